@@ -1,0 +1,103 @@
+#include "collectors/Processor.h"
+
+#include <array>
+#include <cstring>
+
+#include "format/FormatEx.h"
+#include "platform/codepage.h"
+
+namespace collectors {
+
+namespace {
+
+constexpr std::uint32_t kLeafVendor = 0;
+constexpr std::uint32_t kLeafSignature = 1;
+constexpr std::uint32_t kLeafSerialNumber = 3;
+constexpr std::uint32_t kLeafHighestExtended = 0x80000000u;
+constexpr std::uint32_t kLeafBrandFirst = 0x80000002u;
+constexpr std::uint32_t kLeafBrandLast = 0x80000004u;
+
+constexpr std::uint32_t kType386 = 386;
+constexpr std::uint32_t kType486 = 486;
+constexpr std::uint32_t kType586 = 586;
+
+constexpr std::uint32_t kSettleMilliseconds = 10;
+constexpr std::uint32_t kMeasureMilliseconds = 500;
+
+// Registers are copied in memory order, so the low byte comes first.
+void CopyRegister(std::uint32_t value, std::uint8_t* out) {
+    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::wstring BytesToString(const std::uint8_t* bytes, std::size_t size) {
+    return platform::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes), size));
+}
+
+std::wstring HexDigit(std::uint32_t value) { return format::FormatEx::FormatHex(static_cast<std::int32_t>(value & 0xF), 1, L""); }
+
+}  // namespace
+
+Processor::Processor(platform::Machine& machine) {
+    const platform::SystemInfo info = machine.GetSystemInfo();
+    if (info.numberOfProcessors <= 255) processors_ = static_cast<std::uint8_t>(info.numberOfProcessors);
+    switch (info.processorType) {
+        case kType386: processorType_ = L"Intel 386"; break;
+        case kType486: processorType_ = L"Intel 486"; break;
+        case kType586: processorType_ = L"Intel Pentium"; break;
+        default: break;
+    }
+    if (info.processorType == kType486 || info.processorType == kType586) Identify(machine);
+    speed_ = MeasureSpeed(machine);
+}
+
+void Processor::Identify(platform::Machine& machine) {
+    if (machine.ExecuteCPUID(kLeafHighestExtended).eax >= kLeafBrandLast) {
+        std::array<std::uint8_t, 49> brand{};
+        for (std::uint32_t leaf = kLeafBrandFirst; leaf <= kLeafBrandLast; ++leaf) {
+            const auto r = machine.ExecuteCPUID(leaf);
+            std::uint8_t* at = brand.data() + 16 * (leaf - kLeafBrandFirst);
+            CopyRegister(r.eax, at);
+            CopyRegister(r.ebx, at + 4);
+            CopyRegister(r.ecx, at + 8);
+            CopyRegister(r.edx, at + 12);
+        }
+        name_ = BytesToString(brand.data(), brand.size());
+        name_.erase(0, name_.find_first_not_of(L' ') == std::wstring::npos ? name_.size()
+                                                                            : name_.find_first_not_of(L' '));
+    }
+
+    std::array<std::uint8_t, 13> vendor{};
+    const auto leaf0 = machine.ExecuteCPUID(kLeafVendor);
+    CopyRegister(leaf0.ebx, vendor.data());
+    CopyRegister(leaf0.edx, vendor.data() + 4);
+    CopyRegister(leaf0.ecx, vendor.data() + 8);
+    manufacturerID_ = BytesToString(vendor.data(), vendor.size());
+
+    const auto leaf1 = machine.ExecuteCPUID(kLeafSignature);
+    const std::uint32_t e = leaf1.eax;
+    baseFamilyID_ = static_cast<std::uint8_t>((e >> 8) & 0x0F);
+    baseModelID_ = HexDigit(e >> 4);
+    brandID_ = static_cast<std::uint8_t>(leaf1.ebx & 0xFF);
+    extendedFamilyID_ = static_cast<std::uint8_t>((e >> 20) & 0xFF);
+    extendedModelID_ = HexDigit(e >> 16);
+    steppingID_ = static_cast<std::uint8_t>(e & 0x0F);
+    typeID_ = static_cast<std::uint8_t>((e >> 12) & 3);
+
+    // Leaf 3 is asked without checking the serial-number feature flag:
+    // processors without one answer with zeros, and that is what is shown.
+    const auto leaf3 = machine.ExecuteCPUID(kLeafSerialNumber);
+    using format::FormatEx;
+    serialNumber_ = FormatEx::FormatHex(static_cast<std::int32_t>(e), 8, L"") + L"-" +
+                    FormatEx::FormatHex(static_cast<std::int32_t>(leaf3.edx), 8, L"") + L"-" +
+                    FormatEx::FormatHex(static_cast<std::int32_t>(leaf3.ecx), 8, L"");
+}
+
+double Processor::MeasureSpeed(platform::Machine& machine) {
+    machine.Sleep(kSettleMilliseconds);
+    const std::uint64_t t0 = machine.ReadTimeStampCounter();
+    machine.Sleep(kMeasureMilliseconds);
+    const std::uint64_t t1 = machine.ReadTimeStampCounter();
+    return SpeedFromCycles(t1 - t0);
+}
+
+}  // namespace collectors

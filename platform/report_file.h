@@ -1,0 +1,20 @@
+#pragma once
+// Writing a finished report to disk so that an existing file is only ever
+// replaced by a complete one: the bytes go to a temporary file beside the
+// target, are flushed, and the temporary file is renamed over the target.
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct WriteResult {
+    bool ok = false;
+    std::string error;  // errno text when !ok
+};
+
+// Refuses a target that exists and may not be written (a read-only file),
+// as a person saving over it would expect.
+WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+}  // namespace platform

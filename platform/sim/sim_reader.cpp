@@ -1,0 +1,131 @@
+#include "platform/sim/sim_reader.h"
+
+#include <charconv>
+#include <limits>
+
+namespace platform::sim {
+
+namespace {
+
+std::string TypeName(const nlohmann::json& v) { return v.type_name(); }
+
+// "0x1F" or "31" as an unsigned number; nothing when the text is not one.
+std::optional<std::uint64_t> ParseUnsignedText(const std::string& text) {
+    std::uint64_t result = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        first += 2;
+        base = 16;
+    }
+    auto [ptr, ec] = std::from_chars(first, last, result, base);
+    if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
+    return result;
+}
+
+}  // namespace
+
+std::optional<Node> Node::Member(const std::string& key) const {
+    if (!value_->is_object()) Fail("expected an object, found " + TypeName(*value_));
+    auto it = value_->find(key);
+    if (it == value_->end()) return std::nullopt;
+    return Node(*it, place_ + "/" + key);
+}
+
+Node Node::Element(std::size_t index) const {
+    if (!value_->is_array()) Fail("expected an array, found " + TypeName(*value_));
+    if (index >= value_->size()) Fail("expected at least " + std::to_string(index + 1) + " elements");
+    return Node((*value_)[index], place_ + "/" + std::to_string(index));
+}
+
+std::size_t Node::Size() const {
+    if (!value_->is_array()) Fail("expected an array, found " + TypeName(*value_));
+    return value_->size();
+}
+
+std::uint64_t Node::Unsigned(std::uint64_t max) const {
+    std::optional<std::uint64_t> v;
+    if (value_->is_number_unsigned()) {
+        v = value_->get<std::uint64_t>();
+    } else if (value_->is_number_integer()) {
+        Fail("expected a number from 0 to " + std::to_string(max) + ", found " + value_->dump());
+    } else if (value_->is_string()) {
+        v = ParseUnsignedText(value_->get<std::string>());
+        if (!v) Fail("expected a decimal or 0x-hexadecimal number, found " + value_->dump());
+    } else {
+        Fail("expected a number, found " + TypeName(*value_));
+    }
+    if (*v > max) Fail("expected a number from 0 to " + std::to_string(max) + ", found " + std::to_string(*v));
+    return *v;
+}
+
+std::int64_t Node::Signed(std::int64_t min, std::int64_t max) const {
+    if (!value_->is_number_integer()) Fail("expected a whole number, found " + TypeName(*value_));
+    if (value_->is_number_unsigned() && value_->get<std::uint64_t>() > static_cast<std::uint64_t>(max))
+        Fail("expected a number from " + std::to_string(min) + " to " + std::to_string(max));
+    const auto v = value_->get<std::int64_t>();
+    if (v < min || v > max)
+        Fail("expected a number from " + std::to_string(min) + " to " + std::to_string(max) + ", found " +
+             std::to_string(v));
+    return v;
+}
+
+bool Node::Boolean() const {
+    if (!value_->is_boolean()) Fail("expected true or false, found " + TypeName(*value_));
+    return value_->get<bool>();
+}
+
+std::string Node::Text() const {
+    if (!value_->is_string()) Fail("expected a string, found " + TypeName(*value_));
+    return value_->get<std::string>();
+}
+
+std::uint64_t Node::Unsigned(const std::string& key, std::uint64_t max, std::uint64_t fallback) const {
+    auto m = Member(key);
+    return m ? m->Unsigned(max) : fallback;
+}
+
+bool Node::Boolean(const std::string& key, bool fallback) const {
+    auto m = Member(key);
+    return m ? m->Boolean() : fallback;
+}
+
+std::string Node::Text(const std::string& key, const std::string& fallback) const {
+    auto m = Member(key);
+    return m ? m->Text() : fallback;
+}
+
+void Node::OnlyKeys(std::initializer_list<const char*> known) const {
+    if (!value_->is_object()) Fail("expected an object, found " + TypeName(*value_));
+    for (const auto& item : value_->items()) {
+        bool found = false;
+        for (const char* k : known) found = found || item.key() == k;
+        if (!found) Fail("unknown key \"" + item.key() + "\"");
+    }
+}
+
+void Node::Fail(const std::string& reason) const { throw SimFileError(place_.empty() ? "/" : place_, reason); }
+
+nlohmann::json ParseMachineText(const std::string& text) {
+    try {
+        return nlohmann::json::parse(text);
+    } catch (const nlohmann::json::parse_error& e) {
+        // Turn the byte offset into a line and column a person can find.
+        std::size_t line = 1, column = 1;
+        const std::size_t end = std::min<std::size_t>(e.byte == 0 ? 0 : e.byte - 1, text.size());
+        for (std::size_t i = 0; i < end; ++i) {
+            if (text[i] == '\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        std::string reason = e.what();
+        if (auto pos = reason.find("syntax error"); pos != std::string::npos) reason = reason.substr(pos);
+        throw SimFileError("line " + std::to_string(line) + ", column " + std::to_string(column), reason);
+    }
+}
+
+}  // namespace platform::sim
