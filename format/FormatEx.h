@@ -40,6 +40,8 @@ public:
     // regional decimal separator ("2399.75" or "2399,75").
     std::wstring FormatGeneralNumber(double value) const;
 
+    const platform::RegionalSettings& Regional() const { return regional_; }
+
 private:
     std::wstring Grouped(double rounded) const;
 

@@ -1,0 +1,19 @@
+#include "app/WindowTexts.h"
+
+#include "app/DutchTexts.h"
+#include "app/PageRows.h"
+
+namespace app {
+
+std::wstring TranslatedWindowTexts::TabText(int category) const { return DutchTabText(category); }
+
+std::wstring TranslatedWindowTexts::Caption(std::string_view captionLabel) const {
+    for (int category = 0; category < kCategoryCount; ++category)
+        for (const PageRow& row : Page(category).rows)
+            if (captionLabel == row.label) return DutchCaption(row.designCaption);
+    return {};
+}
+
+std::wstring TranslatedWindowTexts::ListTag(std::string_view valueLabel) const { return DutchList(valueLabel); }
+
+}  // namespace app

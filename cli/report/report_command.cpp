@@ -1,0 +1,122 @@
+#include "cli/report/report_command.h"
+
+#include <charconv>
+
+#include "app/CollectorSet.h"
+#include "app/ReportWriter.h"
+#include "app/WindowTexts.h"
+#include "platform/machine_factory.h"
+#include "platform/report_file.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR]";
+
+bool ParseCategory(const std::string& text, int& category) {
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < 0 || value > 14) return false;
+    category = value;
+    return true;
+}
+
+}  // namespace
+
+bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            parsed.help = true;
+            continue;
+        }
+        // Options take their value as the next argument or after "=".
+        std::string name = arg, value;
+        bool hasValue = false;
+        if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        if (name != "--category" && name != "--output" && name != "--machine" && name != "--root") {
+            error = "unknown option \"" + arg + "\"; " + kUsage;
+            return false;
+        }
+        if (!hasValue) {
+            if (i + 1 == args.size()) {
+                error = "option " + name + " needs a value; " + kUsage;
+                return false;
+            }
+            value = args[++i];
+        }
+        if (name == "--category") {
+            if (!ParseCategory(value, parsed.category)) {
+                error = "category \"" + value + "\" is not a number from 0 to 14";
+                return false;
+            }
+        } else if (value.empty()) {
+            error = "option " + name + " needs a non-empty value";
+            return false;
+        } else if (name == "--output") {
+            parsed.output = value;
+        } else if (name == "--machine") {
+            parsed.machineFile = value;
+        } else {
+            parsed.root = value;
+        }
+    }
+    if (!parsed.machineFile.empty() && !parsed.root.empty()) {
+        error = "--machine and --root cannot be used together";
+        return false;
+    }
+    return true;
+}
+
+int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ReportArguments parsed;
+    std::string error;
+    if (!ParseReportArguments(args, parsed, error)) {
+        err << "veltrix-report: " << error << "\n";
+        return kExitUsage;
+    }
+    if (parsed.help) {
+        out << kUsage << "\n";
+        return kExitOk;
+    }
+
+    platform::MachineOptions options = platform::MachineOptionsFromEnvironment();
+    if (!parsed.machineFile.empty()) options = {parsed.machineFile, "/"};
+    if (!parsed.root.empty()) options = {"", parsed.root};
+    auto created = platform::CreateMachine(options);
+    if (!created.machine) {
+        err << "veltrix-report: " << created.error << "\n";
+        return kExitUsage;
+    }
+
+    app::CollectorSet collectors(*created.machine);
+    const app::TranslatedWindowTexts texts;
+    const auto report = app::ReportWriter(collectors, texts).Compose(parsed.category);
+    if (!report) {
+        err << "veltrix-report: the report could not be composed\n";
+        return kExitFailure;
+    }
+    if (parsed.output.empty()) {
+        out.write(report->data(), static_cast<std::streamsize>(report->size()));
+        out.flush();
+        if (!out) {
+            err << "veltrix-report: cannot write to standard output\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    const auto written = platform::WriteFileReplacing(parsed.output, *report);
+    if (!written.ok) {
+        err << "veltrix-report: cannot write " << parsed.output << ": " << written.error << "\n";
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+}  // namespace cli
