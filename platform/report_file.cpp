@@ -41,6 +41,8 @@ WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes) 
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return Failure(EISDIR);
+    // A file without any write permission is read-only even to root.
+    if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return Failure(EACCES);
     if (exists && ::access(path.c_str(), W_OK) != 0) return Failure(errno);
 
     std::string temporary = path + ".XXXXXX";

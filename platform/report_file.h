@@ -13,8 +13,9 @@ struct WriteResult {
     std::string error;  // errno text when !ok
 };
 
-// Refuses a target that exists and may not be written (a read-only file),
-// as a person saving over it would expect.
+// Refuses a target that exists and may not be written, or that carries no
+// write permission at all (a read-only file), as a person saving over it
+// would expect.
 WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 }  // namespace platform
