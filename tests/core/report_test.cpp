@@ -32,11 +32,12 @@ std::vector<std::string> Lines(const std::string& report) {
 
 }  // namespace
 
-TEST(Report, LaptopReportMatchesItsReviewedCopy) {
-    auto machine = SimMachineFile("laptop.json");
-    EXPECT_EQ(Report(*machine), ReadFile(SourcePath("tests/machines/laptop.expected.txt")));
-    auto desktop = SimMachineFile("desktop.json");
-    EXPECT_EQ(Report(*desktop), ReadFile(SourcePath("tests/machines/desktop.expected.txt")));
+TEST(Report, EveryShippedMachineMatchesItsReviewedReport) {
+    for (const char* name : {"desktop", "laptop", "old-processor", "charging-laptop"}) {
+        auto machine = SimMachineFile(std::string(name) + ".json");
+        EXPECT_EQ(Report(*machine), ReadFile(SourcePath("tests/machines/" + std::string(name) + ".expected.txt")))
+            << name;
+    }
 }
 
 TEST(Report, AllCategoriesAreFifteenBlocksInTabOrder) {
