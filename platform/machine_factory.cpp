@@ -13,7 +13,7 @@ namespace platform {
 MachineOrError CreateMachine(const MachineOptions& options) {
     MachineOrError result;
     if (options.machineFile.empty()) {
-        result.machine = std::make_unique<linux_backend::LinuxMachine>(options.root);
+        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error);
         return result;
     }
     std::ifstream in(options.machineFile, std::ios::binary);

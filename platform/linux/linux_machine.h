@@ -4,17 +4,37 @@
 // tree, answers that only an instruction, an ioctl or the X server can give
 // come from the tree's recorded replies instead (docs/captures.md).
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/linux/capture_log.h"
+#include "platform/linux/session.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
 
+struct LinuxMachineOptions {
+    std::string root = "/";
+    // The user's session as the environment describes it; read once.
+    SessionEnvironment session = SessionEnvironment::FromProcess();
+    // On this machine only: notes every file read and reply given, for
+    // veltrix-capture.
+    CaptureLog* capture = nullptr;
+};
+
 class LinuxMachine final : public Machine {
 public:
     explicit LinuxMachine(std::string root);
+    explicit LinuxMachine(LinuxMachineOptions options);
     ~LinuxMachine() override;
+
+    // Why the root cannot be used (not a directory, a malformed recorded
+    // reply, with its file and line); empty when all is well.
+    const std::string& OpenError() const;
+    // Answers come from this machine rather than from a captured tree.
+    bool IsLive() const;
 
     SystemInfo GetSystemInfo() override;
     CpuidRegisters ExecuteCPUID(std::uint32_t leaf) override;
@@ -35,5 +55,9 @@ private:
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// The machine at `root`, or nothing and `error` set ("DIR: ...") when the
+// root cannot be used.
+std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error);
 
 }  // namespace platform::linux_backend

@@ -1,0 +1,81 @@
+#include "cli/capture/capture_command.h"
+
+#include "app/CollectorSet.h"
+#include "app/ReportWriter.h"
+#include "app/WindowTexts.h"
+#include "collectors/OperatingSystem.h"
+#include "platform/linux/capture_writer.h"
+#include "platform/linux/linux_machine.h"
+#include "version.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr const char* kUsage = "usage: veltrix-capture DIR";
+
+using platform::linux_backend::CaptureLog;
+
+// Asks everything the report asks, and what the window asks besides.
+void RunEverything(platform::Machine& machine) {
+    app::CollectorSet collectors(machine);
+    const app::TranslatedWindowTexts texts;
+    (void)app::ReportWriter(collectors, texts).Compose(app::kAllCategories);
+    collectors.Keyboard().Refresh();
+    (void)collectors.Keyboard().IsTabKey();
+    const collectors::OperatingSystem system(machine);
+    (void)machine.GetRegionalSettings();
+}
+
+std::string About(const CaptureLog& log) {
+    std::string about = "Captured by veltrix-capture " + std::string(veltrix::kVersionText) + " on a live machine.\n";
+    about += "Files: " + std::to_string(log.Files().size()) + ", directories listed: " +
+             std::to_string(log.Directories().size()) + ", recorded replies: " + std::to_string(log.Replies().size()) +
+             ".\n";
+    if (const auto release = log.Files().find("/proc/sys/kernel/osrelease"); release != log.Files().end())
+        about += "Kernel: " + release->second;
+    return about;
+}
+
+}  // namespace
+
+int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
+        out << kUsage << "\n";
+        return kExitOk;
+    }
+    if (args.size() != 1 || args[0].empty() || args[0].front() == '-') {
+        err << "veltrix-capture: " << kUsage << "\n";
+        return kExitUsage;
+    }
+    const std::string& directory = args[0];
+    if (auto problem = platform::linux_backend::CheckCaptureDirectory(directory); !problem.empty()) {
+        err << "veltrix-capture: " << problem << "\n";
+        return kExitUsage;
+    }
+
+    CaptureLog log;
+    {
+        platform::linux_backend::LinuxMachineOptions options;
+        options.root = "/";
+        options.capture = &log;
+        platform::linux_backend::LinuxMachine machine(std::move(options));
+        if (!machine.OpenError().empty()) {
+            err << "veltrix-capture: " << machine.OpenError() << "\n";
+            return kExitFailure;
+        }
+        RunEverything(machine);
+    }
+    if (auto problem = platform::linux_backend::WriteCapture(log, directory, About(log)); !problem.empty()) {
+        err << "veltrix-capture: " << problem << "\n";
+        return kExitFailure;
+    }
+    out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
+        << " recorded replies written to " << directory << "\n";
+    return kExitOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,44 @@
+#pragma once
+// Memory: /proc/meminfo for the machine, /proc/self/maps for the user part
+// of this process's address space.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/machine.h"
+
+namespace platform::linux_backend {
+
+// "Name:   value kB" lines in bytes. Lines that do not have that form are
+// left out; a value is taken only when all of it is a number.
+std::map<std::string, std::uint64_t, std::less<>> ParseMeminfo(std::string_view text);
+
+// Physical memory and the commit limit with their free parts, and the load
+// (the rounded percentage of physical memory in use). Nothing when MemTotal
+// is missing or zero. The address-space fields stay 0.
+std::optional<MemoryStatusEx> MemoryStatusFromMeminfo(const std::map<std::string, std::uint64_t, std::less<>>& info);
+
+struct Mapping {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;  // one past the last byte
+    std::string name;       // path or "[stack]", "[vsyscall]", ...; may be empty
+};
+// Nothing when a line is not "start-end perms offset dev inode [name]".
+std::optional<std::vector<Mapping>> ParseMaps(std::string_view text);
+
+struct AddressSpace {
+    std::uint64_t total = 0;
+    std::uint64_t available = 0;
+};
+// On x86-64 the user part ends one page below 2^47 with four-level paging,
+// or one page below 2^56 when a mapping lies above 2^47 (five-level paging).
+// Elsewhere it is taken as the smallest power of two that holds every
+// mapping. The free part is what the mappings leave; [vsyscall] lies
+// outside the user part and does not count.
+AddressSpace UserAddressSpace(bool x86_64, const std::vector<Mapping>& mappings);
+
+}  // namespace platform::linux_backend
