@@ -89,7 +89,7 @@ ReplyFileParse ParseReplyFile(std::string_view text) {
 
 std::string FormatReplyFile(std::string_view channel, std::string_view request, const Bytes& bytes) {
     std::string out = "# reply to \"" + std::string(request) + "\" on channel \"" + std::string(channel) + "\", " +
-                      std::to_string(bytes.size()) + " bytes\n";
+                      std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte\n" : " bytes\n");
     for (std::size_t line = 0; line < bytes.size(); line += kBytesPerLine) {
         std::string printable;
         for (std::size_t i = line; i < bytes.size() && i < line + kBytesPerLine; ++i) {

@@ -1,0 +1,167 @@
+// veltrix-capture: its command line, the round trip (capture this machine,
+// report the capture, compare with the live report) and, with a virtual X
+// server, the recorded X replies.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/linux/linux_machine.h"
+#include "support.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using linux_tests::RunProgram;
+
+// Lines whose values change from one moment to the next.
+bool Changing(const std::string& line) {
+    for (const char* caption : {"Beschikbaar Fysiek:", "Beschikbaar Virtueel:", "Belasting:"})
+        if (line.rfind(caption, 0) == 0) return true;
+    return false;
+}
+
+double Megahertz(const std::string& line) { return std::stod(line.substr(line.find(':') + 1)); }
+
+// Live and captured reports agree but for the changing lines; the measured
+// clock agrees within 1 %.
+void ExpectSameReport(const std::string& live, const std::string& captured) {
+    const auto a = linux_tests::ReportLines(live), b = linux_tests::ReportLines(captured);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Changing(a[i]) && Changing(b[i])) continue;
+        if (a[i].rfind("Snelheid:", 0) == 0 && b[i].rfind("Snelheid:", 0) == 0) {
+            EXPECT_NEAR(Megahertz(b[i]), Megahertz(a[i]), Megahertz(a[i]) / 100) << a[i] << " / " << b[i];
+            continue;
+        }
+        EXPECT_EQ(b[i], a[i]) << "line " << i + 1;
+    }
+}
+
+// A virtual X server for the length of a test.
+class VirtualXServer {
+public:
+    static constexpr const char* kProgram = "/usr/bin/Xvfb";
+
+    VirtualXServer() {
+        if (::access(kProgram, X_OK) != 0) return;
+        int number = 90;
+        while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+               fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+            ++number;
+        display_ = ":" + std::to_string(number);
+        std::vector<std::string> args = {kProgram, display_, "-nolisten", "tcp", "-screen", "0", "640x480x24"};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, kProgram, &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
+        posix_spawn_file_actions_destroy(&actions);
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        for (int i = 0; pid_ && i < 100 && !fs::exists(socket); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!fs::exists(socket)) display_.clear();
+    }
+    ~VirtualXServer() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = 0;
+    std::string display_;
+};
+
+}  // namespace
+
+TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
+    linux_tests::TempDir dir;
+    dir.Write("used/file", "x");
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, "veltrix-capture: usage: veltrix-capture DIR\n"},
+        {{dir.Path() + "/a", dir.Path() + "/b"}, "veltrix-capture: usage: veltrix-capture DIR\n"},
+        {{"--root"}, "veltrix-capture: usage: veltrix-capture DIR\n"},
+        {{dir.Path() + "/used"}, "is not empty\n"},
+        {{dir.Path() + "/used/file"}, "exists and is not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {VELTRIX_CAPTURE_PROGRAM};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto run = RunProgram(args);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_TRUE(run.err.size() >= std::string(c.message).size() &&
+                    run.err.compare(run.err.size() - std::string(c.message).size(), std::string::npos, c.message) == 0)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line";
+    }
+    EXPECT_EQ(linux_tests::ReadWholeFile(dir.Path() + "/used/file"), "x") << "nothing was touched";
+}
+
+TEST(CaptureRoundTrip, TheCaptureReportsLikeThisMachine) {
+    linux_tests::TempDir dir;
+    const std::string capture = dir.Path() + "/capture";
+    const auto captured = RunProgram({VELTRIX_CAPTURE_PROGRAM, capture});
+    ASSERT_EQ(captured.exitCode, 0) << captured.err;
+    EXPECT_TRUE(fs::exists(capture + "/.veltrix/about"));
+    EXPECT_TRUE(fs::exists(capture + "/proc/meminfo"));
+    EXPECT_FALSE(fs::exists(capture + "/proc/sys/kernel/hostname")) << "only what the backend read";
+
+    const auto live = RunProgram({VELTRIX_REPORT_PROGRAM}, {{"VELTRIX_ROOT", ""}, {"VELTRIX_MACHINE", ""}});
+    const auto replayed = RunProgram({VELTRIX_REPORT_PROGRAM, "--root", capture});
+    ASSERT_EQ(live.exitCode, 0) << live.err;
+    ASSERT_EQ(replayed.exitCode, 0) << replayed.err;
+    ExpectSameReport(live.out, replayed.out);
+}
+
+TEST(CaptureRoundTrip, UnderAnXServerItsRepliesAreRecorded) {
+    VirtualXServer server;
+    if (server.Display().empty()) GTEST_SKIP() << "no virtual X server available";
+    linux_tests::TempDir dir;
+    const std::string capture = dir.Path() + "/capture";
+    const std::map<std::string, std::string> env = {{"DISPLAY", server.Display()}, {"VELTRIX_ROOT", ""}};
+    const auto captured = RunProgram({VELTRIX_CAPTURE_PROGRAM, capture}, env);
+    ASSERT_EQ(captured.exitCode, 0) << captured.err;
+    for (const char* reply : {"xkb-rules-names", "xkb-repeat", "indicator-caps-lock", "pointer-mapping"})
+        EXPECT_TRUE(fs::exists(capture + "/.veltrix/replies/x11/" + reply + ".hex")) << reply;
+
+    const auto live = RunProgram({VELTRIX_REPORT_PROGRAM}, env);
+    const auto replayed = RunProgram({VELTRIX_REPORT_PROGRAM, "--root", capture});
+    ASSERT_EQ(live.exitCode, 0) << live.err;
+    ExpectSameReport(live.out, replayed.out);
+
+    // The server's own answers, live: its default layout and repeat settings.
+    platform::linux_backend::LinuxMachineOptions options;
+    options.session.display = server.Display();
+    platform::linux_backend::LinuxMachine machine(std::move(options));
+    EXPECT_TRUE(machine.GetKeyboardLayoutName());
+    EXPECT_TRUE(machine.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay));
+    EXPECT_EQ(machine.GetSystemMetrics(platform::code::kSmSwapButton), 0);
+
+    // A tree is never this machine: with the same display it asks no server.
+    platform::linux_backend::LinuxMachineOptions onTree;
+    onTree.root = dir.Path();
+    onTree.session.display = server.Display();
+    platform::linux_backend::LinuxMachine tree(std::move(onTree));
+    EXPECT_FALSE(tree.GetKeyboardLayoutName());
+    EXPECT_FALSE(tree.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay));
+}
