@@ -1,0 +1,28 @@
+#pragma once
+// A frame: a container of controls, with an etched border and an optional
+// caption, or with no border at all.
+
+#include <string>
+
+#include "platform/form/container.h"
+#include "platform/form/control.h"
+
+namespace platform::form {
+
+class Frame : public Control, public Container {
+public:
+    Frame(ui::HWND parent, std::wstring name, const Bounds& bounds);
+    ~Frame() override;
+
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(std::wstring caption);
+    // 0 none, 1 an etched line around it (the default).
+    int BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int style);
+
+private:
+    std::wstring caption_;
+    int borderStyle_ = 1;
+};
+
+}  // namespace platform::form

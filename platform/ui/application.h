@@ -1,0 +1,32 @@
+#pragma once
+// The program's connection to the desktop: one per process, made before any
+// window, running the message loop until the last form closes.
+
+#include <memory>
+#include <string_view>
+
+namespace platform::ui {
+
+// Whether a window can be shown: a display (X11 or Wayland) is named in the
+// environment, or a platform plugin is forced (QT_QPA_PLATFORM, as tests do).
+bool DisplayAvailable();
+
+class Application {
+public:
+    Application(int& argc, char** argv, std::wstring_view name);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs until the last visible form closes or Quit is called.
+    int Run();
+    static void Quit(int exitCode = 0);
+    // Handles what is waiting (painting, timers, input) and returns.
+    static void ProcessEvents();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform::ui
