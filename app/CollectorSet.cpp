@@ -13,4 +13,14 @@ collectors::Keyboard& CollectorSet::Keyboard() { return Get(keyboard_); }
 collectors::Mouse& CollectorSet::Mouse() { return Get(mouse_); }
 collectors::Battery& CollectorSet::Battery() { return Get(battery_); }
 
+DevicePage& CollectorSet::Devices(int category) {
+    auto& slot = devices_.at(static_cast<std::size_t>(category));
+    if (!slot) slot = MakeEmptyDevicePage(category);
+    return *slot;
+}
+
+void CollectorSet::SetDevices(int category, std::unique_ptr<DevicePage> page) {
+    devices_.at(static_cast<std::size_t>(category)) = std::move(page);
+}
+
 }  // namespace app

@@ -2,8 +2,10 @@
 // The collectors of one machine, each created on first use and kept: the
 // first read of a category enumerates its hardware, once.
 
+#include <array>
 #include <memory>
 
+#include "app/DevicePage.h"
 #include "collectors/Battery.h"
 #include "collectors/Keyboard.h"
 #include "collectors/MemoryUsage.h"
@@ -27,6 +29,11 @@ public:
     collectors::Mouse& Mouse();
     collectors::Battery& Battery();
 
+    // The collector of a device category (2, 3, 4, 7 to 13), made on first use.
+    DevicePage& Devices(int category);
+    // Puts another device source in place, before first use (tests).
+    void SetDevices(int category, std::unique_ptr<DevicePage> page);
+
 private:
     template <typename T>
     T& Get(std::unique_ptr<T>& slot) {
@@ -41,6 +48,7 @@ private:
     std::unique_ptr<collectors::Keyboard> keyboard_;
     std::unique_ptr<collectors::Mouse> mouse_;
     std::unique_ptr<collectors::Battery> battery_;
+    std::array<std::unique_ptr<DevicePage>, 15> devices_;
 };
 
 }  // namespace app

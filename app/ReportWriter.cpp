@@ -10,7 +10,7 @@ namespace app {
 
 // The lines of one category block; `ok` turns false at the first list entry
 // that does not exist.
-class ReportWriter::Block {
+class ReportWriter::Block final : public FieldSink {
 public:
     Block(const WindowTexts& texts, std::vector<std::wstring>& lines) : texts_(texts), lines_(lines) {}
 
@@ -26,22 +26,18 @@ public:
 
     void EmptyLine() { lines_.emplace_back(); }
 
-    template <typename Source>
-    void Fields(std::span<const Field<Source>> fields, const Source& source, const format::FormatEx& format) {
-        for (const auto& field : fields) {
-            const FieldValue v = field.value(source, format);
-            if (field.kind == FieldKind::kText) {
-                Line(field.captionLabel, v.valid ? v.text : std::wstring(v.fallback));
-                continue;
-            }
-            const auto entry =
-                GetListValue(texts_.ListTag(ValueLabelName(field.captionLabel)), v.valid, v.listIndex, v.fallback);
-            if (!entry) {
-                ok = false;
-                return;
-            }
-            Line(field.captionLabel, *entry);
+    void Write(const char* captionLabel, FieldKind kind, const FieldValue& v) override {
+        if (!ok) return;
+        if (kind == FieldKind::kText) {
+            Line(captionLabel, v.valid ? v.text : std::wstring(v.fallback));
+            return;
         }
+        const auto entry = GetListValue(texts_.ListTag(ValueLabelName(captionLabel)), v.valid, v.listIndex, v.fallback);
+        if (!entry) {
+            ok = false;
+            return;
+        }
+        Line(captionLabel, *entry);
     }
 
     bool ok = true;
@@ -66,20 +62,24 @@ bool ReportWriter::WriteCategory(int category, std::vector<std::wstring>& lines)
     block.Heading(category);
     const format::FormatEx& format = collectors_.Format();
     switch (category) {
-        case kProcessor: block.Fields(ProcessorFields(), collectors_.Processor(), format); break;
-        case kMemoryUsage: block.Fields(MemoryUsageFields(), collectors_.MemoryUsage(), format); break;
-        case kKeyboard: block.Fields(KeyboardFields(), collectors_.Keyboard(), format); break;
-        case kMouse: block.Fields(MouseFields(), collectors_.Mouse(), format); break;
-        case kBattery: block.Fields(BatteryFields(), collectors_.Battery(), format); break;
-        case kDisplay:
-            // The adapter-wide lines stand before the (so far empty) list of modes.
-            block.Line("LabelDisplayName", std::wstring(kUnknown));
-            block.Line("LabelDisplayMonitor", std::wstring(kUnknown));
-            block.EmptyLine();
-            break;
-        default:
-            // A device category whose collector finds no devices: heading only.
-            break;
+        case kProcessor: WriteFields(ProcessorFields(), collectors_.Processor(), format, block); break;
+        case kMemoryUsage: WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), format, block); break;
+        case kKeyboard: WriteFields(KeyboardFields(), collectors_.Keyboard(), format, block); break;
+        case kMouse: WriteFields(MouseFields(), collectors_.Mouse(), format, block); break;
+        case kBattery: WriteFields(BatteryFields(), collectors_.Battery(), format, block); break;
+        default: {
+            DevicePage& devices = collectors_.Devices(category);
+            if (category == kDisplay) {
+                // The adapter-wide lines stand before the modes, with an empty line.
+                devices.WriteCollectionFields(block, format);
+                block.EmptyLine();
+            }
+            for (std::int16_t i = 0; i < devices.Count(); ++i) {
+                if (i > 0) block.EmptyLine();
+                block.Line(IndexLabelName(category), std::to_wstring(i));
+                devices.WriteItemFields(i, block, format);
+            }
+        }
     }
     return block.ok;
 }

@@ -1,0 +1,369 @@
+#include "app/FormVeltrix.h"
+
+#include <stdexcept>
+
+#include "app/DutchTexts.h"
+#include "app/FormAbout.h"
+#include "app/ModuleVeltrix.h"
+#include "app/ReportWriter.h"
+#include "app/StoredFormText.h"
+#include "app/WindowTexts.h"
+#include "platform/codepage.h"
+#include "platform/form/timer.h"
+#include "platform/report_file.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/picture.h"
+#include "version.h"
+
+namespace app {
+
+namespace form = platform::form;
+namespace ui = platform::ui;
+
+namespace {
+
+// Design layout, in twips.
+constexpr form::Bounds kHeaderBounds = form::Twips(0, 0, 9255, 945);
+constexpr form::Bounds kTabStripBounds = form::Twips(120, 1080, 9015, 5145);
+constexpr int kFirstPageLeft = 240;
+constexpr int kParkedPageLeft = 9360;  // outside the client area until shown
+constexpr int kPageTopTwips = 1680;
+constexpr int kPageWidth = 8775;
+constexpr int kRowPitch = 360;
+constexpr int kLabelHeight = 255;
+constexpr int kCaptionLeft = 240;
+constexpr int kCaptionWidth = 1695;
+constexpr int kValueLeft = 2040;
+constexpr int kValueWidth = 6495;
+constexpr int kHalfValueWidth = 2055;
+constexpr int kRightCaptionLeft = 4680;
+constexpr int kRightValueLeft = 6480;
+constexpr int kIndexBoxRaise = 30;
+constexpr int kIndexBoxWidth = 495;
+constexpr int kIndexBarLeft = 2535;
+constexpr int kIndexBarRaise = 45;
+constexpr int kIndexBarWidth = 495;
+constexpr int kIndexBarHeight = 285;
+
+constexpr const char* kIconResource = ":/veltrix/veltrix-32.png";
+
+std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+
+bool IsDevicePage(int category) { return Page(category).multiDevice; }
+
+// The raw filter list of the save dialog: description, pattern, each ended by
+// a NUL, and a closing NUL.
+std::wstring ReportFilter() {
+    std::wstring filter(kTextDocument);
+    filter += L" (*.txt)";
+    filter += L'\0';
+    filter += L"*.txt";
+    filter += L'\0';
+    filter += L'\0';
+    return filter;
+}
+
+}  // namespace
+
+// Writes fields on the page's value labels.
+class FormVeltrix::PageFieldSink final : public FieldSink {
+public:
+    explicit PageFieldSink(FormVeltrix& form) : form_(form) {}
+    void Write(const char* captionLabel, FieldKind kind, const FieldValue& value) override {
+        form::Label& label = form_.ValueLabel(captionLabel);
+        if (kind == FieldKind::kText)
+            ShowValue(label, value.valid, value.text, value.fallback);
+        else
+            ShowListValue(label, value.valid, value.listIndex, value.fallback);
+    }
+
+private:
+    FormVeltrix& form_;
+};
+
+// The window's own texts, as the report reads them.
+class FormVeltrix::LabelTexts final : public WindowTexts {
+public:
+    explicit LabelTexts(FormVeltrix& form) : form_(form) {}
+    std::wstring TabText(int category) const override {
+        return form_.TabControlVeltrix().Tab2(static_cast<std::int16_t>(category))->Text();
+    }
+    std::wstring Caption(std::string_view captionLabel) const override {
+        return form_.CaptionLabel(captionLabel).Caption();
+    }
+    std::wstring ListTag(std::string_view valueLabel) const override {
+        const std::string_view suffix = "value";
+        return form_.ValueLabel(valueLabel.substr(0, valueLabel.size() - suffix.size())).Tag();
+    }
+
+private:
+    FormVeltrix& form_;
+};
+
+FormVeltrix::FormVeltrix(platform::Machine& machine) : collectors_(machine) {
+    std::string error;
+    auto stored = controls::StoredForm::Parse(StoredFormText(), &error);
+    if (!stored) throw std::logic_error("the window's stored form does not read: " + error);
+    stored_ = std::move(*stored);
+
+    form_ = std::make_unique<form::Form>(L"FormVeltrix", kClientWidth, kClientHeight);
+    const ui::Picture icon = ui::Picture::Load(kIconResource);
+    form_->SetIcon(icon);
+
+    header_ = std::make_unique<controls::InfoFrame>(form_->Hwnd(), kHeaderBounds, L"InfoFrameVeltrix");
+    header_->ReadProperties(stored_.Bag(L"InfoFrameVeltrix"));
+    header_->SetIcon(icon);
+
+    tabs_ = std::make_unique<controls::TabControl>(form_->Hwnd(), kTabStripBounds, L"TabControlVeltrix");
+    tabs_->ReadProperties(stored_.Bag(L"TabControlVeltrix"));
+    tabs_->Click.Connect([this] { TabControlVeltrix_Click(); });
+
+    // Frames after the tab strip, so that they lie on top of it.
+    for (int category = 0; category < kCategoryCount; ++category) BuildPage(category);
+
+    menu_ = std::make_unique<controls::SystemMenu>(form_->Hwnd());
+    menu_->ReadProperties(stored_.Bag(L"SystemMenuVeltrix"));
+    menu_->ItemClick.Connect([this](controls::SystemMenuItem& item) { SystemMenuVeltrix_ItemClick(item); });
+
+    timer_ = &form_->AddTimer(L"TimerVeltrix");
+    timer_->SetInterval(kTimerInterval);
+    timer_->Tick.Connect([this] { TimerVeltrix_Timer(); });
+}
+
+FormVeltrix::~FormVeltrix() {
+    // The controls that hook the form's windows go before the form.
+    timer_->Tick.Connect(nullptr);
+    menu_.reset();
+    for (auto& box : indexBoxes_) box.reset();
+    tabs_.reset();
+    header_.reset();
+}
+
+void FormVeltrix::BuildPage(int category) {
+    const CategoryPage& page = Page(category);
+    const int left = category == kProcessor ? kFirstPageLeft : kParkedPageLeft;
+    form::Frame& frame = form_->AddFrame(L"FrameVeltrix(" + std::to_wstring(category) + L")",
+                                         form::Twips(left, kPageTopTwips, kPageWidth, page.frameHeightTwips));
+    frame.SetBorderStyle(0);
+    frames_[static_cast<std::size_t>(category)] = &frame;
+
+    for (const PageRow& row : page.rows) {
+        const int top = kRowPitch * row.row;
+        const int captionLeft = row.column == RowColumn::kRight ? kRightCaptionLeft : kCaptionLeft;
+        form::Label& caption = frame.AddLabel(Wide(row.label), form::Twips(captionLeft, top, kCaptionWidth, kLabelHeight),
+                                              Wide(row.designCaption));
+        caption.SetBackStyle(form::BackStyle::Transparent);
+        labels_.emplace(row.label, &caption);
+
+        if (row.isIndexRow) {
+            const auto i = static_cast<std::size_t>(category);
+            indexLabels_[i] = &caption;
+            const std::wstring number = std::to_wstring(category);
+            indexBoxes_[i] = std::make_unique<controls::SunkenLabel>(
+                frame.Hwnd(), form::Twips(kValueLeft, top - kIndexBoxRaise, kIndexBoxWidth, kLabelHeight),
+                L"SunkenLabelIndex(" + number + L")");
+            indexBoxes_[i]->ReadProperties(stored_.Bag(L"SunkenLabelIndex"));
+            indexBars_[i] = &frame.AddHScrollBar(
+                L"HScrollIndex(" + number + L")",
+                form::Twips(kIndexBarLeft, top - kIndexBarRaise, kIndexBarWidth, kIndexBarHeight));
+            indexBars_[i]->SetMin(0);
+            indexBars_[i]->SetMax(0);
+            indexBars_[i]->Change.Connect([this, category] { HScrollIndex_Change(category); });
+            continue;
+        }
+
+        const int valueLeft = row.column == RowColumn::kRight ? kRightValueLeft : kValueLeft;
+        const int valueWidth = row.column == RowColumn::kFull ? kValueWidth : kHalfValueWidth;
+        form::Label& value = frame.AddLabel(Wide(ValueLabelName(row.label)),
+                                            form::Twips(valueLeft, top, valueWidth, kLabelHeight));
+        value.SetBackStyle(form::BackStyle::Transparent);
+        value.SetUseMnemonic(false);  // values are shown as they are, "&" included
+        labels_.emplace(ValueLabelName(row.label), &value);
+    }
+}
+
+form::Label& FormVeltrix::LabelIndex(int category) {
+    auto* label = indexLabels_.at(static_cast<std::size_t>(category));
+    if (!label) throw std::out_of_range("no index row on page " + std::to_string(category));
+    return *label;
+}
+
+controls::SunkenLabel& FormVeltrix::SunkenLabelIndex(int category) {
+    auto& box = indexBoxes_.at(static_cast<std::size_t>(category));
+    if (!box) throw std::out_of_range("no index row on page " + std::to_string(category));
+    return *box;
+}
+
+form::HScrollBar& FormVeltrix::HScrollIndex(int category) {
+    auto* bar = indexBars_.at(static_cast<std::size_t>(category));
+    if (!bar) throw std::out_of_range("no index row on page " + std::to_string(category));
+    return *bar;
+}
+
+form::Label& FormVeltrix::CaptionLabel(std::string_view name) {
+    const auto it = labels_.find(name);
+    if (it == labels_.end()) throw std::out_of_range("no label " + std::string(name));
+    return *it->second;
+}
+
+form::Label& FormVeltrix::ValueLabel(std::string_view captionName) {
+    return CaptionLabel(ValueLabelName(std::string(captionName).c_str()));
+}
+
+void FormVeltrix::Load() {
+    TranslateToDutch(*this);
+    FillProcessorPage();
+    FillMemoryUsagePage();
+    FillDevicePage(kDisplay);
+    FillDevicePage(kNetwork);
+    FillDevicePage(kSound);
+    FillKeyboardPage();
+    FillMousePage();
+    for (int category : {kPrinters, kJoysticks, kHardDrives, kOpticalDrives, kLogicalDrives, kPorts, kUSBDevices})
+        FillDevicePage(category);
+    FillBatteryPage();
+    TabControlVeltrix_Click();
+
+    dialogs_.SetFilter(ReportFilter());
+    dialogs_.SetFilterIndex(1);
+    dialogs_.SetOwnerHwnd(form_->Hwnd());
+}
+
+void FormVeltrix::FillProcessorPage() {
+    PageFieldSink sink(*this);
+    WriteFields(ProcessorFields(), collectors_.Processor(), collectors_.Format(), sink);
+}
+
+void FormVeltrix::FillMemoryUsagePage() {
+    PageFieldSink sink(*this);
+    WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), collectors_.Format(), sink);
+}
+
+void FormVeltrix::FillKeyboardPage() {
+    PageFieldSink sink(*this);
+    WriteFields(KeyboardFields(), collectors_.Keyboard(), collectors_.Format(), sink);
+}
+
+void FormVeltrix::FillMousePage() {
+    PageFieldSink sink(*this);
+    WriteFields(MouseFields(), collectors_.Mouse(), collectors_.Format(), sink);
+}
+
+void FormVeltrix::FillBatteryPage() {
+    PageFieldSink sink(*this);
+    WriteFields(BatteryFields(), collectors_.Battery(), collectors_.Format(), sink);
+}
+
+// Sets the scroll bar's range from the collector, moves it to the device the
+// category prefers (the mode in use, the first wave input, the default
+// printer) and fills the page for it.
+void FormVeltrix::FillDevicePage(int category) {
+    DevicePage& devices = collectors_.Devices(category);
+    form::HScrollBar& bar = HScrollIndex(category);
+    bar.SetMax(devices.Count() - 1);
+    if (const int preferred = devices.PreferredItem(); preferred >= 0 && preferred < devices.Count())
+        bar.SetValue(preferred);
+    HScrollIndex_Change(category);
+}
+
+void FormVeltrix::DisableIndex(int index) {
+    LabelIndex(index).SetEnabled(false);
+    SunkenLabelIndex(index).SetEnabled(false);
+    HScrollIndex(index).SetEnabled(false);
+}
+
+void FormVeltrix::HScrollIndex_Change(int index) {
+    if (index < 0 || index >= kCategoryCount || !IsDevicePage(index)) return;
+    DevicePage& devices = collectors_.Devices(index);
+    const std::int16_t count = devices.Count();
+    if (count < 1) {
+        DisableIndex(index);
+        for (const PageRow& row : Page(index).rows) CaptionLabel(row.label).SetEnabled(false);
+        return;
+    }
+    PageFieldSink sink(*this);
+    if (index == kDisplay) devices.WriteCollectionFields(sink, collectors_.Format());
+    if (count == 1) HScrollIndex(index).SetEnabled(false);
+    SunkenLabelIndex(index).SetText(std::to_wstring(HScrollIndex(index).Value()));
+    // The item shown is always the one whose number the index box displays.
+    const auto item = static_cast<std::int16_t>(std::stoi(SunkenLabelIndex(index).Text()));
+    devices.WriteItemFields(item, sink, collectors_.Format());
+}
+
+void FormVeltrix::TimerVeltrix_Timer() {
+    PageFieldSink sink(*this);
+    const format::FormatEx& format = collectors_.Format();
+    collectors_.MemoryUsage().Refresh();
+    WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), format, sink);
+    collectors_.Keyboard().Refresh();
+    WriteFields(KeyboardLockFields(), collectors_.Keyboard(), format, sink);
+    collectors_.Battery().Refresh();
+    WriteFields(BatteryFields(), collectors_.Battery(), format, sink);
+}
+
+void FormVeltrix::TabControlVeltrix_Click() {
+    const controls::Tab2* selected = tabs_->SelectedTab();
+    const int selectedIndex = selected ? selected->Index() : -1;
+    for (int i = 0; i < tabs_->Count() && i < kCategoryCount; ++i) {
+        form::Frame& frame = FrameVeltrix(i);
+        if (i == selectedIndex) {
+            frame.Move(kPageLeft, kPageTop);
+            frame.SetVisible(true);
+        } else {
+            frame.SetVisible(false);
+        }
+    }
+}
+
+void FormVeltrix::SystemMenuVeltrix_ItemClick(controls::SystemMenuItem& item) {
+    form_->SetMousePointer(form::MousePointer::Hourglass);
+    switch (item.Index()) {
+        case kMenuSaveAs:
+            dialogs_.SetTitle(CaptionFromMenuText(item.Text()));
+            if (const controls::Tab2* tab = tabs_->SelectedTab()) SaveReport(tab->Text(), tab->Index());
+            break;
+        case kMenuSaveAllAs:
+            dialogs_.SetTitle(CaptionFromMenuText(item.Text()));
+            SaveReport(std::wstring(kProductName), kAllCategories);
+            break;
+        case kMenuAbout:
+            ShowAbout(CaptionFromMenuText(item.Text()));
+            break;
+        default:
+            break;
+    }
+    form_->SetMousePointer(form::MousePointer::Default);
+}
+
+void FormVeltrix::SaveReport(const std::wstring& defaultName, int category) {
+    dialogs_.SetFileName(defaultName);
+    if (!dialogs_.ShowSave()) return;
+    form_->SetMousePointer(form::MousePointer::Hourglass);
+    form_->Refresh();
+
+    // The whole report is composed before the file is touched; the file is
+    // then replaced in one piece or left as it was.
+    const LabelTexts texts(*this);
+    const std::wstring path = dialogs_.FileName();
+    const auto report = ReportWriter(collectors_, texts).Compose(category);
+    const bool saved = report && platform::WriteFileReplacing(platform::EncodeUtf8(path), *report).ok;
+    if (!saved) {
+        ui::MessageBox(form_->Hwnd(), std::wstring(kSaveFailure) + L" " + path, form_->Caption(),
+                       ui::MB_OK | ui::MB_ICONEXCLAMATION);
+    }
+}
+
+void FormVeltrix::ShowAbout(const std::wstring& caption) {
+    FormAbout about;
+    about.SetApplication(std::wstring(kProductName) + L" " + std::to_wstring(veltrix::kVersionMajor) + L"." +
+                         std::to_wstring(veltrix::kVersionMinor));
+    about.SetCopyright(kCopyright);
+    about.SetWebsite(kWebsite);
+    about.SetIcon2(form_->Icon());
+    about.SetCaption(caption);
+    about.Show(form_->Hwnd());
+    form_->Refresh();
+}
+
+}  // namespace app

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: a gradient header, a tab strip of fifteen categories and a
+// page frame of captions and values per category. Loading it translates it
+// into Dutch, creates every collector in category order and fills every page
+// once; afterwards it only reacts to a tab click, an index scroll bar, the
+// 500 ms timer and the window menu.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/CollectorSet.h"
+#include "app/PageRows.h"
+#include "controls/InfoFrame.h"
+#include "controls/StoredForm.h"
+#include "controls/SunkenLabel.h"
+#include "controls/SystemMenu.h"
+#include "controls/TabControl.h"
+#include "format/CommonDialogs.h"
+#include "platform/form/form.h"
+#include "platform/form/frame.h"
+#include "platform/form/hscrollbar.h"
+#include "platform/form/label.h"
+#include "platform/machine.h"
+
+namespace app {
+
+class FormVeltrix {
+public:
+    // Window-menu entries: 0 and 3 are separators.
+    static constexpr std::int16_t kMenuSaveAs = 1;
+    static constexpr std::int16_t kMenuSaveAllAs = 2;
+    static constexpr std::int16_t kMenuAbout = 4;
+
+    static constexpr int kClientWidth = 617;  // 9255 x 6330 twips
+    static constexpr int kClientHeight = 422;
+    // Where the selected page stands, in window pixels (240, 1680 twips).
+    static constexpr int kPageLeft = 16;
+    static constexpr int kPageTop = 112;
+    static constexpr int kTimerInterval = 500;
+
+    // Builds the window as designed; nothing is read from the machine yet.
+    explicit FormVeltrix(platform::Machine& machine);
+    ~FormVeltrix();
+    FormVeltrix(const FormVeltrix&) = delete;
+    FormVeltrix& operator=(const FormVeltrix&) = delete;
+
+    // Start-up: translate, fill the fifteen pages in category order (which
+    // creates the collectors), show the selected page, prepare the save dialog.
+    void Load();
+
+    platform::form::Form& Form() { return *form_; }
+    controls::InfoFrame& InfoFrameVeltrix() { return *header_; }
+    controls::TabControl& TabControlVeltrix() { return *tabs_; }
+    controls::SystemMenu& SystemMenuVeltrix() { return *menu_; }
+    platform::form::Timer& TimerVeltrix() { return *timer_; }
+    platform::form::Frame& FrameVeltrix(int category) { return *frames_.at(static_cast<std::size_t>(category)); }
+    // The index controls of a device page; only for categories 2, 3, 4 and 7 to 13.
+    platform::form::Label& LabelIndex(int category);
+    controls::SunkenLabel& SunkenLabelIndex(int category);
+    platform::form::HScrollBar& HScrollIndex(int category);
+    // A caption label by name ("LabelProcessorName", "LabelIndex(9)") and the
+    // value label beside a caption label.
+    platform::form::Label& CaptionLabel(std::string_view name);
+    platform::form::Label& ValueLabel(std::string_view captionName);
+    format::CommonDialogs& Dialogs() { return dialogs_; }
+    CollectorSet& Collectors() { return collectors_; }
+
+    // Event handlers.
+    void HScrollIndex_Change(int index);
+    void TimerVeltrix_Timer();
+    void TabControlVeltrix_Click();
+    void SystemMenuVeltrix_ItemClick(controls::SystemMenuItem& item);
+
+    // Saves one category (0-14) or all (kAllCategories) through the save dialog.
+    void SaveReport(const std::wstring& defaultName, int category);
+    void ShowAbout(const std::wstring& caption);
+
+private:
+    class PageFieldSink;
+    class LabelTexts;
+
+    void BuildPage(int category);
+    void FillProcessorPage();
+    void FillMemoryUsagePage();
+    void FillKeyboardPage();
+    void FillMousePage();
+    void FillBatteryPage();
+    void FillDevicePage(int category);
+    void DisableIndex(int index);
+
+    CollectorSet collectors_;
+    controls::StoredForm stored_;
+    std::unique_ptr<platform::form::Form> form_;
+    std::unique_ptr<controls::InfoFrame> header_;
+    std::unique_ptr<controls::TabControl> tabs_;
+    std::unique_ptr<controls::SystemMenu> menu_;
+    platform::form::Timer* timer_ = nullptr;
+    std::array<platform::form::Frame*, kCategoryCount> frames_{};
+    std::array<platform::form::Label*, kCategoryCount> indexLabels_{};
+    std::array<std::unique_ptr<controls::SunkenLabel>, kCategoryCount> indexBoxes_{};
+    std::array<platform::form::HScrollBar*, kCategoryCount> indexBars_{};
+    std::map<std::string, platform::form::Label*, std::less<>> labels_;
+    format::CommonDialogs dialogs_;
+};
+
+}  // namespace app

@@ -1,0 +1,52 @@
+#include "app/ModuleVeltrix.h"
+
+#include "app/DutchTexts.h"
+#include "app/FormVeltrix.h"
+#include "app/PageRows.h"
+#include "app/ValueLists.h"
+
+namespace app {
+
+void ShowValue(platform::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback) {
+    label.SetForeColor(valid ? kValidColor : kFallbackColor);
+    label.SetCaption(std::wstring(valid ? text : fallback));
+}
+
+void ShowListValue(platform::form::Label& label, bool valid, int index, std::wstring_view fallback) {
+    if (!valid) {
+        label.SetForeColor(kFallbackColor);
+        label.SetCaption(std::wstring(fallback));
+        return;
+    }
+    label.SetForeColor(kValidColor);
+    label.SetCaption(ListEntry(label.Tag(), index).value_or(std::wstring()));
+}
+
+std::optional<std::wstring> GetListValue(const platform::form::Label& label, bool valid, int index,
+                                         std::wstring_view fallback) {
+    return app::GetListValue(label.Tag(), valid, index, fallback);
+}
+
+void TranslateToDutch(FormVeltrix& form) {
+    controls::SystemMenu& menu = form.SystemMenuVeltrix();
+    menu.SystemMenuItem(FormVeltrix::kMenuSaveAs)->SetText(DutchSaveAsText());
+    menu.SystemMenuItem(FormVeltrix::kMenuSaveAllAs)->SetText(DutchSaveAllAsText());
+    menu.SystemMenuItem(FormVeltrix::kMenuAbout)->SetText(DutchAboutText());
+    form.Form().SetCaption(kProductName);
+    form.InfoFrameVeltrix().SetText(std::wstring(kProductName));
+
+    controls::TabControl& tabs = form.TabControlVeltrix();
+    for (int category = 0; category < kCategoryCount; ++category)
+        tabs.Tab2(static_cast<std::int16_t>(category))->SetText(DutchTabText(category));
+
+    for (int category = 0; category < kCategoryCount; ++category) {
+        for (const PageRow& row : Page(category).rows) {
+            form.CaptionLabel(row.label).SetCaption(DutchCaption(row.designCaption));
+            if (row.isIndexRow) continue;
+            if (std::wstring list = DutchList(ValueLabelName(row.label)); !list.empty())
+                form.ValueLabel(row.label).SetTag(std::move(list));
+        }
+    }
+}
+
+}  // namespace app
