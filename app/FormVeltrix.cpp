@@ -354,10 +354,14 @@ void FormVeltrix::SaveReport(const std::wstring& defaultName, int category) {
     }
 }
 
+std::wstring FormVeltrix::AboutApplicationText() {
+    return std::wstring(kProductName) + L" " + std::to_wstring(veltrix::kVersionMajor) + L"." +
+           std::to_wstring(veltrix::kVersionMinor);
+}
+
 void FormVeltrix::ShowAbout(const std::wstring& caption) {
     FormAbout about;
-    about.SetApplication(std::wstring(kProductName) + L" " + std::to_wstring(veltrix::kVersionMajor) + L"." +
-                         std::to_wstring(veltrix::kVersionMinor));
+    about.SetApplication(AboutApplicationText());
     about.SetCopyright(kCopyright);
     about.SetWebsite(kWebsite);
     about.SetIcon2(form_->Icon());

@@ -77,6 +77,8 @@ public:
     // Saves one category (0-14) or all (kAllCategories) through the save dialog.
     void SaveReport(const std::wstring& defaultName, int category);
     void ShowAbout(const std::wstring& caption);
+    // "Veltrix 1.0": the product name and the program's major and minor version.
+    static std::wstring AboutApplicationText();
 
 private:
     class PageFieldSink;
