@@ -2,9 +2,10 @@
 
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionGroupBox>
+#include <QFontMetrics>
 
 #include "platform/form/qt/form_widgets.h"
+#include "platform/ui/qt/text_drawing.h"
 #include "platform/ui/window.h"
 
 namespace platform::form {
@@ -21,18 +22,28 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Window));
         if (!frame || frame->BorderStyle() == 0) return;
-        QStyleOptionGroupBox option;
-        option.initFrom(this);
-        option.rect = rect();
-        option.text = ui::qt::ToQString(frame->Caption());
-        option.textAlignment = Qt::AlignLeft;
-        option.textColor = palette().color(QPalette::WindowText);
-        option.lineWidth = 1;
-        option.midLineWidth = 0;
-        option.subControls = QStyle::SC_GroupBoxFrame;
-        if (!option.text.isEmpty()) option.subControls |= QStyle::SC_GroupBoxLabel;
-        style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+        // An etched line: a dark line with a light one inside it, broken at
+        // the top for the caption.
+        const QString caption = ui::qt::ParsePrefix(frame->Caption(), false).text;
+        const QFontMetrics metrics(font());
+        const int top = caption.isEmpty() ? 0 : metrics.height() / 2;
+        const QRect box = rect().adjusted(0, top, -1, -1);
+        const QColor dark = palette().color(QPalette::Dark);
+        const QColor light = palette().color(QPalette::Light);
+        painter.setPen(dark);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(light);
+        painter.drawRect(box.adjusted(1, 1, 0, 0));
+        if (caption.isEmpty()) return;
+        const QRect label(kCaptionIndent, 0, metrics.horizontalAdvance(caption) + 2 * kCaptionPadding, metrics.height());
+        painter.fillRect(label, palette().color(QPalette::Window));
+        style()->drawItemText(&painter, label, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                              ui::qt::ToQString(frame->Caption()), QPalette::WindowText);
     }
+
+private:
+    static constexpr int kCaptionIndent = 6;
+    static constexpr int kCaptionPadding = 2;
 };
 
 ui::HWND CreateFrameWindow(ui::HWND parent, std::wstring_view name, const Bounds& bounds) {

@@ -65,6 +65,18 @@ UINT ButtonMessage(Qt::MouseButton button, QEvent::Type type, bool doubleClicks)
     }
 }
 
+bool IsInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: return true;
+        default: return false;
+    }
+}
+
 // Turns the toolkit events of one widget into messages for its window.
 class MessageBridge : public QObject {
 public:
@@ -75,6 +87,8 @@ protected:
         WindowRecord* record = FindRecord(window_);
         if (!record || watched != record->widget) return false;
         const WindowClassInfo& cls = *record->windowClass;
+        // A disabled window gets no input, as the toolkit's own handling agrees.
+        if (IsInput(event->type()) && !record->widget->isEnabled()) return false;
         switch (event->type()) {
             case QEvent::FocusIn: {
                 const HWND previous = g_focusLeaving;

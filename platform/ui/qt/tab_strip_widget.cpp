@@ -11,6 +11,8 @@
 #include <QTabBar>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/gdi.h"
@@ -186,6 +188,41 @@ int NextTabForKey(const TabStripWidget& strip, int key) {
     }
 }
 
+bool IsVertical(QTabBar::Shape shape) { return shape == QTabBar::RoundedWest || shape == QTabBar::RoundedEast; }
+
+// The label of one tab, centred in the part of the tab the style shows: a
+// tab that is not selected is drawn lower than the selected one, away from
+// its edge, and its text moves with it.
+void DrawTabLabel(const TabStripWidget& strip, QPainter& painter, const QStyleOptionTab& tab, const QString& text, bool focus) {
+    QStyle* style = strip.style();
+    const bool selected = tab.state & QStyle::State_Selected;
+    const int shift = selected ? 0 : style->pixelMetric(QStyle::PM_TabBarTabShiftVertical, &tab, &strip) / 2;
+    QRect area = tab.rect;
+    switch (tab.shape) {
+        case QTabBar::RoundedNorth: area.translate(0, shift); break;
+        case QTabBar::RoundedSouth: area.translate(0, -shift); break;
+        case QTabBar::RoundedWest: area.translate(shift, 0); break;
+        default: area.translate(-shift, 0); break;
+    }
+    painter.save();
+    if (IsVertical(tab.shape)) {
+        // The text runs up a tab on the left, down a tab on the right.
+        const bool west = tab.shape == QTabBar::RoundedWest;
+        painter.translate(west ? area.left() : area.right() + 1, west ? area.bottom() + 1 : area.top());
+        painter.rotate(west ? -90 : 90);
+        area = QRect(0, 0, area.height(), area.width());
+    }
+    const QRect textArea = style->itemTextRect(painter.fontMetrics(), area, Qt::AlignCenter | Qt::TextShowMnemonic, strip.isEnabled(), text);
+    style->drawItemText(&painter, area, Qt::AlignCenter | Qt::TextShowMnemonic, tab.palette, strip.isEnabled(), text, QPalette::WindowText);
+    if (focus) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(&strip);
+        frame.rect = textArea.adjusted(-2, -1, 2, 1);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &strip);
+    }
+    painter.restore();
+}
+
 void PaintTabs(TabStripWidget& strip, QPainter& painter) {
     const TabLayout& layout = strip.Layout();
     QStyle* style = strip.style();
@@ -259,11 +296,9 @@ void PaintTabs(TabStripWidget& strip, QPainter& painter) {
         QStyleOptionTab tab;
         tab.initFrom(&strip);
         tab.rect = rect;
-        tab.text = text;
         tab.shape = ShapeOf(placement, layout.farSide[k]);
         tab.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus);
         if (selected) tab.state |= QStyle::State_Selected;
-        if (selected && showFocus) tab.state |= QStyle::State_HasFocus;
         if (hot) tab.state |= QStyle::State_MouseOver;
         tab.features = QStyleOptionTab::HasFrame;
         const bool firstInRow = i == 0 || layout.rows[k - 1] != layout.rows[k];
@@ -275,7 +310,10 @@ void PaintTabs(TabStripWidget& strip, QPainter& painter) {
         if (!firstInRow && i - 1 == strip.current) tab.selectedPosition = QStyleOptionTab::PreviousIsSelected;
         else if (!lastInRow && i + 1 == strip.current) tab.selectedPosition = QStyleOptionTab::NextIsSelected;
         else tab.selectedPosition = QStyleOptionTab::NotAdjacent;
-        style->drawControl(QStyle::CE_TabBarTab, &tab, &painter, &strip);
+        // The style draws the tab; the label goes in with the strip's own
+        // padding, so a tab is as wide as its text needs and no wider.
+        style->drawControl(QStyle::CE_TabBarTabShape, &tab, &painter, &strip);
+        DrawTabLabel(strip, painter, tab, text, selected && showFocus);
     }
     painter.restore();
 
