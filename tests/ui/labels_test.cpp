@@ -1,8 +1,268 @@
+// The sunken value label and the gradient header: drawing, events, stored
+// settings; the gradient's colours and the colour translation.
+
+#include <QMenu>
 #include <QTest>
 
-class Placeholder : public QObject {
+#include <memory>
+#include <vector>
+
+#include "controls/Colors.h"
+#include "controls/InfoFrame.h"
+#include "controls/SunkenLabel.h"
+#include "platform/form/form.h"
+#include "platform/ui/gdi.h"
+#include "platform/ui/window.h"
+#include "ui_test_support.h"
+
+namespace ui = platform::ui;
+namespace form = platform::form;
+using controls::Colors;
+using controls::Gradient;
+using controls::InfoFrame;
+using controls::SunkenLabel;
+
+namespace {
+
+std::vector<ui::UINT> g_passedOn;
+ui::WNDPROC g_previous = nullptr;
+
+// Sits under a control's own procedure and notes what is handed on to it.
+ui::LRESULT NoteWhatPassesOn(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
+    g_passedOn.push_back(message);
+    return ui::CallWindowProc(g_previous, window, message, wParam, lParam);
+}
+
+// Paints a 0,0,0 to 100,0,0 gradient, across or down.
+bool g_upDown = false;
+ui::LRESULT PaintGradient(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
+    const ui::LRESULT result = ui::CallWindowProc(g_previous, window, message, wParam, lParam);
+    if (message == ui::WM_PAINT) {
+        Gradient gradient;
+        gradient.SetOwnerHwnd(window);
+        gradient.SetUpDown(g_upDown);
+        gradient.Show(0, 0, 0, 100, 0, 0);
+    }
+    return result;
+}
+
+}  // namespace
+
+class LabelsTest : public QObject {
     Q_OBJECT
+
+private:
+    std::unique_ptr<form::Form> form_;
+
+    QImage RenderSunken(const std::wstring& text, bool mnemonic, double points) {
+        SunkenLabel label(form_->Hwnd(), {10, 10, 80, 24});
+        label.InitProperties();
+        label.SetFont({L"MS Sans Serif", points});
+        label.SetUseMnemonic(mnemonic);
+        label.SetText(text);
+        return ui_test::Grab(label.ControlHwnd());
+    }
+
+private slots:
+    void init() {
+        g_passedOn.clear();
+        g_previous = nullptr;
+        g_upDown = false;
+        form_ = std::make_unique<form::Form>(L"TestForm", form::TwipsToPixels(9255), 300);
+    }
+    void cleanup() {
+        form_.reset();
+        ui_test::FlushDeletes();
+    }
+
+    void sunkenBoxHasAOnePixelEdgeAndItsFill() {
+        SunkenLabel label(form_->Hwnd(), {10, 10, 40, 20});
+        label.InitProperties();
+        const QImage box = ui_test::Grab(label.ControlHwnd());
+        QCOMPARE(ui_test::Pixel(box, 5, 0), ui::GetSysColor(ui::COLOR_BTNSHADOW));
+        QCOMPARE(ui_test::Pixel(box, 0, 5), ui::GetSysColor(ui::COLOR_BTNSHADOW));
+        QCOMPARE(ui_test::Pixel(box, 39, 5), ui::GetSysColor(ui::COLOR_BTNHIGHLIGHT));
+        QCOMPARE(ui_test::Pixel(box, 5, 19), ui::GetSysColor(ui::COLOR_BTNHIGHLIGHT));
+        // An empty text: everything inside the edge is the background.
+        for (int y = 1; y < 19; ++y) {
+            for (int x = 1; x < 39; ++x) QCOMPARE(ui_test::Pixel(box, x, y), ui::GetSysColor(ui::COLOR_BTNFACE));
+        }
+        label.SetBackColor(ui::RGB(200, 10, 10));
+        QCOMPARE(ui_test::Pixel(ui_test::Grab(label.ControlHwnd()), 20, 10), ui::RGB(200, 10, 10));
+    }
+
+    void alignmentOutOfRangeIsIgnored() {
+        SunkenLabel label(form_->Hwnd(), {10, 10, 80, 24});
+        label.InitProperties();
+        label.SetAlignment(3);
+        QCOMPARE(label.Alignment(), SunkenLabel::kAlignLeft);
+        QVERIFY(!label.IsPropertyChanged(L"Alignment"));
+        label.SetAlignment(SunkenLabel::kAlignRight);
+        QCOMPARE(label.Alignment(), SunkenLabel::kAlignRight);
+        QVERIFY(label.IsPropertyChanged(L"Alignment"));
+    }
+
+    // With the mnemonic rule "A&B" shows as "AB" with an underline; without
+    // it, as "A&B".
+    void mnemonicRule() {
+        const QImage marked = RenderSunken(L"A&B", true, 8.25);
+        const QImage bare = RenderSunken(L"AB", false, 8.25);
+        const QImage literal = RenderSunken(L"A&B", false, 8.25);
+        QVERIFY(marked != bare);
+        QVERIFY(literal != bare);
+        // "A" is drawn the same in all three; the marked B only gains a line below.
+        int differentRows = 0;
+        for (int y = 0; y < marked.height(); ++y) {
+            bool differs = false;
+            for (int x = 0; x < marked.width(); ++x) differs |= marked.pixel(x, y) != bare.pixel(x, y);
+            differentRows += differs ? 1 : 0;
+        }
+        QVERIFY(differentRows >= 1 && differentRows <= 2);
+    }
+
+    void fontSizeIsRoundedToWholePoints() {
+        QCOMPARE(RenderSunken(L"Hg", true, 12.5), RenderSunken(L"Hg", true, 12));
+        QVERIFY(RenderSunken(L"Hg", true, 12.5) != RenderSunken(L"Hg", true, 13));
+        QCOMPARE(RenderSunken(L"Hg", true, 8.25), RenderSunken(L"Hg", true, 8));
+    }
+
+    void clicksRaiseEventsAndStillPassOn() {
+        SunkenLabel label(form_->Hwnd(), {10, 10, 80, 24});
+        g_previous = ui::SetWindowProc(label.hWnd(), &NoteWhatPassesOn);
+        label.InitProperties();
+        int clicks = 0;
+        int doubleClicks = 0;
+        label.Click.Connect([&] { ++clicks; });
+        label.DblClick.Connect([&] { ++doubleClicks; });
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QTest::mouseClick(ui_test::WidgetOf(label.hWnd()), Qt::LeftButton, {}, QPoint(20, 10));
+        QCOMPARE(clicks, 1);
+        QTest::mouseDClick(ui_test::WidgetOf(label.hWnd()), Qt::LeftButton, {}, QPoint(20, 10));
+        QCOMPARE(doubleClicks, 1);
+        QVERIFY(std::count(g_passedOn.begin(), g_passedOn.end(), ui::WM_LBUTTONUP) == 1);
+        QVERIFY(std::count(g_passedOn.begin(), g_passedOn.end(), ui::WM_LBUTTONDBLCLK) == 1);
+        // Drawing is the label's own: the owner-draw request is not handed on.
+        g_passedOn.clear();
+        ui_test::Grab(label.ControlHwnd());
+        QVERIFY(std::count(g_passedOn.begin(), g_passedOn.end(), ui::WM_DRAWITEM) == 0);
+        ui::SetWindowProc(label.hWnd(), g_previous);
+    }
+
+    void storedSettingsLeaveDefaultsOut() {
+        SunkenLabel label(form_->Hwnd(), {10, 10, 80, 24});
+        label.InitProperties();
+        label.SetAlignment(SunkenLabel::kAlignCenter);
+        label.SetText(L"2");
+        controls::PropertyBag bag;
+        label.WriteProperties(bag);
+        QCOMPARE(bag.ReadLong(L"Alignment", 0), 1);
+        QVERIFY(bag.ReadString(L"Text", L"") == L"2");
+        QVERIFY(!bag.Contains(L"BackColor"));
+        QVERIFY(!bag.Contains(L"Font"));  // the form's own font
+        SunkenLabel copy(form_->Hwnd(), {10, 40, 80, 24});
+        copy.ReadProperties(bag);
+        QCOMPARE(copy.Alignment(), SunkenLabel::kAlignCenter);
+        QCOMPARE(ui_test::Grab(copy.ControlHwnd()), ui_test::Grab(label.ControlHwnd()));
+        copy.SetEnabled(false);
+        QVERIFY(!ui::IsWindowEnabled(copy.ControlHwnd()));
+        QVERIFY(!ui::IsWindowEnabled(copy.hWnd()));
+    }
+
+    void gradientColumnsStepEvenly_data() {
+        QTest::addColumn<bool>("upDown");
+        QTest::newRow("left to right") << false;
+        QTest::newRow("top to bottom") << true;
+    }
+    void gradientColumnsStepEvenly() {
+        QFETCH(bool, upDown);
+        g_upDown = upDown;
+        const ui::HWND window = ui::CreateWindowEx(0, ui::kUserControlClass, L"", ui::WS_CHILD | ui::WS_VISIBLE, 0, 0,
+                                                   upDown ? 4 : 10, upDown ? 10 : 4, form_->Hwnd());
+        g_previous = ui::SetWindowProc(window, &PaintGradient);
+        const QImage image = ui_test::Grab(window);
+        for (int n = 0; n < 10; ++n) {
+            const ui::COLORREF color = upDown ? ui_test::Pixel(image, 2, n) : ui_test::Pixel(image, n, 2);
+            QCOMPARE(color, ui::RGB(10 * n, 0, 0));
+        }
+        QCOMPARE(Gradient::SafeDivide(5, 0), 0.0F);
+        QCOMPARE(Gradient::SafeDivide(5, 2), 2.5F);
+    }
+
+    void headerPaintsItsGradientOnlyBetweenTwoColours() {
+        InfoFrame header(form_->Hwnd(), {0, 0, 320, 100});
+        header.InitProperties();
+        const int right = ui_test::WidgetOf(header.hWnd())->width() - 1;
+        QImage band = ui_test::Grab(header.hWnd());
+        QCOMPARE(ui_test::Pixel(band, 0, 2), InfoFrame::kDefaultColor);
+        QCOMPARE(ui_test::Pixel(band, right, 2), InfoFrame::kDefaultColor);
+        header.SetGradientColor(ui::RGB(255, 255, 255));
+        band = ui_test::Grab(header.hWnd());
+        QCOMPARE(ui_test::Pixel(band, 0, 2), InfoFrame::kDefaultColor);
+        QVERIFY(ui::GetBValue(ui_test::Pixel(band, right, 2)) >= 254);
+        // The etched line closes it at the bottom.
+        QCOMPARE(ui_test::Pixel(band, 5, 61), ui::RGB(128, 128, 128));
+        QCOMPARE(ui_test::Pixel(band, 5, 62), ui::RGB(255, 255, 255));
+    }
+
+    void headerIsAlwaysAsWideAsItsContainer() {
+        InfoFrame header(form_->Hwnd(), {0, 0, 320, 100}, L"Header");
+        ui::RECT r;
+        ui::GetClientRect(header.hWnd(), r);
+        QCOMPARE(r.Height(), InfoFrame::kHeight);
+        QCOMPARE(r.Width(), form_->ClientWidth());
+        QCOMPARE(ui_test::WidgetOf(header.hWnd())->findChild<QWidget*>(QStringLiteral("Header.LabelText"))->width(),
+                 form_->ClientWidth() - 71);
+        header.Move(0, 5);
+        ui::GetWindowRect(header.hWnd(), r);
+        QCOMPARE(r, (ui::RECT{0, 5, form_->ClientWidth(), 5 + InfoFrame::kHeight}));
+    }
+
+    void headerClicksAnywhereRaiseItsEvents() {
+        InfoFrame header(form_->Hwnd(), {0, 0, 320, 63}, L"Header");
+        header.SetText(L"Veltrix");
+        int clicks = 0;
+        int doubleClicks = 0;
+        header.Click.Connect([&] { ++clicks; });
+        header.DblClick.Connect([&] { ++doubleClicks; });
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QWidget* band = ui_test::WidgetOf(header.hWnd());
+        QTest::mouseClick(band, Qt::LeftButton, {}, QPoint(400, 50));
+        QTest::mouseDClick(band, Qt::LeftButton, {}, QPoint(400, 50));
+        QWidget* text = band->findChild<QWidget*>(QStringLiteral("Header.LabelText"));
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(text, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(clicks, 2);
+        QCOMPARE(doubleClicks, 2);
+        // The icon raises Click and opens the window menu.
+        QTest::mouseClick(band->findChild<QWidget*>(QStringLiteral("Header.ImageIcon")), Qt::LeftButton, {}, QPoint(16, 16));
+        QCOMPARE(clicks, 3);
+        QMenu* popup = nullptr;
+        QTRY_VERIFY((popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+        popup->close();
+    }
+
+    void headerSettingsRoundTrip() {
+        InfoFrame header(form_->Hwnd(), {0, 0, 320, 63});
+        header.InitProperties();
+        header.SetText(L"Veltrix");
+        header.SetGradientColor(0xE4D4C8);
+        QVERIFY(header.IsPropertyChanged(L"GradientColor"));
+        controls::PropertyBag bag;
+        header.WriteProperties(bag);
+        QVERIFY(!bag.Contains(L"BackColor"));
+        QCOMPARE(bag.ReadLong(L"GradientColor", 0), 0xE4D4C8);
+        InfoFrame copy(form_->Hwnd(), {0, 100, 320, 63});
+        copy.ReadProperties(bag);
+        QVERIFY(copy.Text() == L"Veltrix");
+        QCOMPARE(copy.GradientColor(), ui::COLORREF{0xE4D4C8});
+    }
+
+    void colourTranslation() {
+        QCOMPARE(Colors::Translate(0x8000000F), static_cast<std::int32_t>(ui::GetSysColor(ui::COLOR_BTNFACE)));
+        QCOMPARE(Colors::Translate(0x00FF00), 0x00FF00);
+        QCOMPARE(Colors::Translate(0x800000FF), -1);
+    }
 };
 
-QTEST_MAIN(Placeholder)
+QTEST_MAIN(LabelsTest)
 #include "labels_test.moc"
