@@ -6,7 +6,9 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include <chrono>
 #include <cstdlib>
+#include <map>
 
 #include "platform/linux/replies.h"
 
@@ -31,6 +33,14 @@ struct XServer::Connection {
     xcb_connection_t* xcb = nullptr;
     xcb_window_t root = 0;
     std::optional<bool> xkb;  // whether XKB was set up, once asked
+    // Indicator positions by name, found once: the names never move while
+    // the server runs.
+    std::map<std::string, int, std::less<>> indicatorIndex;
+    // The state of all indicators at once, kept briefly: one refresh asks
+    // for the three lock keys twice each, and one request serves them all.
+    std::uint32_t indicatorState = 0;
+    std::chrono::steady_clock::time_point indicatorStateTime;
+    bool indicatorStateValid = false;
 
     ~Connection() {
         if (xcb) xcb_disconnect(xcb);
@@ -93,16 +103,30 @@ std::optional<Bytes> XServer::Repeat() {
 std::optional<Bytes> XServer::Indicator(const std::string& name) {
     if (!UseXkb()) return std::nullopt;
     xcb_connection_t* c = connection_->xcb;
-    Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
-    Reply<xcb_xkb_get_named_indicator_reply_t> indicator(xcb_xkb_get_named_indicator_reply(
-        c,
-        xcb_xkb_get_named_indicator(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_LED_CLASS_DFLT_XI_CLASS,
-                                    XCB_XKB_ID_DFLT_XI_ID, atom->atom),
-        nullptr));
-    if (!indicator || !indicator->found) return std::nullopt;
-    return Bytes{static_cast<std::uint8_t>(indicator->on ? 1 : 0)};
+    auto index = connection_->indicatorIndex.find(name);
+    if (index == connection_->indicatorIndex.end()) {
+        Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr));
+        if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
+        Reply<xcb_xkb_get_named_indicator_reply_t> indicator(xcb_xkb_get_named_indicator_reply(
+            c,
+            xcb_xkb_get_named_indicator(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_LED_CLASS_DFLT_XI_CLASS,
+                                        XCB_XKB_ID_DFLT_XI_ID, atom->atom),
+            nullptr));
+        if (!indicator || !indicator->found || indicator->ndx >= 32) return std::nullopt;
+        index = connection_->indicatorIndex.emplace(name, indicator->ndx).first;
+    }
+    constexpr auto kStateLifetime = std::chrono::milliseconds(50);
+    const auto now = std::chrono::steady_clock::now();
+    if (!connection_->indicatorStateValid || now - connection_->indicatorStateTime > kStateLifetime) {
+        Reply<xcb_xkb_get_indicator_state_reply_t> state(
+            xcb_xkb_get_indicator_state_reply(c, xcb_xkb_get_indicator_state(c, XCB_XKB_ID_USE_CORE_KBD), nullptr));
+        if (!state) return std::nullopt;
+        connection_->indicatorState = state->state;
+        connection_->indicatorStateTime = now;
+        connection_->indicatorStateValid = true;
+    }
+    return Bytes{static_cast<std::uint8_t>((connection_->indicatorState >> index->second) & 1)};
 }
 
 std::optional<Bytes> XServer::PointerMapping() {
