@@ -35,9 +35,9 @@ std::string ExpandTimeFormat(std::string_view format, std::string_view ampm) {
             out.push_back(format[i]);
             continue;
         }
-        char spec = format[++i];
-        if ((spec == 'E' || spec == 'O') && i + 1 < format.size()) spec = format[++i];
-        switch (spec) {
+        char conversion = format[++i];
+        if ((conversion == 'E' || conversion == 'O') && i + 1 < format.size()) conversion = format[++i];
+        switch (conversion) {
             case 'T': out += "%H:%M:%S"; break;
             case 'R': out += "%H:%M"; break;
             case 'r': out += ExpandTimeFormat(ampm.empty() ? kDefaultAmPm : ampm, kDefaultAmPm); break;
@@ -45,7 +45,7 @@ std::string ExpandTimeFormat(std::string_view format, std::string_view ampm) {
             case 'l': out += "%I"; break;
             default:
                 out.push_back('%');
-                out.push_back(spec);
+                out.push_back(conversion);
         }
     }
     return out;
