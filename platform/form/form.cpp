@@ -142,12 +142,17 @@ void Form::ShowModal(ui::HWND owner) {
         const Qt::WindowFlags flags = widget->windowFlags();
         widget->setParent(ownerWindow, flags);
     }
-    if (ownerWindow) {
-        const QRect area = ownerWindow->geometry();
-        widget->move(area.center() - QPoint(widget->width() / 2, widget->height() / 2));
-    }
+    // Centred client area over client area; the frame's offset is known once
+    // the window is shown, so it is placed again then.
+    const auto centre = [&] {
+        if (!ownerWindow) return;
+        const QPoint clientTopLeft = ownerWindow->geometry().center() - QPoint(widget->width() / 2, widget->height() / 2);
+        widget->move(clientTopLeft - (widget->geometry().topLeft() - widget->pos()));
+    };
+    centre();
     widget->setWindowModality(Qt::ApplicationModal);
     widget->show();
+    centre();
     QEventLoop loop;
     widget->modalLoop = &loop;
     loop.exec(QEventLoop::DialogExec);
