@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QTest>
 
+#include <functional>
+#include <vector>
+
 #include "controls/InfoFrame.h"
 #include "controls/StoredForm.h"
 #include "controls/SunkenLabel.h"
@@ -173,6 +176,51 @@ private slots:
         QCOMPARE(ui_test::Pixel(box, box.width() - 2, 5), ui::GetSysColor(ui::COLOR_BTNFACE));
         QCOMPARE(ui_test::Pixel(box, box.width() - 1, 5), ui::GetSysColor(ui::COLOR_BTNHIGHLIGHT));
         QCOMPARE(ui_test::Pixel(box, 20, box.height() - 1), ui::GetSysColor(ui::COLOR_BTNHIGHLIGHT));
+    }
+
+    // The tab strip's other settings, side by side, for a person to look at.
+    void rendersTheTabStripSettings() {
+        struct Variant {
+            const wchar_t* name;
+            std::function<void(controls::TabControl&)> apply;
+        };
+        const std::vector<Variant> variants = {
+            {L"bottom", [](auto& t) { t.SetPlacement(controls::TabControl::kPlacementBottom); }},
+            {L"left", [](auto& t) { t.SetPlacement(controls::TabControl::kPlacementLeft); }},
+            {L"right", [](auto& t) { t.SetPlacement(controls::TabControl::kPlacementRight); }},
+            {L"opposite", [](auto& t) {
+                 t.SetTabStyle(controls::TabControl::kTabStyleOpposite);
+                 ui::SendMessage(t.ControlHwnd(), ui::TCM_SETCURSEL, 12, 0);
+             }},
+            {L"buttons", [](auto& t) { t.SetStyle(controls::TabControl::kStyleButtons); }},
+            {L"flat", [](auto& t) { t.SetStyle(controls::TabControl::kStyleFlatButtons); }},
+            {L"one row", [](auto& t) {
+                 t.SetMultiRow(false);
+                 ui::SendMessage(t.ControlHwnd(), ui::TCM_SETCURSEL, 3, 0);
+             }},
+            {L"fixed", [](auto& t) {
+                 t.SetTabFixedWidth(100);
+                 t.SetTabFixedHeight(20);
+                 t.SetTabWidthStyle(controls::TabControl::kTabWidthFixed);
+             }},
+        };
+        const auto stored = controls::StoredForm::Parse(kStoredForm);
+        constexpr int kWidth = 420;
+        constexpr int kHeight = 260;
+        QImage sheet(2 * kWidth + 24, static_cast<int>((variants.size() + 1) / 2) * (kHeight + 8) + 8, QImage::Format_RGB32);
+        sheet.fill(QColor(90, 90, 90));
+        QPainter painter(&sheet);
+        for (std::size_t i = 0; i < variants.size(); ++i) {
+            form::Form window(L"Variant", kWidth, kHeight);
+            controls::TabControl tabs(window.Hwnd(), {4, 4, kWidth - 8, kHeight - 8});
+            tabs.ReadProperties(stored->Bag(L"TabControlVeltrix"));
+            variants[i].apply(tabs);
+            QVERIFY(ui_test::ShowActive(window.Hwnd()));
+            painter.drawImage(8 + static_cast<int>(i % 2) * (kWidth + 8), 8 + static_cast<int>(i / 2) * (kHeight + 8),
+                              ui_test::Grab(window.Hwnd()));
+        }
+        painter.end();
+        QVERIFY(sheet.save(QStringLiteral(VELTRIX_ARTIFACTS_DIR "/tab-strip-settings.png")));
     }
 };
 

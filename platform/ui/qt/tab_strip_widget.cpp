@@ -312,7 +312,14 @@ void PaintTabs(TabStripWidget& strip, QPainter& painter) {
         else tab.selectedPosition = QStyleOptionTab::NotAdjacent;
         // The style draws the tab; the label goes in with the strip's own
         // padding, so a tab is as wide as its text needs and no wider.
-        style->drawControl(QStyle::CE_TabBarTabShape, &tab, &painter, &strip);
+        // Styles draw a tab facing down or right as if it stood at the origin
+        // of a strip of its own; so it does here.
+        QStyleOptionTab shape(tab);
+        shape.rect = QRect(QPoint(0, 0), rect.size());
+        painter.save();
+        painter.translate(rect.topLeft());
+        style->drawControl(QStyle::CE_TabBarTabShape, &shape, &painter, &strip);
+        painter.restore();
         DrawTabLabel(strip, painter, tab, text, selected && showFocus);
     }
     painter.restore();
