@@ -145,7 +145,9 @@ void FormVeltrix::BuildPage(int category) {
     const int left = category == kProcessor ? kFirstPageLeft : kParkedPageLeft;
     form::Frame& frame = form_->AddFrame(L"FrameVeltrix(" + std::to_wstring(category) + L")",
                                          form::Twips(left, kPageTopTwips, kPageWidth, page.frameHeightTwips));
+    // No border and no fill of its own: the page reads as part of the tab page.
     frame.SetBorderStyle(0);
+    frame.SetBackStyle(form::BackStyle::Transparent);
     frames_[static_cast<std::size_t>(category)] = &frame;
 
     for (const PageRow& row : page.rows) {

@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     platform::ui::Application application(argc, argv, L"Veltrix");
+    platform::ui::Application::UseLanguage("nl");  // the program always speaks Dutch
     auto created = platform::CreateMachine(platform::MachineOptionsFromEnvironment());
     if (!created.machine) {
         std::cerr << "veltrix: " << created.error << "\n";

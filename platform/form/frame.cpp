@@ -20,7 +20,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         const auto* frame = dynamic_cast<const Frame*>(control);
         QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
+        if (!frame || frame->GetBackStyle() == BackStyle::Opaque) painter.fillRect(rect(), palette().color(QPalette::Window));
         if (!frame || frame->BorderStyle() == 0) return;
         // An etched line: a dark line with a light one inside it, broken at
         // the top for the caption.
@@ -66,6 +66,12 @@ void Frame::SetCaption(std::wstring caption) {
 void Frame::SetBorderStyle(int style) {
     if (style != 0 && style != 1) return;
     borderStyle_ = style;
+    ui::InvalidateRect(Hwnd(), nullptr, true);
+}
+
+void Frame::SetBackStyle(BackStyle style) {
+    if (style == backStyle_) return;
+    backStyle_ = style;
     ui::InvalidateRect(Hwnd(), nullptr, true);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/form/container.h"
 #include "platform/form/control.h"
+#include "platform/form/label.h"
 
 namespace platform::form {
 
@@ -19,10 +20,15 @@ public:
     // 0 none, 1 an etched line around it (the default).
     int BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(int style);
+    // Transparent lets what lies under the frame show through (a tab page,
+    // say); Opaque (the default) fills it with the window colour.
+    BackStyle GetBackStyle() const { return backStyle_; }
+    void SetBackStyle(BackStyle style);
 
 private:
     std::wstring caption_;
     int borderStyle_ = 1;
+    BackStyle backStyle_ = BackStyle::Opaque;
 };
 
 }  // namespace platform::form

@@ -1,5 +1,9 @@
 #include "platform/ui/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -30,6 +34,18 @@ Application::Application(int& argc, char** argv, std::wstring_view name) : impl_
 }
 
 Application::~Application() = default;
+
+void Application::UseLanguage(std::string_view language) {
+    const QString name = QString::fromUtf8(language.data(), static_cast<qsizetype>(language.size()));
+    QLocale::setDefault(QLocale(name));
+    // Owned by the application object, which outlives every window.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 int Application::Run() { return QApplication::exec(); }
 

@@ -18,6 +18,11 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
+    // Speaks one language whatever the desktop's: the toolkit's own texts
+    // (the save dialog's buttons, the window menu's system entries) come in
+    // `language` ("nl"), when its translation is installed.
+    static void UseLanguage(std::string_view language);
+
     // Runs until the last visible form closes or Quit is called.
     int Run();
     static void Quit(int exitCode = 0);

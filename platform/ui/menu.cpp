@@ -40,8 +40,8 @@ struct SystemEntryText {
     const wchar_t* dutch;
 };
 
-// The desktop's own language decides the system's entries, as a window
-// manager's menu would.
+// The program's language (the default locale, which Application::UseLanguage
+// sets; otherwise the desktop's) decides the system's entries.
 constexpr SystemEntryText kSystemEntries[] = {
     {SC_RESTORE, L"&Restore", L"&Vorige grootte"},
     {SC_MINIMIZE, L"Mi&nimize", L"Mi&nimaliseren"},
@@ -50,7 +50,7 @@ constexpr SystemEntryText kSystemEntries[] = {
 };
 
 std::vector<MenuEntry> SystemEntries() {
-    const bool dutch = QLocale::system().language() == QLocale::Dutch;
+    const bool dutch = QLocale().language() == QLocale::Dutch;
     std::vector<MenuEntry> entries;
     for (const SystemEntryText& entry : kSystemEntries) {
         if (entry.id == SC_CLOSE) entries.push_back({kSystemSeparatorId, MF_SEPARATOR, L"", true});
