@@ -81,14 +81,15 @@ constexpr Field<Keyboard> kKeyboard[] = {
      [](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }},
     {"LabelKeyboardFunctionkeys", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) { return Text(k.FunctionKeys() != 0, Decimal(k.FunctionKeys())); }},
-    // The settings are shown as the times they stand for, not as raw settings.
+    // The settings are shown as the times they stand for, not as raw
+    // settings, and only when the machine gave them.
     {"LabelKeyboardRepeatdelay", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) {
-         return Always(Decimal(Keyboard::RepeatDelayMilliseconds(k.RepeatDelay())) + L" ms");
+         return Text(k.RepeatDelayReported(), Decimal(Keyboard::RepeatDelayMilliseconds(k.RepeatDelay())) + L" ms");
      }},
     {"LabelKeyboardRepeatspeed", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) {
-         return Always(Decimal(Keyboard::RepeatIntervalMilliseconds(k.RepeatSpeed())) + L" ms");
+         return Text(k.RepeatSpeedReported(), Decimal(Keyboard::RepeatIntervalMilliseconds(k.RepeatSpeed())) + L" ms");
      }},
     {"LabelKeyboardCapslock", FieldKind::kList,
      [](const Keyboard& k, const FormatEx&) { return BooleanList(k.CapsLockStatus()); }},

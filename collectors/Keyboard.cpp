@@ -21,10 +21,14 @@ Keyboard::Keyboard(platform::Machine& machine) : machine_(machine) {
     keyboardType_ = KeyboardTypeName(machine.GetKeyboardType(platform::code::kKeyboardTypeQuery));
     if (const auto layout = machine.GetKeyboardLayoutName())
         layoutID_ = platform::TextFromBuffer(*layout);
-    if (const auto delay = machine.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay))
+    if (const auto delay = machine.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay)) {
         repeatDelay_ = static_cast<std::uint8_t>(*delay & 0xFF);
-    if (const auto speed = machine.SystemParametersInfo(platform::code::kSpiGetKeyboardSpeed))
+        repeatDelayReported_ = true;
+    }
+    if (const auto speed = machine.SystemParametersInfo(platform::code::kSpiGetKeyboardSpeed)) {
         repeatSpeed_ = static_cast<std::uint8_t>(*speed & 0xFF);
+        repeatSpeedReported_ = true;
+    }
     Refresh();
 }
 

@@ -22,6 +22,10 @@ public:
     const std::wstring& LayoutID() const { return layoutID_; }
     std::uint8_t RepeatDelay() const { return repeatDelay_; }  // setting 0-3
     std::uint8_t RepeatSpeed() const { return repeatSpeed_; }  // setting 0-31
+    // Whether the machine gave the settings at all (a console without a
+    // display server has none): the settings' initial 0 is no reading.
+    bool RepeatDelayReported() const { return repeatDelayReported_; }
+    bool RepeatSpeedReported() const { return repeatSpeedReported_; }
     bool CapsLockStatus() const { return capsLock_; }
     bool NumLockStatus() const { return numLock_; }
     bool ScrollLockStatus() const { return scrollLock_; }
@@ -43,6 +47,8 @@ private:
     std::wstring layoutID_;
     std::uint8_t repeatDelay_ = 0;
     std::uint8_t repeatSpeed_ = 0;
+    bool repeatDelayReported_ = false;
+    bool repeatSpeedReported_ = false;
     bool capsLock_ = false;
     bool numLock_ = false;
     bool scrollLock_ = false;

@@ -1,5 +1,6 @@
 #include "format/FormatEx.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
@@ -105,10 +106,11 @@ std::wstring FormatEx::Grouped(double rounded) const {
 }
 
 std::wstring FormatEx::FormatGeneralNumber(double value) const {
+    // to_chars ignores the process's locale; the regional separator is ours to put in.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     std::wstring out;
-    for (const char* p = buffer; *p; ++p) {
+    for (const char* p = buffer; p != result.ptr; ++p) {
         if (*p == '.')
             out += regional_.decimalSeparator;
         else

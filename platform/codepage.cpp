@@ -24,6 +24,12 @@ std::string EncodeWindows1252(std::wstring_view text) {
             out.push_back(static_cast<char>(c));
             continue;
         }
+        // The narrow, thin and figure spaces that some locales group digits
+        // with are no-break spaces in Windows-1252.
+        if (c == 0x202F || c == 0x2009 || c == 0x2007) {
+            out.push_back('\xA0');
+            continue;
+        }
         char mapped = '?';
         for (std::size_t i = 0; i < kHighControls.size(); ++i) {
             const std::uint32_t table = kHighControls[i] ? kHighControls[i] : 0x80 + i;

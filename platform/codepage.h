@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// Characters Windows-1252 cannot hold become '?'.
+// Characters Windows-1252 cannot hold become '?'; the narrow, thin and
+// figure spaces become the no-break space.
 std::string EncodeWindows1252(std::wstring_view text);
 // The five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) map to the
 // control characters of the same value, as Windows does.

@@ -1,7 +1,9 @@
 #include "platform/report_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,36 +27,58 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Writes straight into the target; used when its folder takes no new files.
-WriteResult WriteInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+// Writes into the target itself: for what is not a regular file (a device
+// such as /dev/null, a pipe) and for a file whose folder takes no new files.
+// A regular file is cut to the new length only once everything is written.
+WriteResult WriteInPlace(const std::string& path, std::string_view bytes, bool regular) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return Failure(errno);
-    const bool written = WriteAll(fd, bytes);
-    const int writeErrno = errno;
-    if (::close(fd) != 0 && written) return Failure(errno);
-    return written ? WriteResult{true, {}} : Failure(writeErrno);
+    bool ok = WriteAll(fd, bytes);
+    int error = errno;
+    if (ok && regular && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    return ok ? WriteResult{true, {}} : Failure(error);
 }
 
 }  // namespace
 
-WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
+WriteResult WriteFileReplacing(const std::string& requested, std::string_view bytes) {
+    // Saving over a symbolic link replaces the file it points to, not the link.
+    std::string path = requested;
+    struct stat link {};
+    if (::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!::realpath(requested.c_str(), resolved)) return Failure(errno);
+        path = resolved;
+    }
+
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return Failure(EISDIR);
     // A file without any write permission is read-only even to root.
     if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return Failure(EACCES);
     if (exists && ::access(path.c_str(), W_OK) != 0) return Failure(errno);
+    if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(path, bytes, false);
 
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        if (errno == EACCES || errno == EROFS || errno == EPERM) return WriteInPlace(path, bytes);
+        if (errno == EACCES || errno == EROFS || errno == EPERM) return WriteInPlace(path, bytes, true);
         return Failure(errno);
     }
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    // Keep the permissions and, where allowed, the owner of the file being
+    // replaced; a new file gets the usual permissions.
     mode_t mode = 0666;
     if (exists) {
         mode = existing.st_mode & 07777;
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
+            (void)!::fchown(fd, existing.st_uid, existing.st_gid);  // best effort: only root may give files away
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

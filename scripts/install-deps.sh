@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   nlohmann-json3-dev libcups2-dev libgtest-dev libbenchmark-dev
   libxcb1-dev libxcb-xkb-dev
-  hwdata xvfb xauth xdotool x11-utils imagemagick
+  hwdata xvfb xauth xdotool x11-utils imagemagick locales
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,9 @@
 #pragma once
 // veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR]
 // Writes the report of this machine (or of a simulated or captured one) to
-// standard output or a file. Bad input: one line on standard error, status 2.
+// standard output or a file. Bad input (an unknown option, a category outside
+// 0-14, a missing or malformed machine file, an output file that cannot be
+// written): one line on standard error, status 2.
 
 #include <ostream>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 
 #include "platform/linux/text_fields.h"
@@ -36,14 +37,17 @@ std::string Text(const std::map<std::string, std::string>& attributes, const cha
     return found == attributes.end() ? std::string() : std::string(Trim(found->second));
 }
 
-// Sum of one quantity over all batteries; nothing unless every battery has it.
+// Sum of one quantity over all batteries; nothing unless every battery has
+// it, and nothing for values no battery can have (a captured tree may hold
+// anything).
 template <typename Member>
 std::optional<std::int64_t> Sum(const std::vector<const PowerSupply*>& batteries, Member member) {
     std::int64_t sum = 0;
     for (const PowerSupply* b : batteries) {
         const auto value = b->*member;
-        if (!value) return std::nullopt;
-        sum += std::llabs(*value);  // some drivers sign the rate by direction
+        if (!value || *value == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+        // Some drivers sign the rate by direction.
+        if (__builtin_add_overflow(sum, std::llabs(*value), &sum)) return std::nullopt;
     }
     return sum;
 }
@@ -129,9 +133,9 @@ SystemPowerStatus PowerStatusFromSupplies(const std::vector<PowerSupply>& suppli
     } else if (chargeNow && chargeFull && *chargeFull > 0) {
         percent = std::llround(100.0 * static_cast<double>(*chargeNow) / static_cast<double>(*chargeFull));
     } else if (std::all_of(batteries.begin(), batteries.end(), [](const PowerSupply* b) { return b->capacity; })) {
-        std::int64_t sum = 0;
-        for (const PowerSupply* b : batteries) sum += *b->capacity;
-        percent = std::llround(static_cast<double>(sum) / static_cast<double>(batteries.size()));
+        double sum = 0;
+        for (const PowerSupply* b : batteries) sum += static_cast<double>(*b->capacity);
+        percent = std::llround(sum / static_cast<double>(batteries.size()));
     }
     if (percent) percent = std::clamp<std::int64_t>(*percent, 0, kFullPercent);
 

@@ -154,6 +154,8 @@ SimMachine::SimMachine(const nlohmann::json& document) {
     if (auto r = root.Member("regional")) {
         r->OnlyKeys({"decimal", "thousands", "time_format"});
         regional_.decimalSeparator = DecodeUtf8(r->Text("decimal", "."));
+        // Without a decimal separator 2399.75 would read as 239975.
+        if (regional_.decimalSeparator.empty()) r->Member("decimal")->Fail("the decimal separator cannot be empty");
         regional_.thousandsSeparator = DecodeUtf8(r->Text("thousands", ","));
         regional_.timeFormat = DecodeUtf8(r->Text("time_format", "%H:%M:%S"));
     }

@@ -72,6 +72,7 @@ TEST(VeltrixReport, MalformedMachineFilesNameThePlaceAndReason) {
         {R"({"processor": {"cpuid": {"leaf": [1, 2, 3, 4]}}})", "/processor/cpuid/leaf: expected a decimal or 0x"},
         {R"({"keys": {"caps": "on"}})", "/keys/caps: expected a whole number"},
         {R"([1, 2])", "/: expected an object"},
+        {R"({"regional": {"decimal": ""}})", "/regional/decimal: the decimal separator cannot be empty"},
     };
     for (const auto& [text, expected] : cases) {
         std::ofstream(file) << text;

@@ -14,6 +14,8 @@ TEST(Codepage, Windows1252BothWays) {
     EXPECT_EQ(EncodeWindows1252(L"caf\u00E9 \u20AC \u2122 \u65E5"), "caf\xE9 \x80 \x99 ?");
     EXPECT_EQ(DecodeWindows1252("caf\xE9 \x80 \x99 \x81"), L"caf\u00E9 \u20AC \u2122 \u0081");
     EXPECT_EQ(TextFromBuffer(std::string_view("Intel\0junk", 10)), L"Intel");
+    // Digit-grouping spaces of some locales (French: U+202F) stay spaces.
+    EXPECT_EQ(EncodeWindows1252(L"24\u202F683\u2009784\u2007KB"), "24\xA0" "683\xA0" "784\xA0KB");
     EXPECT_EQ(TextFromBuffer("no terminator"), L"no terminator");
 }
 
@@ -44,6 +46,19 @@ TEST(ReportFile, ReplacesWholeKeepsPermissionsAndRefusesReadOnly) {
     EXPECT_FALSE(refused.ok);
     EXPECT_FALSE(refused.error.empty());
     EXPECT_EQ(testing_support::ReadFile(file), "new");
+    // A symbolic link stays a link; the file it points to gets the report.
+    const std::string target = (dir / "target.txt").string();
+    const std::string link = (dir / "link.txt").string();
+    std::ofstream(target) << "old";
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(WriteFileReplacing(link, "through the link").ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing_support::ReadFile(target), "through the link");
+    std::filesystem::remove(link);
+    std::filesystem::remove(target);
+    // What is not a regular file is written into, never replaced.
+    ASSERT_TRUE(WriteFileReplacing("/dev/null", "discarded").ok);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
     std::filesystem::remove_all(dir);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+
 #include "app/CollectorSet.h"
 #include "app/PageRows.h"
 #include "app/ReportWriter.h"
@@ -87,8 +91,28 @@ TEST(Report, FallbacksAndUnitsOfTheSingleCategories) {
     EXPECT_TRUE(has("Levensduur: Onbekend"));
     EXPECT_TRUE(has("Snelheid: Onbekend"));
     EXPECT_TRUE(has("Familie-ID: 0"));
-    EXPECT_TRUE(has("Herhaalvertraging: 250 ms"));
-    EXPECT_TRUE(has("Herhaalsnelheid: 400 ms"));
+    // Repeat settings the machine did not give are unknown, not 250 and 400 ms.
+    EXPECT_TRUE(has("Herhaalvertraging: Onbekend"));
+    EXPECT_TRUE(has("Herhaalsnelheid: Onbekend"));
+}
+
+TEST(Report, TheSpeedIgnoresTheProcessLocale) {
+    // The C library's locale (set from the environment by the window's
+    // toolkit) must not put its own decimal sign into the speed.
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+        // Not generated on this machine: make it in a folder of our own.
+        const auto dir = std::filesystem::temp_directory_path() / "veltrix-locales";
+        std::filesystem::create_directories(dir);
+        const std::string make = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() + " 2>/dev/null";
+        if (std::system(make.c_str()) == 0) ::setenv("LOCPATH", dir.c_str(), 1);
+    }
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no locale with a decimal comma";
+    const format::FormatEx english;
+    const std::wstring speed = english.FormatGeneralNumber(2399.75);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(speed, L"2399.75");
 }
 
 TEST(Report, TextIsWindows1252WithReplacementForTheRest) {
