@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/CollectorSet.h"
+#include "app/DevicePage.h"
 #include "app/PageRows.h"
 #include "app/ReportWriter.h"
 #include "app/ValueLists.h"
@@ -158,4 +159,55 @@ TEST(ValueLists, EntriesCountFromZeroAndKeepEmptyOnes) {
     EXPECT_FALSE(ListEntry(L"Uit;Aan", -1).has_value());
     EXPECT_EQ(GetListValue(L"", false, 9, L"Onbekend"), L"Onbekend");
     EXPECT_EQ(GetListValue(L" a ; b ", true, 1, L"x"), L" b ");
+}
+
+namespace {
+
+// A device category with `count` devices, each writing one text field and
+// one list field, and (for the display) the adapter's two fields.
+class FakeDevices final : public DevicePage {
+public:
+    FakeDevices(const char* textLabel, const char* listLabel, std::int16_t count)
+        : textLabel_(textLabel), listLabel_(listLabel), count_(count) {}
+    std::int16_t Count() override { return count_; }
+    void WriteCollectionFields(FieldSink& sink, const format::FormatEx&) override {
+        sink.Write("LabelDisplayName", FieldKind::kText, {true, L"Adapter", 0, L"Onbekend"});
+        sink.Write("LabelDisplayMonitor", FieldKind::kText, {false, {}, 0, L"Onbekend"});
+    }
+    void WriteItemFields(std::int16_t item, FieldSink& sink, const format::FormatEx&) override {
+        sink.Write(textLabel_, FieldKind::kText, {item != 1, L"Device " + std::to_wstring(item), 0, L"Onbekend"});
+        if (listLabel_) sink.Write(listLabel_, FieldKind::kList, {true, {}, item % 2, L"Onbekend"});
+    }
+
+private:
+    const char* textLabel_;
+    const char* listLabel_;
+    std::int16_t count_;
+};
+
+}  // namespace
+
+TEST(Report, DeviceGroupsAreOpenedByTheirIndexAndSeparatedByOneEmptyLine) {
+    auto machine = SimFrom("{}");
+    CollectorSet collectors(*machine);
+    collectors.SetDevices(kHardDrives,
+                          std::make_unique<FakeDevices>("LabelHarddrivesName", "LabelHarddrivesController", 3));
+    collectors.SetDevices(kDisplay, std::make_unique<FakeDevices>("LabelDisplayResolution", "LabelDisplaySelected", 2));
+    const TranslatedWindowTexts texts;
+    ReportWriter writer(collectors, texts);
+    EXPECT_EQ(Lines(writer.Compose(kHardDrives).value()),
+              (std::vector<std::string>{"Harde Stations", "--------------", "Index: 0", "Naam: Device 0",
+                                        "Controller: Primaire Master", "", "Index: 1", "Naam: Onbekend",
+                                        "Controller: Primaire Slave", "", "Index: 2", "Naam: Device 2",
+                                        "Controller: Primaire Master"}));
+    EXPECT_EQ(Lines(writer.Compose(kDisplay).value()),
+              (std::vector<std::string>{"Weergave", "--------", "Naam: Adapter", "Monitor: Onbekend", "",
+                                        "Index: 0", "Resolutie: Device 0", "Geselecteerd: Nee", "", "Index: 1",
+                                        "Resolutie: Onbekend", "Geselecteerd: Ja"}));
+    // In the whole report the next block still follows after one empty line.
+    const auto all = Lines(writer.Compose(kAllCategories).value());
+    const auto at = std::find(all.begin(), all.end(), "Optische Stations");
+    ASSERT_NE(at, all.end());
+    EXPECT_EQ(*(at - 1), "");
+    EXPECT_EQ(*(at - 2), "Controller: Primaire Master");
 }
