@@ -37,8 +37,10 @@ InfoFrame::InfoFrame(ui::HWND parent, const form::Bounds& bounds, std::wstring_v
     lineLower_->SetBorderColor(kLowerLineColor);
 
     imageIcon_->Click.Connect([this] {
+        // The handler may destroy the header; the menu opens only if it is still there.
+        const ui::HWND window = window_;
         Click.Raise();
-        OpenWindowMenu();
+        if (ui::IsWindow(window)) ui::ShowWindowMenu(window, ui::POINT{kIconBounds.left, kIconBounds.top + kIconBounds.height});
     });
     imageIcon_->DblClick.Connect([this] { DblClick.Raise(); });
     labelText_->Click.Connect([this] { Click.Raise(); });
@@ -180,10 +182,6 @@ void InfoFrame::PaintGradient() const {
                   static_cast<std::int16_t>(ui::GetBValue(backColor_)), static_cast<std::int16_t>(ui::GetRValue(gradientColor_)),
                   static_cast<std::int16_t>(ui::GetGValue(gradientColor_)),
                   static_cast<std::int16_t>(ui::GetBValue(gradientColor_)));
-}
-
-void InfoFrame::OpenWindowMenu() {
-    ui::ShowWindowMenu(window_, ui::POINT{kIconBounds.left, kIconBounds.top + kIconBounds.height});
 }
 
 }  // namespace controls

@@ -77,7 +77,6 @@ private:
     void Changed(std::wstring_view key);
     void FitToContainer();
     void PaintGradient() const;
-    void OpenWindowMenu();
 
     ui::HWND window_ = nullptr;
     ui::COLORREF backColor_ = kDefaultColor;

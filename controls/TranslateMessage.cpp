@@ -35,8 +35,12 @@ void TranslateMessage::Destroy() {
 void TranslateMessage::Translate() {
     if (!proxy_ || !control_ || !proxy_->routine) return;
     Proxy* proxy = proxy_.get();
+    // The routine and its settings are copied into the filter: a key may make
+    // a handler destroy the control, and with it the proxy, while it runs.
     proxy->filter.Activate(control_->ControlHwnd(),
-                           [proxy](const ui::MSG& message) { return proxy->routine(proxy->state, message); });
+                           [routine = proxy->routine, state = proxy->state](const ui::MSG& message) {
+                               return routine(state, message);
+                           });
 }
 
 ui::KeyResult TranslateTabKeys(const TranslateProxy& proxy, const ui::MSG& message) {
@@ -58,8 +62,12 @@ ui::KeyResult TranslateTabKeys(const TranslateProxy& proxy, const ui::MSG& messa
         case ui::VK_UP:
         case ui::VK_RIGHT:
         case ui::VK_DOWN:
+        {
+            // Read before sending: the tab strip's handlers may destroy it.
+            const bool handled = proxy.handleSpecialKeys;
             if (proxy.control) ui::SendMessage(proxy.control->ControlHwnd(), message.message, message.wParam, message.lParam);
-            return proxy.handleSpecialKeys ? ui::KeyResult::Handled : ui::KeyResult::NotHandled;
+            return handled ? ui::KeyResult::Handled : ui::KeyResult::NotHandled;
+        }
         default:
             proxy.PassOn(message);
             return ui::KeyResult::NotHandled;

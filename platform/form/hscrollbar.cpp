@@ -19,6 +19,9 @@ ui::HWND CreateScrollBarWindow(ui::HWND parent, std::wstring_view name, const Bo
     widget->setOrientation(Qt::Horizontal);
     // Change comes when the thumb is released, not while it is dragged.
     widget->setTracking(false);
+    // Reachable with Tab, so the devices of a page can be stepped through
+    // from the keyboard.
+    widget->setFocusPolicy(Qt::TabFocus);
     return qt::CreateControlWindow(widget, parent, qt::kScrollBarClassInfo, name, bounds);
 }
 

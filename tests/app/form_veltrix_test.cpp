@@ -223,6 +223,22 @@ private slots:
         QCOMPARE(f.SunkenLabelIndex(app::kJoysticks).Text(), std::wstring(L"0"));
     }
 
+    void theKeyboardReachesTheIndexScrollBar() {
+        auto w = Open("laptop.json", 3);
+        FormVeltrix& f = *w.form;
+        QVERIFY(ui_test::ShowActive(f.Form().Hwnd()));
+        ClickTab(f, app::kJoysticks);
+        QWidget* strip = ui_test::WidgetOf(f.TabControlVeltrix().ControlHwnd());
+        QWidget* bar = ui_test::WidgetOf(f.HScrollIndex(app::kJoysticks).Hwnd());
+        QTRY_VERIFY(strip->hasFocus());
+        // Tab leaves the strip for the page's scroll bar; an arrow there moves to the next device.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(bar->hasFocus());
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTRY_COMPARE(f.SunkenLabelIndex(app::kJoysticks).Text(), std::wstring(L"1"));
+        QCOMPARE(f.ValueLabel("LabelJoysticksName").Caption(), std::wstring(L"Stick 1"));
+    }
+
     void aTickRewritesTheLiveRowsOnHiddenPages() {
         auto w = Open("laptop.json");
         FormVeltrix& f = *w.form;

@@ -487,14 +487,16 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_LBUTTONUP: {
+            // A press on a tab is a click even when the rows turned round
+            // under the pointer and it is released over empty space.
             const int pressed = std::exchange(strip->pressed, -1);
-            if (pressed >= 0 && strip->HitTest(point) >= 0) Notify(window, NM_CLICK);
+            if (pressed >= 0) Notify(window, NM_CLICK);
             return 0;
         }
         case WM_RBUTTONDOWN: strip->rightPressed = strip->HitTest(point); return 0;
         case WM_RBUTTONUP: {
             const int pressed = std::exchange(strip->rightPressed, -1);
-            if (pressed >= 0 && strip->HitTest(point) >= 0) Notify(window, NM_RCLICK);
+            if (pressed >= 0) Notify(window, NM_RCLICK);
             return 0;
         }
         case WM_MOUSEMOVE: {
