@@ -176,9 +176,14 @@ HWND RegisterWindow(QWidget* widget, const WindowClassInfo& windowClass, std::ui
     widget->installEventFilter(bridge);
     if (windowClass.mouseMoves) widget->setMouseTracking(true);
     if (widget->isWindow() && (style & WS_SYSMENU)) {
-        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), widget);
-        shortcut->setContext(Qt::WindowShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, widget, [handle] { ShowWindowMenu(handle, POINT{0, 0}); });
+        // Alt+Space as on Windows; many window managers keep Alt+Space for
+        // their own menu, so the menu key and Shift+F10 open it too.
+        for (const QKeySequence keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu),
+                                        QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+            auto* shortcut = new QShortcut(keys, widget);
+            shortcut->setContext(Qt::WindowShortcut);
+            QObject::connect(shortcut, &QShortcut::activated, widget, [handle] { ShowWindowMenu(handle, POINT{0, 0}); });
+        }
     }
     return handle;
 }
