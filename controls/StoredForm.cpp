@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cwctype>
+#include <iterator>
 #include <locale>
 #include <sstream>
 
@@ -136,6 +137,13 @@ std::optional<StdFont> ParseFont(std::wstring_view text, std::string& why) {
         why = "the font's size is not a positive number";
         return std::nullopt;
     }
+    // Far beyond any type a window shows; "inf" or 1e300 would overflow the
+    // whole points and pixels the controls turn the size into.
+    constexpr double kLargestFontSize = 2048;
+    if (!(font.size <= kLargestFontSize)) {
+        why = "the font's size is larger than " + std::to_string(static_cast<int>(kLargestFontSize)) + " points";
+        return std::nullopt;
+    }
     for (std::size_t i = 1; i < parts.size(); ++i) {
         if (EqualsNoCase(parts[i], L"Bold")) font.bold = true;
         else if (EqualsNoCase(parts[i], L"Italic")) font.italic = true;
@@ -189,7 +197,10 @@ std::wstring FormatValue(const PropertyValue& value) {
     const StdFont& font = std::get<StdFont>(value);
     std::wostringstream out;
     out.imbue(std::locale::classic());
-    out << L"Font(" << Quote(font.name) << L", " << font.size;
+    // The shortest digits that read back as the same size.
+    char size[32];
+    const auto written = std::to_chars(std::begin(size), std::end(size), font.size);
+    out << L"Font(" << Quote(font.name) << L", " << std::wstring(size, written.ptr);
     if (font.bold) out << L", Bold";
     if (font.italic) out << L", Italic";
     if (font.underline) out << L", Underline";

@@ -24,6 +24,45 @@ std::optional<std::uint64_t> ParseUnsignedText(const std::string& text) {
     return result;
 }
 
+// The byte offset where reading stopped, as a line and column a person can find.
+std::string LineAndColumn(const std::string& text, std::size_t byte) {
+    std::size_t line = 1, column = 1;
+    const std::size_t end = std::min<std::size_t>(byte == 0 ? 0 : byte - 1, text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// Reads a document only to learn where reading stops.
+class ErrorOffset final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    std::size_t byte = 0;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    // `position` follows the last character read; the place is where that token starts.
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::json::exception&) override {
+        byte = position >= token.size() ? position - token.size() + 1 : position;
+        return false;
+    }
+};
+
 }  // namespace
 
 std::optional<Node> Node::Member(const std::string& key) const {
@@ -111,20 +150,17 @@ nlohmann::json ParseMachineText(const std::string& text) {
     try {
         return nlohmann::json::parse(text);
     } catch (const nlohmann::json::parse_error& e) {
-        // Turn the byte offset into a line and column a person can find.
-        std::size_t line = 1, column = 1;
-        const std::size_t end = std::min<std::size_t>(e.byte == 0 ? 0 : e.byte - 1, text.size());
-        for (std::size_t i = 0; i < end; ++i) {
-            if (text[i] == '\n') {
-                ++line;
-                column = 1;
-            } else {
-                ++column;
-            }
-        }
         std::string reason = e.what();
         if (auto pos = reason.find("syntax error"); pos != std::string::npos) reason = reason.substr(pos);
-        throw SimFileError("line " + std::to_string(line) + ", column " + std::to_string(column), reason);
+        throw SimFileError(LineAndColumn(text, e.byte), reason);
+    } catch (const nlohmann::json::exception& e) {
+        // A number too large for any JSON number type ("1e400") is refused
+        // as out of range, without its place; reading again finds it.
+        ErrorOffset offset;
+        nlohmann::json::sax_parse(text, &offset);
+        std::string reason = e.what();
+        if (auto pos = reason.find("] "); pos != std::string::npos) reason = reason.substr(pos + 2);
+        throw SimFileError(LineAndColumn(text, offset.byte), reason);
     }
 }
 

@@ -73,6 +73,8 @@ TEST(VeltrixReport, MalformedMachineFilesNameThePlaceAndReason) {
         {R"({"keys": {"caps": "on"}})", "/keys/caps: expected a whole number"},
         {R"([1, 2])", "/: expected an object"},
         {R"({"regional": {"decimal": ""}})", "/regional/decimal: the decimal separator cannot be empty"},
+        // Too large for any JSON number: refused with its place, not as an unexpected failure.
+        {"{\n  \"processor\": {\"tsc_hz\": 1e400}\n}", "line 2, column 27: number overflow parsing '1e400'"},
     };
     for (const auto& [text, expected] : cases) {
         std::ofstream(file) << text;

@@ -239,6 +239,10 @@ private slots:
         QVERIFY(again);
         QCOMPARE(again->Format(), stored->Format());
         QVERIFY(again->Bag(L"SunkenLabelIndex(2)") == stored->Bag(L"SunkenLabelIndex(2)"));
+        // A size with more than six digits is written in full, so it reads back the same.
+        const auto precise = StoredForm::Parse("A.Font=Font(\"Arial\", 8.2555555)");
+        QVERIFY(precise);
+        QVERIFY(StoredForm::Parse(precise->Format())->Bag(L"A") == precise->Bag(L"A"));
     }
 
     void storedFormTextNamesTheLineItCannotRead_data() {
@@ -253,6 +257,9 @@ private slots:
         QTest::newRow("word") << QByteArray("A.Enabled=Yes") << QByteArray("line 1: expected True, False");
         QTest::newRow("font size") << QByteArray("A.Font=Font(\"Arial\", big)") << QByteArray("line 1: the font's size");
         QTest::newRow("font effect") << QByteArray("A.Font=Font(\"Arial\", 8, Wide)") << QByteArray("line 1: a font's effects");
+        // Sizes no whole-point or pixel arithmetic can hold.
+        QTest::newRow("font size infinite") << QByteArray("A.Font=Font(\"Arial\", inf)") << QByteArray("line 1: the font's size is larger");
+        QTest::newRow("font size huge") << QByteArray("A.Font=Font(\"Arial\", 1e79)") << QByteArray("line 1: the font's size is larger");
     }
     void storedFormTextNamesTheLineItCannotRead() {
         QFETCH(QByteArray, text);

@@ -1,0 +1,49 @@
+// The code-page conversions: any bytes decode, and what decodes cleanly
+// encodes back to the same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "platform/codepage.h"
+
+namespace {
+constexpr wchar_t kReplacement = L'\uFFFD';
+constexpr std::uint32_t kLastCodePoint = 0x10FFFF;
+constexpr std::uint32_t kFirstSurrogate = 0xD800, kLastSurrogate = 0xDFFF;
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    // Windows-1252: every byte has a character, and it maps back.
+    const std::wstring single = platform::DecodeWindows1252(bytes);
+    FUZZ_CHECK(single.size() == bytes.size());
+    FUZZ_CHECK(platform::EncodeWindows1252(single) == bytes);
+    FUZZ_CHECK(platform::TextFromBuffer(bytes) == single.substr(0, single.find(L'\0')));
+
+    // UTF-8: decoding is idempotent through encoding; without replacements
+    // the bytes come back as they were.
+    const std::wstring wide = platform::DecodeUtf8(bytes);
+    FUZZ_CHECK(wide.size() <= bytes.size());
+    const std::string utf8 = platform::EncodeUtf8(wide);
+    FUZZ_CHECK(platform::DecodeUtf8(utf8) == wide);
+    if (wide.find(kReplacement) == std::wstring::npos) FUZZ_CHECK(utf8 == bytes);
+    platform::EncodeWindows1252(wide);
+
+    // Wide text from anywhere (any wchar_t value) encodes without harm.
+    std::wstring anyWide(size / sizeof(wchar_t), L'\0');
+    std::memcpy(anyWide.data(), data, anyWide.size() * sizeof(wchar_t));
+    const std::wstring back = platform::DecodeUtf8(platform::EncodeUtf8(anyWide));
+    FUZZ_CHECK(back.size() == anyWide.size());
+    for (std::size_t i = 0; i < back.size(); ++i) {
+        const auto c = static_cast<std::uint32_t>(anyWide[i]);
+        const bool valid = c <= kLastCodePoint && (c < kFirstSurrogate || c > kLastSurrogate);
+        FUZZ_CHECK(back[i] == (valid ? anyWide[i] : kReplacement));
+    }
+    FUZZ_CHECK(platform::EncodeWindows1252(anyWide).size() == anyWide.size());
+    return 0;
+}
