@@ -1,6 +1,7 @@
 // /proc/meminfo and /proc/self/maps. The input is both files in one: the
 // part before the first form feed is meminfo, the rest the maps.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -27,12 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(status->availPhys <= status->totalPhys);
         FUZZ_CHECK(status->memoryLoad <= kFullLoad);
         FUZZ_CHECK(status->availPageFile <= status->totalPageFile);
+        // Without MemAvailable, free memory counts as available at the least.
+        const auto free = info.find("MemFree");
+        if (info.find("MemAvailable") == info.end() && free != info.end())
+            FUZZ_CHECK(status->availPhys >= std::min(free->second, status->totalPhys));
     }
     if (const auto mappings = pl::ParseMaps(maps)) {
         for (const auto& m : *mappings) FUZZ_CHECK(m.start <= m.end);
         for (bool x86_64 : {false, true}) {
             const auto space = pl::UserAddressSpace(x86_64, *mappings);
             FUZZ_CHECK(space.available <= space.total);
+            // No mapping inside the user part leaves more free than the rest.
+            for (const auto& m : *mappings)
+                if (m.name != "[vsyscall]" && m.end <= space.total)
+                    FUZZ_CHECK(space.available <= space.total - (m.end - m.start));
         }
     }
     return 0;

@@ -22,6 +22,10 @@ std::optional<std::uint64_t> Find(const std::map<std::string, std::uint64_t, std
     return found->second;
 }
 
+// Sums of figures from a file that may hold anything stop at the largest
+// value instead of wrapping round to a small one.
+std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) { return b > UINT64_MAX - a ? UINT64_MAX : a + b; }
+
 }  // namespace
 
 std::map<std::string, std::uint64_t, std::less<>> ParseMeminfo(std::string_view text) {
@@ -52,7 +56,9 @@ std::optional<MemoryStatusEx> MemoryStatusFromMeminfo(const std::map<std::string
     auto available = Find(info, "MemAvailable");
     if (!available) {
         const auto free = Find(info, "MemFree");
-        if (free) available = *free + Find(info, "Buffers").value_or(0) + Find(info, "Cached").value_or(0);
+        if (free)
+            available = SaturatingAdd(SaturatingAdd(*free, Find(info, "Buffers").value_or(0)),
+                                      Find(info, "Cached").value_or(0));
     }
     status.availPhys = std::min(available.value_or(0), *total);
     const std::uint64_t used = *total - status.availPhys;
@@ -104,7 +110,7 @@ AddressSpace UserAddressSpace(bool x86_64, const std::vector<Mapping>& mappings)
 
     std::uint64_t used = 0;
     for (const auto& m : mappings)
-        if (m.name != "[vsyscall]" && m.end <= space.total) used += m.end - m.start;
+        if (m.name != "[vsyscall]" && m.end <= space.total) used = SaturatingAdd(used, m.end - m.start);
     space.available = used < space.total ? space.total - used : 0;
     return space;
 }

@@ -52,6 +52,13 @@ std::optional<std::int64_t> Sum(const std::vector<const PowerSupply*>& batteries
     return sum;
 }
 
+// A percentage rounded to whole percents, kept within 0..100 before rounding:
+// a battery holding more than its full energy is full, and a figure too large
+// for a whole number must not wrap round to empty.
+std::int64_t RoundedPercent(double percent) {
+    return std::llround(std::clamp(percent, 0.0, static_cast<double>(kFullPercent)));
+}
+
 std::uint32_t Seconds(double hours) {
     const double seconds = std::round(hours * kSecondsPerHour);
     if (!(seconds >= 0) || seconds >= static_cast<double>(Status::kUnknownTime)) return Status::kUnknownTime;
@@ -129,13 +136,13 @@ SystemPowerStatus PowerStatusFromSupplies(const std::vector<PowerSupply>& suppli
     if (batteries.size() == 1 && batteries.front()->capacity) {
         percent = batteries.front()->capacity;
     } else if (energyNow && energyFull && *energyFull > 0) {
-        percent = std::llround(100.0 * static_cast<double>(*energyNow) / static_cast<double>(*energyFull));
+        percent = RoundedPercent(100.0 * static_cast<double>(*energyNow) / static_cast<double>(*energyFull));
     } else if (chargeNow && chargeFull && *chargeFull > 0) {
-        percent = std::llround(100.0 * static_cast<double>(*chargeNow) / static_cast<double>(*chargeFull));
+        percent = RoundedPercent(100.0 * static_cast<double>(*chargeNow) / static_cast<double>(*chargeFull));
     } else if (std::all_of(batteries.begin(), batteries.end(), [](const PowerSupply* b) { return b->capacity; })) {
         double sum = 0;
         for (const PowerSupply* b : batteries) sum += static_cast<double>(*b->capacity);
-        percent = std::llround(sum / static_cast<double>(batteries.size()));
+        percent = RoundedPercent(sum / static_cast<double>(batteries.size()));
     }
     if (percent) percent = std::clamp<std::int64_t>(*percent, 0, kFullPercent);
 

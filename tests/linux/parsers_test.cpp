@@ -62,6 +62,9 @@ TEST(LinuxMeminfo, OldKernelsAndMissingTotals) {
     EXPECT_EQ(old->memoryLoad, 60u);
     EXPECT_FALSE(MemoryStatusFromMeminfo(ParseMeminfo("MemFree: 100 kB\n"))) << "no total, no status";
     EXPECT_FALSE(MemoryStatusFromMeminfo(ParseMeminfo("MemTotal: 0 kB\n"))) << "a zero total divides nothing";
+    const auto huge = MemoryStatusFromMeminfo(ParseMeminfo("MemTotal: 1000 kB\nMemFree: 18446744073709551615\nBuffers: 1\n"));
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->availPhys, 1000u * 1024) << "a sum too large for 64 bits stays large instead of wrapping to 0";
 }
 
 TEST(LinuxMeminfo, AddressSpaceOfFourAndFiveLevelPaging) {
@@ -85,6 +88,10 @@ TEST(LinuxMeminfo, AddressSpaceOfFourAndFiveLevelPaging) {
     EXPECT_FALSE(ParseMaps("zz-10 r--p 0 0:0 0\n")) << "not a hexadecimal range";
     EXPECT_FALSE(ParseMaps("2000-1000 r--p 0 0:0 0\n")) << "a range that ends before it starts";
     EXPECT_FALSE(ParseMaps("1000-2000 r--p\n")) << "too few fields";
+
+    const auto overlapping = ParseMaps("0-ffffffffff601000 r--p 0 0:0 0\n1000-7fff00000000 rw-p 0 0:0 0\n");
+    ASSERT_TRUE(overlapping);
+    EXPECT_EQ(UserAddressSpace(false, *overlapping).available, 0u) << "mappings adding up past 2^64 leave nothing free";
 }
 
 TEST(LinuxProcessorFiles, OnlineListCpuinfoAndArchitecture) {

@@ -125,3 +125,11 @@ TEST(LinuxPowerSupply, ChargeLevelFromTheKernelOrThePercentage) {
     EXPECT_EQ(PowerStatusFromSupplies({bad}).batteryFlag, SystemPowerStatus::kBatteryCharging)
         << "a malformed capacity is not a percentage; charging still shows";
 }
+
+TEST(LinuxPowerSupply, FiguresBeyondFullOrTooLargeReadAsFull) {
+    const auto overfull = Supply({{"type", "Battery"}, {"energy_now", "9000000000000000000"}, {"energy_full", "1"}});
+    EXPECT_EQ(PowerStatusFromSupplies({overfull}).batteryLifePercent, 100) << "a ratio past any whole number is full, not 0 %";
+    const auto huge = Supply({{"type", "Battery"}, {"capacity", "9223372036854775807"}});
+    EXPECT_EQ(PowerStatusFromSupplies({huge, huge}).batteryLifePercent, 100)
+        << "an average of capacities that rounds past the largest whole number is full";
+}
