@@ -12,7 +12,7 @@
 // False; a whole number in decimal or as &H followed by up to eight hex
 // digits (and an optional "&"); text in double quotes, a quote inside written
 // twice; or Font("face", size) with any of Bold, Italic, Underline and
-// Strikethrough after the size. Blank lines and lines starting with ' or #
+// Strikethrough after the size, a size of at most 2048 points. Blank lines and lines starting with ' or #
 // are skipped. The text is UTF-8.
 
 #include <map>
