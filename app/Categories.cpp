@@ -4,6 +4,9 @@
 #include <string>
 
 #include "app/CategoryFields.h"
+#include "app/DisplayFields.h"
+#include "app/NetworkFields.h"
+#include "app/USBDevicesFields.h"
 
 namespace app {
 
@@ -15,10 +18,11 @@ const SingleObjectKind<collectors::Keyboard> kKeyboardKind(KeyboardFields, Keybo
 const SingleObjectKind<collectors::Mouse> kMouseKind(MouseFields);
 const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryFields);
 
-// Categories whose collectors are still to come. The display's adapter and
-// monitor read as unknown until then.
-constexpr const char* kDisplayAdapterLabels[] = {"LabelDisplayName", "LabelDisplayMonitor"};
-const NoCollectorKind kDisplayKind(kDisplayAdapterLabels);
+const CollectionKind<collectors::Display> kDisplayKind(DisplayModeFields, DisplayAdapterFields, PreferredDisplayMode);
+const CollectionKind<collectors::Network> kNetworkKind(NetworkFields);
+const CollectionKind<collectors::USBDevices> kUSBDevicesKind(USBDevicesFields);
+
+// Categories whose collectors are still to come.
 const NoCollectorKind kNoCollector;
 
 }  // namespace
@@ -28,7 +32,7 @@ std::span<const CategoryRow> CategoryTable() {
         {kProcessor, kProcessorKind},
         {kMemoryUsage, kMemoryUsageKind, true},
         {kDisplay, kDisplayKind},
-        {kNetwork, kNoCollector},
+        {kNetwork, kNetworkKind},
         {kSound, kNoCollector},
         {kKeyboard, kKeyboardKind, true},
         {kMouse, kMouseKind},
@@ -38,7 +42,7 @@ std::span<const CategoryRow> CategoryTable() {
         {kOpticalDrives, kNoCollector},
         {kLogicalDrives, kNoCollector},
         {kPorts, kNoCollector},
-        {kUSBDevices, kNoCollector},
+        {kUSBDevices, kUSBDevicesKind},
         {kBattery, kBatteryKind, true},
     };
     static_assert(std::size(kRows) == kCategoryCount);

@@ -1,13 +1,101 @@
 #pragma once
-// USB: device setup (the device list and its properties) and the hubs.
-// Every operation of the plain class refuses; a backend overrides those it
-// can answer.
+// USB devices the Windows way: the device-setup service lists the present
+// devices of the USB device interface class, the configuration manager gives
+// a device's parent (its hub), and the hub, opened by its interface path,
+// answers requests about the device on each of its ports: the driver key
+// name, and the device's descriptors. Requests and replies are the hub's
+// records as bytes; every operation refuses unless a backend answers it.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace platform {
+
+namespace usb {
+// The USB device interface class, and the hub interface class that ends a hub's path.
+inline constexpr std::string_view kDeviceInterfaceClass = "{A5DCBF10-6530-11D2-901F-00C04FB951ED}";
+inline constexpr std::string_view kHubInterfaceClass = "{f18a0e88-c30c-11d0-8815-00a0c906bed8}";
+inline constexpr std::uint32_t kPresentInterfaces = 0x12;  // DIGCF_PRESENT | DIGCF_DEVICEINTERFACE
+
+// Registry properties of a device (SetupDiGetDeviceRegistryProperty).
+inline constexpr std::uint32_t kDeviceDescription = 0;  // SPDRP_DEVICEDESC
+inline constexpr std::uint32_t kDriverKeyName = 9;      // SPDRP_DRIVER
+inline constexpr std::size_t kPropertyBuffer = 256;
+
+using DeviceList = std::int64_t;
+inline constexpr DeviceList kInvalidList = -1;
+using DeviceInstance = std::uint32_t;
+using Handle = std::int64_t;
+inline constexpr Handle kInvalidHandle = -1;
+
+// Hub requests (DeviceIoControl codes).
+inline constexpr std::uint32_t kGetNodeInformation = 0x00220408u;
+inline constexpr std::uint32_t kGetNodeConnectionDriverKeyName = 0x00220420u;
+inline constexpr std::uint32_t kGetDescriptorFromNodeConnection = 0x00220410u;
+
+// USB_NODE_INFORMATION: the hub descriptor; byte 6 is bNumberOfPorts.
+struct NodeInformationLayout {
+    static constexpr std::size_t kSize = 80;
+    static constexpr std::size_t kDescriptorLength = 4;
+    static constexpr std::size_t kDescriptorType = 5;
+    static constexpr std::size_t kNumberOfPorts = 6;
+};
+// USB_NODE_CONNECTION_DRIVERKEY_NAME: port in, the name's length and the name (UTF-16LE) out.
+struct DriverKeyNameLayout {
+    static constexpr std::size_t kSize = 520;
+    static constexpr std::size_t kConnectionIndex = 0;
+    static constexpr std::size_t kActualLength = 4;  // the record's header (12) plus the name's bytes
+    static constexpr std::size_t kName = 8;
+    static constexpr std::size_t kHeader = 12;
+};
+// USB_DESCRIPTOR_REQUEST: port and setup packet in, the descriptor out.
+struct DescriptorRequestLayout {
+    static constexpr std::size_t kSize = 2060;
+    static constexpr std::size_t kConnectionIndex = 0;
+    static constexpr std::size_t kRequestType = 4;  // bmRequest
+    static constexpr std::size_t kRequest = 5;      // bRequest
+    static constexpr std::size_t kValue = 6;        // wValue: type * 256 + index
+    static constexpr std::size_t kIndex = 8;        // wIndex: the language of a string
+    static constexpr std::size_t kLength = 10;      // wLength
+    static constexpr std::size_t kData = 12;
+    static constexpr std::size_t kDataSize = kSize - kData;
+};
+inline constexpr std::uint8_t kDeviceToHost = 0x80;
+inline constexpr std::uint8_t kGetDescriptor = 6;
+inline constexpr std::uint8_t kDeviceDescriptorType = 1;
+inline constexpr std::uint8_t kConfigurationDescriptorType = 2;
+inline constexpr std::uint8_t kStringDescriptorType = 3;
+}  // namespace usb
 
 class UsbServices {
 public:
     virtual ~UsbServices() = default;
+
+    // The present devices of an interface class, or kInvalidList.
+    virtual usb::DeviceList SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t flags);
+    // The instance of member `index`; nothing past the last.
+    virtual std::optional<usb::DeviceInstance> SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index);
+    // A text property in single-byte text, without its NUL.
+    virtual std::optional<std::string> SetupDiGetDeviceRegistryProperty(usb::DeviceList list,
+                                                                        usb::DeviceInstance device,
+                                                                        std::uint32_t property);
+    virtual void SetupDiDestroyDeviceInfoList(usb::DeviceList list);
+
+    virtual std::optional<usb::DeviceInstance> CM_Get_Parent(usb::DeviceInstance device);
+    // The instance ID ("USB\VID_2230&PID_0006\..." on Windows).
+    virtual std::optional<std::string> CM_Get_Device_ID(usb::DeviceInstance device);
+
+    // A hub's interface path: "\\.\" + its instance ID with "\" as "#" + "#" + kHubInterfaceClass.
+    virtual usb::Handle CreateFile(std::string_view path);
+    // The hub request `code` on a record that goes in and comes back in
+    // `record`; the number of bytes returned, or nothing when refused.
+    virtual std::optional<std::uint32_t> DeviceIoControl(usb::Handle hub, std::uint32_t code,
+                                                         std::span<std::uint8_t> record);
+    virtual void CloseHandle(usb::Handle hub);
 };
 
 }  // namespace platform

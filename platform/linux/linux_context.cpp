@@ -81,4 +81,9 @@ std::string LinuxContext::ConfigDirectory() {
     return RelativeToRoot(directory) ? directory : std::string();
 }
 
+IdDatabases& LinuxContext::Ids() {
+    if (!ids_) ids_ = std::make_unique<IdDatabases>(fs, capture);
+    return *ids_;
+}
+
 }  // namespace platform::linux_backend

@@ -13,6 +13,7 @@
 
 #include "platform/linux/capture_log.h"
 #include "platform/linux/cpu.h"
+#include "platform/linux/id_databases.h"
 #include "platform/linux/input_devices.h"
 #include "platform/linux/replies.h"
 #include "platform/linux/root_fs.h"
@@ -71,7 +72,11 @@ public:
     // when unknown or outside the root.
     std::string ConfigDirectory();
 
+    // The PCI and USB ID databases, shared by every area that names devices.
+    IdDatabases& Ids();
+
 private:
+    std::unique_ptr<IdDatabases> ids_;
     std::unique_ptr<XServer> x_;
     bool xTried_ = false;
 };

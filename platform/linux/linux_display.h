@@ -15,6 +15,7 @@
 #include "platform/linux/display_mode.h"
 #include "platform/linux/drm_cards.h"
 #include "platform/linux/id_databases.h"
+#include "platform/linux/linux_context.h"
 #include "platform/linux/replies.h"
 #include "platform/linux/root_fs.h"
 
@@ -22,9 +23,8 @@ namespace platform::linux_backend {
 
 class LinuxDisplay final : public DisplayServices {
 public:
-    // `display` names the X server of the session ("" for none).
-    LinuxDisplay(const RootFs& fs, ReplySource& replies, IdDatabases& ids, std::string display)
-        : fs_(fs), replies_(replies), ids_(ids), display_(std::move(display)) {}
+    explicit LinuxDisplay(LinuxContext& context)
+        : fs_(context.fs), replies_(*context.replies), ids_(context.Ids()), display_(context.session.display) {}
 
     bool EnumDisplayDevices(std::optional<std::string_view> device, std::uint32_t index,
                             std::span<std::uint8_t> record) override;
@@ -61,7 +61,7 @@ private:
     const RootFs& fs_;
     ReplySource& replies_;
     IdDatabases& ids_;
-    std::string display_;
+    std::string display_;  // the X server of the session, "" for none
     std::optional<std::vector<Adapter>> adapters_;
     std::optional<Screen> screen_;
 };

@@ -1,5 +1,9 @@
 #include "platform/linux/linux_machine.h"
 
+#include "platform/linux/linux_display.h"
+#include "platform/linux/linux_network.h"
+#include "platform/linux/linux_usb.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -25,6 +29,9 @@ const std::string& LinuxMachine::OpenError() const { return context_->error; }
 bool LinuxMachine::IsLive() const { return context_->IsLive(); }
 
 // Device areas: one accessor per area, `return MakeOnce(area_, *context_);`.
+DisplayServices& LinuxMachine::Display() { return MakeOnce(display_, *context_); }
+NetworkServices& LinuxMachine::Network() { return MakeOnce(network_, *context_); }
+UsbServices& LinuxMachine::Usb() { return MakeOnce(usb_, *context_); }
 
 std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits) {
     LinuxMachineOptions options;

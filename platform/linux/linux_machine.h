@@ -17,6 +17,10 @@
 
 namespace platform::linux_backend {
 
+class LinuxDisplay;
+class LinuxNetwork;
+class LinuxUsb;
+
 class LinuxMachine final : public Machine {
 public:
     explicit LinuxMachine(std::string root);
@@ -46,11 +50,17 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area the backend answers.
+    DisplayServices& Display() override;
+    NetworkServices& Network() override;
+    UsbServices& Usb() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
     // Device areas, each made on first use.
+    std::unique_ptr<LinuxDisplay> display_;
+    std::unique_ptr<LinuxNetwork> network_;
+    std::unique_ptr<LinuxUsb> usb_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/id_databases.h"
+#include "platform/linux/linux_context.h"
 #include "platform/linux/net_interfaces.h"
 #include "platform/linux/replies.h"
 #include "platform/linux/root_fs.h"
@@ -21,7 +22,8 @@ namespace platform::linux_backend {
 
 class LinuxNetwork final : public NetworkServices {
 public:
-    LinuxNetwork(const RootFs& fs, ReplySource& replies, IdDatabases& ids) : fs_(fs), replies_(replies), ids_(ids) {}
+    explicit LinuxNetwork(LinuxContext& context)
+        : fs_(context.fs), replies_(*context.replies), ids_(context.Ids()) {}
 
     std::optional<registry::Key> RegOpenKeyEx(registry::Key root, std::string_view subkey) override;
     std::optional<std::string> RegEnumKeyEx(registry::Key key, std::uint32_t index) override;

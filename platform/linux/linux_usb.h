@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/linux/id_databases.h"
+#include "platform/linux/linux_context.h"
 #include "platform/linux/root_fs.h"
 #include "platform/usb_services.h"
 
@@ -18,7 +19,7 @@ namespace platform::linux_backend {
 
 class LinuxUsb final : public UsbServices {
 public:
-    LinuxUsb(const RootFs& fs, IdDatabases& ids) : fs_(fs), ids_(ids) {}
+    explicit LinuxUsb(LinuxContext& context) : fs_(context.fs), ids_(context.Ids()) {}
 
     usb::DeviceList SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t flags) override;
     std::optional<usb::DeviceInstance> SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index) override;

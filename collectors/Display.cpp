@@ -1,0 +1,77 @@
+#include "collectors/Display.h"
+
+#include <array>
+
+#include "platform/codepage.h"
+#include "platform/display_services.h"
+
+namespace collectors {
+
+namespace {
+
+namespace display = platform::display;
+using Device = display::DisplayDeviceLayout;
+using Mode = display::DevModeLayout;
+
+std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+std::wstring Text(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
+    return platform::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data() + offset), length));
+}
+
+std::array<std::uint8_t, Device::kSize> DeviceRecord() {
+    std::array<std::uint8_t, Device::kSize> record{};
+    record[Device::kCb] = static_cast<std::uint8_t>(Device::kSize);
+    return record;
+}
+
+}  // namespace
+
+Display::Display(platform::Machine& machine) {
+    platform::DisplayServices& services = machine.Display();
+    const display::DeviceContext dc = services.GetDC();
+
+    for (std::uint32_t adapter = 0;; ++adapter) {
+        auto record = DeviceRecord();
+        if (!services.EnumDisplayDevices(std::nullopt, adapter, record)) break;
+        if (!(Le32(record, Device::kStateFlags) & display::kPrimaryDevice)) continue;
+        name_ = Text(record, Device::kDeviceString, Device::kDeviceStringLength);
+        const std::string deviceName = platform::EncodeWindows1252(Text(record, Device::kDeviceName, Device::kDeviceNameLength));
+        auto monitor = DeviceRecord();
+        if (services.EnumDisplayDevices(deviceName, 0, monitor))
+            monitor_ = Text(monitor, Device::kDeviceString, Device::kDeviceStringLength);
+        break;
+    }
+
+    for (std::uint32_t number = 0; Count() < INT16_MAX; ++number) {
+        std::array<std::uint8_t, Mode::kSize> mode{};
+        mode[Mode::kDmSize] = static_cast<std::uint8_t>(Mode::kSize);
+        if (!services.EnumDisplaySettings(std::nullopt, number, mode)) break;
+        auto item = std::make_unique<DisplayItem>();
+        // A value that does not fit its field leaves that field at 0.
+        if (const auto bits = Le32(mode, Mode::kBitsPerPel); bits <= UINT8_MAX) item->colorBits_ = static_cast<std::uint8_t>(bits);
+        if (const auto hz = Le32(mode, Mode::kDisplayFrequency); hz <= UINT8_MAX) item->refreshFrequency_ = static_cast<std::uint8_t>(hz);
+        if (const auto h = Le32(mode, Mode::kPelsHeight); h <= INT16_MAX) item->screenHeight_ = static_cast<std::int16_t>(h);
+        if (const auto w = Le32(mode, Mode::kPelsWidth); w <= INT16_MAX) item->screenWidth_ = static_cast<std::int16_t>(w);
+
+        const long long depth = static_cast<long long>(services.GetDeviceCaps(dc, display::kPlanes)) *
+                                services.GetDeviceCaps(dc, display::kBitsPixel);
+        item->selected_ = item->colorBits_ == depth &&
+                          item->refreshFrequency_ == services.GetDeviceCaps(dc, display::kVRefresh) &&
+                          item->screenHeight_ == services.GetDeviceCaps(dc, display::kVertRes) &&
+                          item->screenWidth_ == services.GetDeviceCaps(dc, display::kHorzRes);
+        Add(std::move(item));
+    }
+    if (dc != 0) services.ReleaseDC(dc);
+}
+
+int Display::SelectedIndex() const {
+    for (std::int16_t i = 0; i < Count(); ++i)
+        if (Item(i)->Selected()) return i;
+    return -1;
+}
+
+}  // namespace collectors

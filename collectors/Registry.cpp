@@ -1,0 +1,57 @@
+#include "collectors/Registry.h"
+
+#include "platform/codepage.h"
+
+namespace collectors {
+
+namespace reg = platform::registry;
+
+bool Registry::EnumerateKeys(reg::Key rootkey, const std::string& subkey, std::int16_t& numberkeys,
+                             std::vector<std::wstring>& keys) {
+    numberkeys = 0;
+    keys.clear();
+    const auto key = services_.RegOpenKeyEx(rootkey, subkey);
+    if (!key) return false;
+    for (std::uint32_t index = 0; numberkeys < INT16_MAX; ++index) {
+        auto name = services_.RegEnumKeyEx(*key, index);
+        if (!name) break;
+        if (name->size() > reg::kMaxKeyName) name->resize(reg::kMaxKeyName);
+        keys.push_back(platform::DecodeWindows1252(*name));
+        ++numberkeys;
+    }
+    services_.RegCloseKey(*key);
+    return true;
+}
+
+bool Registry::ReadRawValue(reg::Key rootkey, const std::string& subkey, const std::string& valuename,
+                            std::vector<std::uint8_t>& data, std::uint32_t& valuetype) {
+    const auto key = services_.RegOpenKeyEx(rootkey, subkey);
+    if (!key) return false;
+    bool ok = false;
+    if (const auto info = services_.RegQueryValueEx(*key, valuename)) {
+        // One byte more than reported, so a string stored without its NUL still ends.
+        data.assign(static_cast<std::size_t>(info->size) + 1, 0);
+        const auto read = services_.RegQueryValueEx(*key, valuename, std::span(data).first(info->size));
+        if (read && read->size > 0 && read->size <= info->size) {
+            valuetype = read->type;
+            data.resize(read->size);
+            ok = true;
+        }
+    }
+    services_.RegCloseKey(*key);
+    return ok;
+}
+
+bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, const std::string& valuename,
+                               std::wstring& valuedata, std::uint32_t& valuetype) {
+    valuedata.clear();
+    std::vector<std::uint8_t> data;
+    if (!ReadRawValue(rootkey, subkey, valuename, data, valuetype)) return false;
+    if (valuetype != reg::kString && valuetype != reg::kExpandString && valuetype != reg::kMultiString) return false;
+    // The stored bytes without the final NUL; inner NULs of a multi-string stay.
+    valuedata = platform::DecodeWindows1252(
+        std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1));
+    return true;
+}
+
+}  // namespace collectors

@@ -1,0 +1,226 @@
+#include "collectors/USBDevices.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "platform/codepage.h"
+#include "platform/usb_services.h"
+
+namespace collectors {
+
+namespace {
+
+namespace usb = platform::usb;
+using Request = usb::DescriptorRequestLayout;
+using KeyName = usb::DriverKeyNameLayout;
+
+// Device descriptor fields (USB 2.0, table 9-8).
+struct DeviceDescriptor {
+    static constexpr std::size_t kSize = 18;
+    static constexpr std::size_t kBcdUsb = 2;
+    static constexpr std::size_t kClass = 4;
+    static constexpr std::size_t kSubClass = 5;
+    static constexpr std::size_t kProtocol = 6;
+    static constexpr std::size_t kMaxPacketSize0 = 7;
+    static constexpr std::size_t kVendor = 8;
+    static constexpr std::size_t kProduct = 10;
+    static constexpr std::size_t kBcdDevice = 12;
+    static constexpr std::size_t kManufacturer = 14;
+    static constexpr std::size_t kProductString = 15;
+    static constexpr std::size_t kSerialNumber = 16;
+};
+constexpr std::size_t kConfigurationSize = 9;
+constexpr std::size_t kMaxPower = 8;  // in units of 2 mA
+constexpr std::uint16_t kStringRequestLength = 514;
+
+std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+void PutLe16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
+    bytes[offset] = static_cast<std::uint8_t>(value);
+    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// UTF-16LE code units as text; a lone surrogate becomes U+FFFD.
+std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t unit = Le16(bytes, i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const std::uint32_t low = Le16(bytes, i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                text += static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        text += (unit >= 0xD800 && unit < 0xE000) ? L'\xFFFD' : static_cast<wchar_t>(unit);
+    }
+    return text;
+}
+
+class HubPort {
+public:
+    HubPort(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) : services_(services), hub_(hub) {
+        PutLe32(record_, Request::kConnectionIndex, port);
+        record_[Request::kRequestType] = usb::kDeviceToHost;
+        record_[Request::kRequest] = usb::kGetDescriptor;
+    }
+
+    // The descriptor bytes the hub returned (at most `length`), or nothing.
+    std::optional<std::span<const std::uint8_t>> Get(std::uint8_t type, std::uint8_t index, std::uint16_t language,
+                                                     std::uint16_t length) {
+        PutLe16(record_, Request::kValue, static_cast<std::uint16_t>(type << 8 | index));
+        PutLe16(record_, Request::kIndex, language);
+        PutLe16(record_, Request::kLength, length);
+        std::fill(record_.begin() + Request::kData, record_.end(), std::uint8_t{0});
+        const auto returned = services_.DeviceIoControl(hub_, usb::kGetDescriptorFromNodeConnection, record_);
+        if (!returned) return std::nullopt;
+        // Only what the hub says it returned, and never beyond the record or the length asked.
+        const std::size_t data = std::min<std::size_t>(
+            {*returned > Request::kData ? std::size_t{*returned} - Request::kData : std::size_t{0}, Request::kDataSize,
+             std::size_t{length}});
+        return std::span<const std::uint8_t>(record_).subspan(Request::kData, data);
+    }
+
+    // The text of string descriptor `index`: its length byte L gives
+    // (L - 2) / 2 characters, of which only those the reply holds are taken.
+    std::wstring String(std::uint8_t index, std::uint16_t language) {
+        if (index == 0) return {};
+        const auto reply = Get(usb::kStringDescriptorType, index, language, kStringRequestLength);
+        if (!reply || reply->size() < 2 || (*reply)[0] < 2) return {};
+        const std::size_t declared = (*reply)[0] - 2u;
+        return FromUtf16(reply->subspan(2, std::min(declared, reply->size() - 2)));
+    }
+
+private:
+    platform::UsbServices& services_;
+    usb::Handle hub_;
+    std::array<std::uint8_t, Request::kSize> record_{};
+};
+
+// The driver key name of the device on `port`, or nothing when the hub refuses.
+std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) {
+    std::array<std::uint8_t, KeyName::kSize> record{};
+    PutLe32(record, KeyName::kConnectionIndex, port);
+    const auto returned = services.DeviceIoControl(hub, usb::kGetNodeConnectionDriverKeyName, record);
+    if (!returned) return std::nullopt;
+    const std::uint32_t actual = static_cast<std::uint32_t>(record[KeyName::kActualLength]) |
+                                 record[KeyName::kActualLength + 1] << 8 | record[KeyName::kActualLength + 2] << 16 |
+                                 static_cast<std::uint32_t>(record[KeyName::kActualLength + 3]) << 24;
+    // ActualLength counts the record's header; the name is what follows, but
+    // never more than the record holds or the hub returned.
+    std::size_t bytes = actual > KeyName::kHeader ? actual - KeyName::kHeader : 0;
+    bytes = std::min({bytes, KeyName::kSize - KeyName::kName,
+                      *returned > KeyName::kName ? std::size_t{*returned} - KeyName::kName : std::size_t{0}});
+    std::wstring name = FromUtf16(std::span<const std::uint8_t>(record).subspan(KeyName::kName, bytes & ~std::size_t{1}));
+    return name;
+}
+
+std::wstring Property(platform::UsbServices& services, usb::DeviceList list, usb::DeviceInstance device,
+                      std::uint32_t code) {
+    auto text = services.SetupDiGetDeviceRegistryProperty(list, device, code);
+    if (!text) return {};
+    if (text->size() > usb::kPropertyBuffer - 1) text->resize(usb::kPropertyBuffer - 1);
+    return platform::TextFromBuffer(*text);
+}
+
+// "\\.\" + the instance ID with every "\" as "#" + "#" + the hub interface class.
+std::string HubPath(std::string id) {
+    std::replace(id.begin(), id.end(), '\\', '#');
+    return "\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass);
+}
+
+}  // namespace
+
+std::wstring USBDevices::BcdText(std::uint16_t bcd, int decimals) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%03X", bcd);
+    const std::string digits(hex);
+    const bool decimal = digits.find_first_not_of("0123456789") == std::string::npos;
+    std::string text;
+    if (decimal) {
+        // Hundredths, rounded half up to the places asked for.
+        const unsigned hundredths = static_cast<unsigned>(std::stoul(digits));
+        const unsigned scale = decimals == 1 ? 10 : 1;
+        const unsigned rounded = (hundredths + scale / 2) / scale;
+        const unsigned places = decimals == 1 ? 10 : 100;
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%u.%0*u", rounded / places, decimals, rounded % places);
+        text = buffer;
+    } else {
+        text = digits.substr(0, digits.size() - 2);
+        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+        text += "." + digits.substr(digits.size() - 2, static_cast<std::size_t>(decimals));
+    }
+    return std::wstring(text.begin(), text.end());
+}
+
+USBDevices::USBDevices(platform::Machine& machine) {
+    platform::UsbServices& services = machine.Usb();
+    std::uint16_t language = 0;
+    const usb::DeviceList list = services.SetupDiGetClassDevs(usb::kDeviceInterfaceClass, usb::kPresentInterfaces);
+    if (list == usb::kInvalidList) return;
+
+    for (std::uint32_t member = 0;; ++member) {
+        const auto device = services.SetupDiEnumDeviceInfo(list, member);
+        if (!device) break;
+        const auto parent = services.CM_Get_Parent(*device);
+        const auto parentId = parent ? services.CM_Get_Device_ID(*parent) : std::nullopt;
+        if (!parentId) continue;
+        const usb::Handle hub = services.CreateFile(HubPath(*parentId));
+        if (hub == usb::kInvalidHandle) continue;
+
+        std::array<std::uint8_t, usb::NodeInformationLayout::kSize> node{};
+        if (!services.DeviceIoControl(hub, usb::kGetNodeInformation, node)) {
+            services.CloseHandle(hub);
+            continue;
+        }
+        const std::wstring ownKey = Property(services, list, *device, usb::kDriverKeyName);
+        const unsigned ports = node[usb::NodeInformationLayout::kNumberOfPorts];
+        for (std::uint32_t port = 1; port <= ports; ++port) {
+            const auto key = DriverKeyOnPort(services, hub, port);
+            if (!key || *key != ownKey) continue;
+
+            auto item = std::make_unique<USBDeviceItem>();
+            HubPort connection(services, hub, port);
+            if (const auto languages = connection.Get(usb::kStringDescriptorType, 0, 0, kStringRequestLength);
+                languages && languages->size() >= 4)
+                language = Le16(*languages, 2);
+
+            if (const auto d = connection.Get(usb::kDeviceDescriptorType, 0, 0, DeviceDescriptor::kSize);
+                d && d->size() == DeviceDescriptor::kSize) {
+                // A copy: the string requests below reuse the request record.
+                std::array<std::uint8_t, DeviceDescriptor::kSize> bytes{};
+                std::copy(d->begin(), d->end(), bytes.begin());
+                item->class_ = bytes[DeviceDescriptor::kClass];
+                item->description_ = Property(services, list, *device, usb::kDeviceDescription);
+                item->manufacturer_ = connection.String(bytes[DeviceDescriptor::kManufacturer], language);
+                item->name_ = connection.String(bytes[DeviceDescriptor::kProductString], language);
+                item->packetSize_ = bytes[DeviceDescriptor::kMaxPacketSize0];
+                item->productID_ = Le16(bytes, DeviceDescriptor::kProduct);
+                item->protocol_ = bytes[DeviceDescriptor::kProtocol];
+                item->revision_ = BcdText(Le16(bytes, DeviceDescriptor::kBcdDevice), 2);
+                item->serialNumber_ = connection.String(bytes[DeviceDescriptor::kSerialNumber], language);
+                item->subclass_ = bytes[DeviceDescriptor::kSubClass];
+                item->vendorID_ = Le16(bytes, DeviceDescriptor::kVendor);
+                item->version_ = BcdText(Le16(bytes, DeviceDescriptor::kBcdUsb), 1);
+            }
+            if (const auto c = connection.Get(usb::kConfigurationDescriptorType, 0, 0, kConfigurationSize);
+                c && c->size() == kConfigurationSize)
+                item->power_ = static_cast<std::int16_t>((*c)[kMaxPower] * 2);
+            Add(std::move(item));
+        }
+        services.CloseHandle(hub);
+    }
+    services.SetupDiDestroyDeviceInfoList(list);
+}
+
+}  // namespace collectors
