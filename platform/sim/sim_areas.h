@@ -2,13 +2,19 @@
 // The simulated machine's answers, one object per area, filled by the
 // section readers (sim_sections.cpp) and handed out by SimMachine.
 
+#include "platform/sim/sim_display.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_network.h"
+#include "platform/sim/sim_usb.h"
 
 namespace platform::sim {
 
 struct SimAreas {
     SimKernel kernel;
     // Device areas: one member per area the simulated machine answers.
+    SimDisplay display;
+    SimNetwork network;
+    SimUsb usb;
 };
 
 }  // namespace platform::sim

@@ -23,5 +23,8 @@ void SimMachine::Advance() {
 }
 
 // Device areas: `XServices& SimMachine::X() { return areas_->x; }`.
+DisplayServices& SimMachine::Display() { return areas_->display; }
+NetworkServices& SimMachine::Network() { return areas_->network; }
+UsbServices& SimMachine::Usb() { return areas_->usb; }
 
 }  // namespace platform::sim

@@ -46,6 +46,9 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area, returning its member of SimAreas.
+    DisplayServices& Display() override;
+    NetworkServices& Network() override;
+    UsbServices& Usb() override;
 
 private:
     SimKernel& kernel() { return areas_->kernel; }

@@ -22,6 +22,10 @@ constexpr Section kSections[] = {
     {"system", &ReadSystemSection},
     {"regional", &ReadRegionalSection},
     // Device areas: one line per section.
+    {"display", &ReadDisplaySection},
+    {"registry", &ReadRegistrySection},
+    {"network", &ReadNetworkSection},
+    {"usb", &ReadUsbSection},
 };
 
 }  // namespace

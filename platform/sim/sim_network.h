@@ -1,0 +1,62 @@
+#pragma once
+// The network cards and the registry of a simulated machine: the sections
+// "registry" (keys under HKEY_LOCAL_MACHINE with their values) and "network"
+// (the cards by service name, with the driver's replies to the NDIS queries).
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/network_services.h"
+#include "platform/sim/sim_reader.h"
+
+namespace platform::sim {
+
+struct SimAreas;
+
+class SimNetwork final : public NetworkServices {
+public:
+    struct Value {
+        std::uint32_t type = registry::kString;
+        std::vector<std::uint8_t> data;
+    };
+    struct Key {
+        std::string path;  // under HKEY_LOCAL_MACHINE, "\"-separated
+        std::map<std::string, Value> values;
+    };
+    // A driver's reply to one query: the bytes it writes and the count it reports.
+    struct Reply {
+        std::vector<std::uint8_t> bytes;
+        std::uint32_t returned = 0;
+    };
+    struct Card {
+        std::string service;
+        std::map<std::uint32_t, Reply> replies;  // by object identifier
+    };
+
+    std::vector<Key> keys;
+    std::vector<Card> cards;
+
+    std::optional<registry::Key> RegOpenKeyEx(registry::Key root, std::string_view subkey) override;
+    std::optional<std::string> RegEnumKeyEx(registry::Key key, std::uint32_t index) override;
+    std::optional<RegistryValueInfo> RegQueryValueEx(registry::Key key, std::string_view valueName,
+                                                     std::span<std::uint8_t> data) override;
+    void RegCloseKey(registry::Key key) override;
+    ndis::Handle CreateFile(std::string_view path) override;
+    std::optional<std::uint32_t> DeviceIoControl(ndis::Handle handle, std::uint32_t code,
+                                                 std::span<const std::uint8_t> in,
+                                                 std::span<std::uint8_t> out) override;
+    void CloseHandle(ndis::Handle handle) override;
+
+private:
+    // Open keys by handle: the path they name.
+    std::map<registry::Key, std::string> open_;
+    registry::Key next_ = 1;
+};
+
+void ReadRegistrySection(const Node& section, SimAreas& areas);
+void ReadNetworkSection(const Node& section, SimAreas& areas);
+
+}  // namespace platform::sim

@@ -1,0 +1,168 @@
+#include "platform/sim/sim_usb.h"
+
+#include <algorithm>
+
+#include "platform/codepage.h"
+#include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_device_bytes.h"
+
+namespace platform::sim {
+
+namespace {
+
+constexpr usb::DeviceList kTheList = 1;
+constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
+
+std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+void PutLe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::string SingleByte(const Node& n) { return EncodeWindows1252(DecodeUtf8(n.Text())); }
+
+// A string descriptor for a text: length, type 3, UTF-16LE.
+std::vector<std::uint8_t> StringDescriptor(const std::wstring& text) {
+    std::vector<std::uint8_t> out{0, usb::kStringDescriptorType};
+    for (const wchar_t c : text) {
+        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        out.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+    }
+    out[0] = static_cast<std::uint8_t>(std::min<std::size_t>(out.size(), 255));
+    return out;
+}
+
+SimUsb::Device ReadDevice(const Node& n) {
+    n.OnlyKeys({"id", "parent", "port", "description", "driver", "ports", "device", "configuration", "languages",
+                "strings", "actual_length"});
+    SimUsb::Device d;
+    d.id = n.Text("id", "");
+    if (d.id.empty()) n.Fail("a device needs its \"id\"");
+    if (const auto p = n.Member("parent")) d.parent = p->Text();
+    d.port = static_cast<std::uint32_t>(n.Unsigned("port", kMax32, 0));
+    if (const auto t = n.Member("description")) d.description = SingleByte(*t);
+    if (const auto t = n.Member("driver")) d.driver = SingleByte(*t);
+    d.ports = static_cast<std::uint32_t>(n.Unsigned("ports", 255, 0));
+    if (const auto a = n.Member("actual_length")) d.actualLength = static_cast<std::uint32_t>(a->Unsigned(kMax32));
+    if (const auto b = n.Member("device")) d.descriptors[usb::kDeviceDescriptorType << 8] = HexBytes(*b);
+    if (const auto b = n.Member("configuration")) d.descriptors[usb::kConfigurationDescriptorType << 8] = HexBytes(*b);
+    if (const auto b = n.Member("languages")) d.descriptors[usb::kStringDescriptorType << 8] = HexBytes(*b);
+    if (const auto strings = n.Member("strings")) {
+        if (!strings->Json().is_object()) strings->Fail("expected an object of strings by index");
+        for (const auto& item : strings->Json().items()) {
+            const Node s(item.value(), strings->Place() + "/" + item.key());
+            const auto index = Node(nlohmann::json(item.key()), s.Place()).Unsigned(255);
+            const auto value = static_cast<std::uint16_t>(usb::kStringDescriptorType << 8 | index);
+            // Text, or {"hex": ...} for the exact bytes a device sends.
+            if (s.Json().is_object()) {
+                s.OnlyKeys({"hex"});
+                d.descriptors[value] = HexBytes(*s.Member("hex"));
+            } else {
+                d.descriptors[value] = StringDescriptor(DecodeUtf8(s.Text()));
+            }
+        }
+    }
+    return d;
+}
+
+}  // namespace
+
+void ReadUsbSection(const Node& section, SimAreas& areas) {
+    SimUsb& usb = areas.usb;
+    if (section.IsNull()) {
+        usb.present = false;
+        return;
+    }
+    section.OnlyKeys({"devices"});
+    const auto devices = section.Member("devices");
+    if (!devices) return;
+    for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i)));
+}
+
+usb::DeviceList SimUsb::SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t) {
+    return present && interfaceClass == usb::kDeviceInterfaceClass ? kTheList : usb::kInvalidList;
+}
+
+std::optional<usb::DeviceInstance> SimUsb::SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index) {
+    if (list != kTheList || index >= devices.size()) return std::nullopt;
+    return index + 1;
+}
+
+std::optional<std::string> SimUsb::SetupDiGetDeviceRegistryProperty(usb::DeviceList list, usb::DeviceInstance device,
+                                                                    std::uint32_t property) {
+    if (list != kTheList || device == 0 || device > devices.size()) return std::nullopt;
+    const Device& d = devices[device - 1];
+    if (property == usb::kDeviceDescription) return d.description;
+    if (property == usb::kDriverKeyName) return d.driver;
+    return std::nullopt;
+}
+
+std::optional<usb::DeviceInstance> SimUsb::CM_Get_Parent(usb::DeviceInstance device) {
+    if (device == 0 || device > devices.size() || !devices[device - 1].parent) return std::nullopt;
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        if (devices[i].id == *devices[device - 1].parent) return static_cast<usb::DeviceInstance>(i + 1);
+    return std::nullopt;
+}
+
+std::optional<std::string> SimUsb::CM_Get_Device_ID(usb::DeviceInstance device) {
+    if (device == 0 || device > devices.size()) return std::nullopt;
+    return devices[device - 1].id;
+}
+
+usb::Handle SimUsb::CreateFile(std::string_view path) {
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        std::string id = devices[i].id;
+        std::replace(id.begin(), id.end(), '\\', '#');
+        if (devices[i].ports > 0 && path == "\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass))
+            return static_cast<usb::Handle>(i + 1);
+    }
+    return usb::kInvalidHandle;
+}
+
+const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) const {
+    for (const auto& d : devices)
+        if (d.parent == hub.id && d.port == port) return &d;
+    return nullptr;
+}
+
+std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
+                                                     std::span<std::uint8_t> record) {
+    if (handle < 1 || static_cast<std::size_t>(handle) > devices.size() || record.size() < 12) return std::nullopt;
+    const Device& hub = devices[static_cast<std::size_t>(handle) - 1];
+    const std::uint32_t port = code == usb::kGetNodeInformation ? 0 : Le32(record, 0);
+    asked.push_back({hub.id, code, port});
+    if (code == usb::kGetNodeInformation) {
+        record[usb::NodeInformationLayout::kNumberOfPorts] = static_cast<std::uint8_t>(hub.ports);
+        return static_cast<std::uint32_t>(usb::NodeInformationLayout::kSize);
+    }
+    const Device* device = OnPort(hub, port);
+    if (!device) return std::nullopt;
+    if (code == usb::kGetNodeConnectionDriverKeyName) {
+        using L = usb::DriverKeyNameLayout;
+        if (!device->driver) return std::nullopt;
+        const std::wstring name = DecodeWindows1252(*device->driver);
+        std::size_t at = L::kName;
+        for (const wchar_t c : name) {
+            if (at + 2 > record.size()) break;
+            record[at++] = static_cast<std::uint8_t>(c);
+            record[at++] = static_cast<std::uint8_t>(c >> 8);
+        }
+        PutLe32(record, L::kActualLength, device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size())));
+        return static_cast<std::uint32_t>(at);
+    }
+    if (code == usb::kGetDescriptorFromNodeConnection) {
+        using L = usb::DescriptorRequestLayout;
+        const auto value = static_cast<std::uint16_t>(record[L::kValue] | record[L::kValue + 1] << 8);
+        const std::size_t length = record[L::kLength] | record[L::kLength + 1] << 8;
+        const auto found = device->descriptors.find(value);
+        if (found == device->descriptors.end()) return std::nullopt;
+        const std::size_t size = std::min({found->second.size(), length, record.size() - L::kData});
+        std::copy_n(found->second.begin(), size, record.begin() + L::kData);
+        return static_cast<std::uint32_t>(L::kData + size);
+    }
+    return std::nullopt;
+}
+
+}  // namespace platform::sim
