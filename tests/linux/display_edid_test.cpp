@@ -1,10 +1,16 @@
-// The monitor's EDID block: names, manufacturer codes and timings, on the
-// bytes of real monitors and on damaged copies of them.
+// The display sources: the monitor's EDID block (on the bytes of real
+// monitors and damaged copies of them), DRM mode records, the recorded RandR
+// screen, and the cards of the DRM class.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/linux/drm_cards.h"
+#include "platform/linux/drm_modes.h"
 #include "platform/linux/edid.h"
+#include "platform/linux/randr_screen.h"
+#include "platform/linux/replies.h"
+#include "support.h"
 
 using namespace platform::linux_backend;
 
@@ -130,4 +136,104 @@ TEST(DisplayEdid, StandardTimingAspectRatiosAndTheUnusedMark) {
     EXPECT_EQ(edid.timings, expected) << "16:10, 4:3, 5:4, 16:9; 01 01 and 00 00 are unused";
     block[19] = 2;  // before version 1.3 the ratio bits 00 mean 1:1
     EXPECT_EQ(ParseEdid(block).timings[0].height, 1920u);
+}
+
+namespace {
+
+// One drm_mode_modeinfo record: clock in kHz, the horizontal and vertical
+// totals, the flags; the sync positions do not matter here.
+Bytes ModeRecord(std::uint32_t clockKhz, std::uint16_t width, std::uint16_t htotal, std::uint16_t height,
+                 std::uint16_t vtotal, std::uint32_t flags, std::uint16_t vscan = 0, std::uint32_t vrefresh = 0) {
+    Bytes r;
+    AppendLe32(r, clockKhz);
+    for (const std::uint16_t v : {width, width, width, htotal, std::uint16_t(0), height, height, height, vtotal, vscan})
+        AppendLe16(r, v);
+    AppendLe32(r, vrefresh);
+    AppendLe32(r, flags);
+    AppendLe32(r, 0);
+    r.resize(DrmModeInfoLayout::kSize, 0);
+    return r;
+}
+
+}  // namespace
+
+TEST(DisplayDrm, ModeRecordsInterlacedDoubleScannedAndDamaged) {
+    Bytes reply = ModeRecord(148500, 1920, 2200, 1080, 1125, 0);
+    for (const auto& more : {ModeRecord(74250, 1920, 2200, 1080, 1125, DrmModeInfoLayout::kInterlace),
+                             ModeRecord(25175, 320, 800, 240, 525, DrmModeInfoLayout::kDoubleScan),
+                             ModeRecord(25175, 320, 800, 240, 525, 0, 2), ModeRecord(0, 640, 0, 480, 0, 0, 0, 75),
+                             ModeRecord(4294967, 65535, 1, 65535, 1, 0)})
+        reply.insert(reply.end(), more.begin(), more.end());
+    const auto modes = DecodeDrmModes(reply);
+    ASSERT_TRUE(modes);
+    const std::vector<ScreenMode> expected = {{1920, 1080, 60, false}, {1920, 1080, 60, false}, {320, 240, 30, false},
+                                              {320, 240, 30, false},   {640, 480, 75, false},   {65535, 65535, 4294967000u, false}};
+    EXPECT_EQ(*modes, expected) << "interlaced: a field each refresh; double scan and vscan: each line more than once; "
+                                   "no totals: the kernel's own rate";
+    reply.pop_back();
+    EXPECT_FALSE(DecodeDrmModes(reply)) << "a cut record";
+    EXPECT_EQ(DecodeDrmModes({}), std::vector<ScreenMode>{}) << "a connector without modes";
+
+    Bytes crtc(DrmCrtcLayout::kSize, 0);
+    const Bytes mode = ModeRecord(148500, 1920, 2200, 1080, 1125, 0);
+    std::copy(mode.begin(), mode.end(), crtc.begin() + DrmCrtcLayout::kMode);
+    EXPECT_FALSE(DecodeDrmCrtc(crtc)) << "a pipe with no valid mode shows nothing";
+    crtc[DrmCrtcLayout::kModeValid] = 1;
+    EXPECT_EQ(DecodeDrmCrtc(crtc), (ScreenMode{1920, 1080, 60, true}));
+    crtc.push_back(0);
+    EXPECT_FALSE(DecodeDrmCrtc(crtc));
+}
+
+TEST(DisplayRandr, RecordedScreenRoundTripAndMalformedReplies) {
+    const RandrScreen screen{32, {{1024, 768, 60, true}, {800, 600, 75, false}, {65535, 1, 0, false}}};
+    const Bytes encoded = EncodeRandrScreen(screen);
+    EXPECT_EQ(encoded.size(), 1u + 3 * randr::kModeSize);
+    const auto decoded = DecodeRandrScreen(encoded);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->bitsPerPixel, 32);
+    EXPECT_EQ(decoded->modes, screen.modes);
+    EXPECT_FALSE(DecodeRandrScreen({})) << "not even the depth";
+    EXPECT_EQ(DecodeRandrScreen({24})->modes.size(), 0u) << "a screen without modes";
+    Bytes cut = encoded;
+    cut.pop_back();
+    EXPECT_FALSE(DecodeRandrScreen(cut));
+    Bytes flag = encoded;
+    flag[9] = 2;
+    EXPECT_FALSE(DecodeRandrScreen(flag)) << "the current flag is 0 or 1";
+}
+
+TEST(DisplayModes, RepeatsAreDroppedAndKeepTheCurrentMark) {
+    const std::vector<ScreenMode> modes = {{1920, 1080, 60, false}, {1280, 720, 60, false}, {1920, 1080, 60, true},
+                                           {1920, 1080, 50, false}};
+    const std::vector<ScreenMode> kept = {{1920, 1080, 60, true}, {1280, 720, 60, false}, {1920, 1080, 50, false}};
+    EXPECT_EQ(WithoutRepeats(modes), kept);
+    EXPECT_EQ(RefreshOf(148500000, 2200, 1125), 60u);
+    EXPECT_EQ(RefreshOf(148352000, 2200, 1125), 60u) << "59.94 rounds up";
+    EXPECT_EQ(RefreshOf(25175000, 800, 525), 60u) << "59.94";
+    EXPECT_EQ(RefreshOf(1, 0, 1), 0u) << "an empty frame";
+}
+
+TEST(DisplayDrmCards, CardsConnectorsAndTheBootCard) {
+    linux_tests::TempDir tree;
+    tree.Write("sys/class/drm/card10/device/boot_vga", "0\n");
+    tree.Write("sys/class/drm/card2/device/boot_vga", "0\n");
+    tree.Write("sys/class/drm/card2-DP-1/status", "disconnected\n");
+    tree.Write("sys/class/drm/card2-HDMI-A-1/status", "connected\n");
+    tree.Write("sys/class/drm/renderD128/dev", "226:128\n");
+    tree.Write("sys/class/drm/version", "drm 1.1.0 20060810\n");
+    const RootFs fs(tree.Path());
+    auto cards = ListDrmCards(fs);
+    ASSERT_EQ(cards.size(), 2u);
+    EXPECT_EQ(cards[0].name, "card2") << "card order by number, not by name";
+    EXPECT_EQ(cards[1].name, "card10");
+    ASSERT_EQ(cards[0].connectors.size(), 2u);
+    EXPECT_FALSE(cards[0].connectors[0].connected);
+    EXPECT_TRUE(cards[0].connectors[1].connected);
+    EXPECT_TRUE(cards[1].connectors.empty()) << "card10's connectors would start with card10-";
+    EXPECT_EQ(PrimaryCard(cards), 0u) << "no boot card: the first";
+    cards[1].bootVga = true;
+    EXPECT_EQ(PrimaryCard(cards), 1u);
+    EXPECT_FALSE(PrimaryCard({}));
+    for (const char* name : {"card", "card0-DP-1", "cardX", "renderD128", "card00000"})
+        EXPECT_FALSE(DrmCardNumber(name)) << name;
 }

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/id_database.h"
+#include "platform/linux/id_databases.h"
+#include "platform/linux/linux_machine.h"
+#include "platform/usb_services.h"
+#include "support.h"
 #include "platform/linux/usb_sysfs.h"
 
 using namespace platform::linux_backend;
@@ -142,4 +146,103 @@ TEST(IdDatabase, MalformedLinesAreSkipped) {
     EXPECT_EQ(ParseIdLine("abCD  Mixed case", 4)->first, 0xabcd);
     const IdDatabase ids("12g4  bad\n1234 bad too\n\t5678  orphan device\n");
     EXPECT_FALSE(ids.Vendor(0x1234));
+}
+
+namespace {
+
+std::uint32_t Le32At(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+// A descriptor request for the device on `port`, as the hub record carries it.
+std::vector<std::uint8_t> DescriptorRequest(std::uint32_t port, std::uint8_t type, std::uint8_t index,
+                                            std::uint16_t length) {
+    std::vector<std::uint8_t> record(platform::usb::DescriptorRequestLayout::kSize, 0);
+    record[0] = static_cast<std::uint8_t>(port);
+    record[4] = platform::usb::kDeviceToHost;
+    record[5] = platform::usb::kGetDescriptor;
+    record[6] = index;
+    record[7] = type;
+    record[10] = static_cast<std::uint8_t>(length);
+    record[11] = static_cast<std::uint8_t>(length >> 8);
+    return record;
+}
+
+}  // namespace
+
+TEST(UsbLinuxHub, PortRequestsAnsweredFromTheKernelsCache) {
+    linux_tests::TempDir tree;
+    const std::string hub = "sys/bus/usb/devices/usb3/";
+    tree.Write(hub + "maxchild", "2\n");
+    tree.Write(hub + "descriptors", Unhex("12010002090001406B1D020015040302010109021900010100E0000904000001090000000705810304000C"));
+    const std::string dev = "sys/bus/usb/devices/3-2/";
+    tree.Write(dev + "maxchild", "0\n");
+    tree.Write(dev + "descriptors", Unhex("12011001FFFFFF08FF0831570000000100010902200001010080320904000002FFFFFF000705810240000007050202080000"));
+    tree.Write(dev + "product", "Fingerprint Sensor\n");
+    LinuxMachine machine(tree.Path());
+    auto& usb = machine.Usb();
+
+    EXPECT_EQ(usb.SetupDiGetClassDevs("{a5dcbf10-6530-11d2-901f-00c04fb951ed}", 0x12), 1) << "class names without case";
+    EXPECT_EQ(usb.SetupDiGetClassDevs("{00000000-0000-0000-0000-000000000000}", 0x12), platform::usb::kInvalidList);
+    EXPECT_FALSE(usb.CM_Get_Parent(1)) << "the root hub's parent is the host controller";
+    EXPECT_EQ(usb.CM_Get_Parent(2), 1u);
+    EXPECT_EQ(usb.CM_Get_Device_ID(2), "USB\\3-2");
+    EXPECT_EQ(usb.CreateFile("\\\\.\\USB#3-2#{f18a0e88-c30c-11d0-8815-00a0c906bed8}"), platform::usb::kInvalidHandle)
+        << "a device with no ports is no hub";
+    EXPECT_EQ(usb.CreateFile("\\\\.\\USB#usb9#{f18a0e88-c30c-11d0-8815-00a0c906bed8}"), platform::usb::kInvalidHandle);
+    const auto handle = usb.CreateFile("\\\\.\\USB#usb3#{f18a0e88-c30c-11d0-8815-00a0c906bed8}");
+    ASSERT_NE(handle, platform::usb::kInvalidHandle);
+
+    auto key = std::vector<std::uint8_t>(platform::usb::DriverKeyNameLayout::kSize, 0);
+    key[0] = 2;
+    ASSERT_TRUE(usb.DeviceIoControl(handle, platform::usb::kGetNodeConnectionDriverKeyName, key));
+    EXPECT_EQ(Le32At(key, 4), 12u + 6) << "the header and \"3-2\" in UTF-16, without the NUL";
+    for (const std::uint32_t empty : {0u, 1u, 3u}) {
+        key.assign(key.size(), 0);
+        key[0] = static_cast<std::uint8_t>(empty);
+        EXPECT_FALSE(usb.DeviceIoControl(handle, platform::usb::kGetNodeConnectionDriverKeyName, key)) << empty;
+    }
+
+    auto config = DescriptorRequest(2, 2, 0, 9);
+    EXPECT_EQ(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, config), 12u + 9)
+        << "wLength 9: the configuration descriptor alone";
+    EXPECT_EQ(config[12 + 8], 0x32);
+    auto whole = DescriptorRequest(2, 2, 0, 2048);
+    EXPECT_EQ(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, whole), 12u + 32)
+        << "a larger wLength: the whole configuration as cached";
+    auto product = DescriptorRequest(2, 3, 1, 514);
+    EXPECT_EQ(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, product), 12u + 2 + 36);
+    auto manufacturer = DescriptorRequest(2, 3, 2, 514);
+    EXPECT_FALSE(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, manufacturer))
+        << "an index the device does not name";
+    auto languages = DescriptorRequest(2, 3, 0, 514);
+    EXPECT_EQ(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, languages), 12u + 4);
+    auto cutDevice = DescriptorRequest(2, 1, 0, 8);
+    EXPECT_EQ(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, cutDevice), 12u + 8)
+        << "never more than wLength";
+    auto other = DescriptorRequest(2, 4, 0, 9);
+    EXPECT_FALSE(usb.DeviceIoControl(handle, platform::usb::kGetDescriptorFromNodeConnection, other));
+    auto node = std::vector<std::uint8_t>(platform::usb::NodeInformationLayout::kSize, 0);
+    ASSERT_TRUE(usb.DeviceIoControl(handle, platform::usb::kGetNodeInformation, node));
+    EXPECT_EQ(node[6], 2);
+    usb.CloseHandle(handle);
+    EXPECT_FALSE(usb.DeviceIoControl(handle, platform::usb::kGetNodeInformation, node)) << "a closed hub";
+}
+
+TEST(IdDatabases, ReadOnceAndCapturedAsTheLinesUsed) {
+    linux_tests::TempDir tree;
+    tree.Write("usr/share/misc/usb.ids", "1d6b  Linux Foundation\n\t0002  2.0 root hub\n\t0003  3.0 root hub\nffff  Other\n");
+    tree.Write("usr/share/hwdata/pci.ids", "8086  Intel Corporation\n\t15b8  I219-V\n");
+    CaptureLog log;
+    const RootFs fs(tree.Path());
+    IdDatabases ids(fs, &log);
+    EXPECT_EQ(ids.UsbName(0x1d6b, 0x0003), "Linux Foundation 3.0 root hub") << "found in the older place";
+    EXPECT_EQ(ids.PciName(0x8086, 0x15b8), "Intel Corporation I219-V");
+    EXPECT_FALSE(ids.PciName(0x10de, 0x1c82));
+    EXPECT_EQ(log.Files().at("/usr/share/misc/usb.ids"), "1d6b  Linux Foundation\n\t0003  3.0 root hub\n");
+    EXPECT_EQ(log.Files().at("/usr/share/hwdata/pci.ids"), "8086  Intel Corporation\n\t15b8  I219-V\n");
+
+    tree.Write("usr/share/misc/usb.ids", "");  // a second read would now find nothing
+    EXPECT_EQ(ids.UsbName(0x1d6b, 0x0002), "Linux Foundation 2.0 root hub") << "the database was read once";
+    EXPECT_FALSE(IdDatabases(fs, nullptr).UsbClassName(9)) << "an empty database names nothing";
 }
