@@ -129,12 +129,15 @@ std::optional<std::string> LinuxUsb::CM_Get_Device_ID(usb::DeviceInstance instan
     return std::string(kInstancePrefix) + device->name;
 }
 
-std::optional<std::uint32_t> LinuxUsb::PortCount(const Device& hub) const {
-    const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + hub.name + "/maxchild");
-    const auto value = text ? AttributeValue(*text) : std::nullopt;
-    const auto count = value ? ParseDecimal(*value) : std::nullopt;
-    if (!count || *count == 0 || *count > UINT8_MAX) return std::nullopt;  // not a hub
-    return static_cast<std::uint32_t>(*count);
+std::optional<std::uint32_t> LinuxUsb::PortCount(Device& hub) {
+    if (!hub.ports) {
+        const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + hub.name + "/maxchild");
+        const auto value = text ? AttributeValue(*text) : std::nullopt;
+        const auto count = value ? ParseDecimal(*value) : std::nullopt;
+        hub.ports.emplace();
+        if (count && *count > 0 && *count <= UINT8_MAX) *hub.ports = static_cast<std::uint32_t>(*count);
+    }
+    return *hub.ports;  // nothing: not a hub
 }
 
 usb::Handle LinuxUsb::CreateFile(std::string_view path) {
@@ -145,7 +148,7 @@ usb::Handle LinuxUsb::CreateFile(std::string_view path) {
         !SameText(path.substr(path.size() - suffix.size()), suffix))
         return usb::kInvalidHandle;
     const auto name = path.substr(kDevicePrefix.size(), path.size() - kDevicePrefix.size() - suffix.size());
-    const Device* hub = Find(name);
+    Device* hub = Find(name);
     if (!hub || !PortCount(*hub)) return usb::kInvalidHandle;
     const usb::Handle handle = nextHandle_++;
     openHubs_[handle] = static_cast<usb::DeviceInstance>(hub - devices_->data() + 1);
@@ -154,7 +157,7 @@ usb::Handle LinuxUsb::CreateFile(std::string_view path) {
 
 void LinuxUsb::CloseHandle(usb::Handle hub) { openHubs_.erase(hub); }
 
-LinuxUsb::Device* LinuxUsb::OnPort(const Device& hub, std::uint32_t port) {
+LinuxUsb::Device* LinuxUsb::OnPort(Device& hub, std::uint32_t port) {
     if (port == 0) return nullptr;
     if (const auto ports = PortCount(hub); !ports || port > *ports) return nullptr;
     std::string child = IsUsbRootHub(hub.name) ? hub.name.substr(3) + "-" : hub.name + ".";
@@ -165,7 +168,7 @@ std::optional<std::uint32_t> LinuxUsb::DeviceIoControl(usb::Handle handle, std::
                                                        std::span<std::uint8_t> record) {
     const auto open = openHubs_.find(handle);
     if (open == openHubs_.end()) return std::nullopt;
-    const Device& hub = (*devices_)[open->second - 1];
+    Device& hub = (*devices_)[open->second - 1];
     switch (code) {
     case usb::kGetNodeInformation: return NodeInformation(hub, record);
     case usb::kGetNodeConnectionDriverKeyName: return DriverKeyName(hub, record);
@@ -174,7 +177,7 @@ std::optional<std::uint32_t> LinuxUsb::DeviceIoControl(usb::Handle handle, std::
     }
 }
 
-std::optional<std::uint32_t> LinuxUsb::NodeInformation(const Device& hub, std::span<std::uint8_t> record) const {
+std::optional<std::uint32_t> LinuxUsb::NodeInformation(Device& hub, std::span<std::uint8_t> record) {
     using L = usb::NodeInformationLayout;
     const auto ports = PortCount(hub);
     if (!ports || record.size() < L::kSize) return std::nullopt;
@@ -185,7 +188,7 @@ std::optional<std::uint32_t> LinuxUsb::NodeInformation(const Device& hub, std::s
     return static_cast<std::uint32_t>(L::kSize);
 }
 
-std::optional<std::uint32_t> LinuxUsb::DriverKeyName(const Device& hub, std::span<std::uint8_t> record) {
+std::optional<std::uint32_t> LinuxUsb::DriverKeyName(Device& hub, std::span<std::uint8_t> record) {
     using L = usb::DriverKeyNameLayout;
     if (record.size() < L::kHeader) return std::nullopt;
     const Device* device = OnPort(hub, Le32(record, L::kConnectionIndex));
@@ -205,7 +208,7 @@ std::optional<std::uint32_t> LinuxUsb::DriverKeyName(const Device& hub, std::spa
     return static_cast<std::uint32_t>(at);
 }
 
-std::optional<std::uint32_t> LinuxUsb::Descriptor(const Device& hub, std::span<std::uint8_t> record) {
+std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::uint8_t> record) {
     using L = usb::DescriptorRequestLayout;
     using DeviceLayout = UsbDeviceDescriptorLayout;
     if (record.size() < L::kData) return std::nullopt;

@@ -40,6 +40,7 @@ private:
         std::string name;                 // sysfs name: "usb1", "1-1.5"
         std::optional<std::string> descriptors;  // the cached descriptors file, read once
         bool descriptorsRead = false;
+        std::optional<std::optional<std::uint32_t>> ports;  // a hub's port count, read once
     };
 
     const std::vector<Device>& Devices();
@@ -47,11 +48,11 @@ private:
     Device* At(usb::DeviceInstance instance);
     const std::string* Descriptors(Device& device);
     std::optional<std::string> Description(Device& device);
-    std::optional<std::uint32_t> PortCount(const Device& hub) const;
-    Device* OnPort(const Device& hub, std::uint32_t port);
-    std::optional<std::uint32_t> NodeInformation(const Device& hub, std::span<std::uint8_t> record) const;
-    std::optional<std::uint32_t> DriverKeyName(const Device& hub, std::span<std::uint8_t> record);
-    std::optional<std::uint32_t> Descriptor(const Device& hub, std::span<std::uint8_t> record);
+    std::optional<std::uint32_t> PortCount(Device& hub);
+    Device* OnPort(Device& hub, std::uint32_t port);
+    std::optional<std::uint32_t> NodeInformation(Device& hub, std::span<std::uint8_t> record);
+    std::optional<std::uint32_t> DriverKeyName(Device& hub, std::span<std::uint8_t> record);
+    std::optional<std::uint32_t> Descriptor(Device& hub, std::span<std::uint8_t> record);
 
     const RootFs& fs_;
     IdDatabases& ids_;
