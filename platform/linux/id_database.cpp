@@ -42,7 +42,7 @@ std::optional<std::pair<std::uint16_t, std::string_view>> ParseIdLine(std::strin
     std::string_view rest = line.substr(static_cast<std::size_t>(digits));
     if (rest.substr(0, 2) != "  ") return std::nullopt;
     rest.remove_prefix(2);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r')) rest.remove_suffix(1);
     if (rest.empty()) return std::nullopt;
     return std::pair{id, rest};
 }

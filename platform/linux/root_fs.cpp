@@ -110,8 +110,10 @@ std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t l
     if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) || !SameFile(looked, opened))
         return std::nullopt;
 
-    // Procfs and sysfs report size 0 or a page: read until the end.
+    // Procfs and sysfs report size 0 or a page: read until the end. Regular
+    // files report their size, so large ones (the ID databases) grow once.
     std::string content;
+    if (opened.st_size > 0) content.reserve(std::min<std::size_t>(static_cast<std::size_t>(opened.st_size), limit));
     char buffer[kReadChunk];
     for (;;) {
         const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);

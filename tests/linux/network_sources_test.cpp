@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
+
+#include "collectors/Network.h"
+#include "platform/linux/linux_machine.h"
 
 #include "platform/linux/ethtool_drvinfo.h"
 #include "platform/linux/net_interfaces.h"
@@ -118,4 +122,32 @@ TEST(NetworkInterfaces, CardsAreInterfacesWithADeviceInIfindexOrder) {
 
     linux_tests::TempDir empty;
     EXPECT_TRUE(ListNetworkCards(RootFs(empty.Path())).empty());
+}
+
+// This machine: every interface with a device is a card, in ifindex order,
+// with the address sysfs shows, as six upper-case groups joined by "-".
+TEST(NetworkLive, EveryCardOfThisMachineWithItsAddress) {
+    const RootFs fs("/");
+    const auto cards = ListNetworkCards(fs);
+    if (cards.empty()) GTEST_SKIP() << "no network card with a device here";
+    LinuxMachine machine("/");
+    const collectors::Network network(machine);
+    std::vector<std::wstring> expected;
+    for (const auto& card : cards) {
+        const auto text = fs.ReadFile("/sys/class/net/" + card.name + "/address");
+        const auto address = text ? ParseHardwareAddress(*text) : std::nullopt;
+        if (!address) continue;  // not a six-byte address: no item
+        std::wstring formatted;
+        for (const auto byte : *address) {
+            wchar_t group[4];
+            std::swprintf(group, 4, L"%02X", byte);
+            formatted += (formatted.empty() ? L"" : L"-") + std::wstring(group);
+        }
+        expected.push_back(formatted);
+    }
+    ASSERT_EQ(network.Count(), static_cast<std::int16_t>(expected.size()));
+    for (std::int16_t i = 0; i < network.Count(); ++i) {
+        EXPECT_EQ(network.Item(i)->MACAddress(), expected[static_cast<std::size_t>(i)]);
+        EXPECT_FALSE(network.Item(i)->Name().empty()) << "an ID database name or the driver's";
+    }
 }

@@ -144,6 +144,7 @@ TEST(IdDatabase, MalformedLinesAreSkipped) {
     for (const char* line : {"123  three digits", "12345  five", "12g4  not hex", "1234 one blank", "1234  ", "1234"})
         EXPECT_FALSE(ParseIdLine(line, 4)) << line;
     EXPECT_EQ(ParseIdLine("abCD  Mixed case", 4)->first, 0xabcd);
+    EXPECT_EQ(ParseIdLine("1234  name \r\r", 4)->second, "name") << "blanks and carriage returns at the end";
     const IdDatabase ids("12g4  bad\n1234 bad too\n\t5678  orphan device\n");
     EXPECT_FALSE(ids.Vendor(0x1234));
 }
