@@ -9,8 +9,11 @@ namespace {
 
 constexpr std::string_view kRootHubPrefix = "usb";
 
+// Bus and port numbers: the kernel's are small; anything longer is no USB name.
+constexpr std::size_t kMaxNumberDigits = 3;
+
 bool AllDigits(std::string_view text) {
-    if (text.empty()) return false;
+    if (text.empty() || text.size() > kMaxNumberDigits) return false;
     for (char c : text)
         if (c < '0' || c > '9') return false;
     return true;
@@ -28,7 +31,7 @@ std::optional<UsbPlace> UsbPlaceOf(std::string_view name) {
     if (dash == std::string_view::npos || !AllDigits(name.substr(0, dash))) return std::nullopt;
     const auto ports = Split(name.substr(dash + 1), '.');
     for (const auto port : ports)
-        if (!AllDigits(port) || port.size() > 3) return std::nullopt;
+        if (!AllDigits(port)) return std::nullopt;
     const auto last = ParseDecimal(ports.back());
     if (!last || *last == 0) return std::nullopt;
     UsbPlace place;

@@ -32,10 +32,13 @@ TEST(UsbSysfs, PlaceOnTheBusComesFromTheDeviceName) {
     EXPECT_EQ(first->parent, "usb3") << "a first-level device hangs off the root hub";
     EXPECT_EQ(first->port, 1u);
     EXPECT_EQ(UsbPlaceOf("12-14")->port, 14u);
-    for (const char* notADevice : {"usb1", "1-1:1.0", "1-1.5:1.2", "1-", "-1", "1-1..2", "1-0", "x-1", "1-1.a", ""})
+    for (const char* notADevice : {"usb1", "1-1:1.0", "1-1.5:1.2", "1-", "-1", "1-1..2", "1-0", "x-1", "1-1.a", "",
+                                 "99999999999999999999-1", "1-1.99999999999999999999", "usb99999999999999999999"})
         EXPECT_FALSE(UsbPlaceOf(notADevice)) << notADevice;
     EXPECT_TRUE(IsUsbRootHub("usb1"));
     EXPECT_TRUE(IsUsbRootHub("usb12"));
+    EXPECT_TRUE(IsUsbRootHub("usb127"));
+    EXPECT_FALSE(IsUsbRootHub("usb99999999999999999999")) << "a number no bus has";
     EXPECT_FALSE(IsUsbRootHub("usb"));
     EXPECT_FALSE(IsUsbRootHub("1-1"));
 }
