@@ -121,6 +121,9 @@ std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb
     bytes = std::min({bytes, KeyName::kSize - KeyName::kName,
                       *returned > KeyName::kName ? std::size_t{*returned} - KeyName::kName : std::size_t{0}});
     std::wstring name = FromUtf16(std::span<const std::uint8_t>(record).subspan(KeyName::kName, bytes & ~std::size_t{1}));
+    // Hubs differ in whether ActualLength counts the name's terminating NUL;
+    // a driver key never holds one, so the name ends there either way.
+    name.resize(std::min(name.size(), name.find(L'\0')));
     return name;
 }
 

@@ -144,7 +144,8 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         if (!device->driver) return std::nullopt;
         const std::wstring name = DecodeWindows1252(*device->driver);
         std::size_t at = L::kName;
-        for (const wchar_t c : name) {
+        // The name in UTF-16LE and its terminating NUL, as far as the record holds them.
+        for (const wchar_t c : name + L'\0') {
             if (at + 2 > record.size()) break;
             record[at++] = static_cast<std::uint8_t>(c);
             record[at++] = static_cast<std::uint8_t>(c >> 8);

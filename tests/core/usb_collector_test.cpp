@@ -113,6 +113,9 @@ TEST(USBDevices, RepliesThatClaimMoreThanTheyHold) {
     EXPECT_EQ(usb.Item(0)->Name(), L"") << "a length byte below 2";
     EXPECT_EQ(usb.Item(0)->SerialNumber(), L"CD") << "an odd byte is no character";
 
+    auto withNul = SimFrom(UsbMachine(RootHub() + "," + Device(R"(, "actual_length": 34)")));
+    EXPECT_EQ(USBDevices(*withNul).Count(), 1) << "an ActualLength that counts the NUL still names the device";
+
     auto shortKey = SimFrom(UsbMachine(RootHub() + "," + Device(R"(, "actual_length": 3)")));
     EXPECT_EQ(USBDevices(*shortKey).Count(), 0) << "ActualLength below the header: an empty name, which matches nothing";
 }
