@@ -17,7 +17,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/types.h"
 
-namespace format {
+namespace controls {
 
 class CommonDialogs {
 public:
@@ -64,4 +64,4 @@ private:
     std::wstring folderName_;
 };
 
-}  // namespace format
+}  // namespace controls

@@ -1,9 +1,9 @@
-#include "format/CommonDialogs.h"
+#include "controls/CommonDialogs.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace format {
+namespace controls {
 
 namespace ui = platform::ui;
 
@@ -39,4 +39,4 @@ bool CommonDialogs::ShowSave() {
     return true;
 }
 
-}  // namespace format
+}  // namespace controls
