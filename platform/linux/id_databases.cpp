@@ -1,5 +1,7 @@
 #include "platform/linux/id_databases.h"
 
+#include <cstdio>
+
 namespace platform::linux_backend {
 
 namespace {
@@ -32,7 +34,15 @@ void IdDatabases::NoteUsed(const Loaded& loaded) {
 std::optional<std::string> IdDatabases::PciName(std::uint16_t vendor, std::uint16_t device) {
     Loaded& loaded = Load(pci_, "pci.ids");
     auto name = loaded.database.VendorAndDevice(vendor, device);
-    if (name) NoteUsed(loaded);
+    if (!name) return std::nullopt;
+    NoteUsed(loaded);
+    // A device the database does not list yet is named by its number, the
+    // way PCI listings show it: "NVIDIA Corporation Device 1c83".
+    if (!loaded.database.Device(vendor, device)) {
+        char number[16];
+        std::snprintf(number, sizeof number, " Device %04x", device);
+        *name += number;
+    }
     return name;
 }
 

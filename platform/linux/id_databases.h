@@ -19,7 +19,9 @@ class IdDatabases {
 public:
     IdDatabases(const RootFs& fs, CaptureLog* capture) : fs_(fs), capture_(capture) {}
 
-    // "Vendor Device" (or the vendor alone) as the database names them, UTF-8.
+    // "Vendor Device" as the database names them, UTF-8; nothing for an
+    // unlisted vendor. A PCI device the vendor's list lacks is "Vendor Device
+    // 1c83"; a USB product it lacks gives the vendor alone.
     std::optional<std::string> PciName(std::uint16_t vendor, std::uint16_t device);
     std::optional<std::string> UsbName(std::uint16_t vendor, std::uint16_t product);
     std::optional<std::string> UsbClassName(std::uint8_t deviceClass);

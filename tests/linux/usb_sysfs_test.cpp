@@ -243,6 +243,7 @@ TEST(IdDatabases, ReadOnceAndCapturedAsTheLinesUsed) {
     EXPECT_EQ(ids.UsbName(0x1d6b, 0x0003), "Linux Foundation 3.0 root hub") << "found in the older place";
     EXPECT_EQ(ids.PciName(0x8086, 0x15b8), "Intel Corporation I219-V");
     EXPECT_FALSE(ids.PciName(0x10de, 0x1c82));
+    EXPECT_EQ(ids.PciName(0x8086, 0x1c83), "Intel Corporation Device 1c83") << "a device not listed yet";
     EXPECT_EQ(log.Files().at("/usr/share/misc/usb.ids"), "1d6b  Linux Foundation\n\t0003  3.0 root hub\n");
     EXPECT_EQ(log.Files().at("/usr/share/hwdata/pci.ids"), "8086  Intel Corporation\n\t15b8  I219-V\n");
 
