@@ -1,0 +1,68 @@
+#include "platform/linux/linux_multimedia.h"
+
+#include "platform/codepage.h"
+#include "platform/linux/alsa_pcm.h"
+#include "platform/multimedia_records.h"
+
+namespace platform::linux_backend {
+
+std::string NameForPnameField(std::string_view utf8) {
+    std::string name = EncodeWindows1252(DecodeUtf8(utf8));
+    if (name.size() > kPnameSize - 1) name.resize(kPnameSize - 1);
+    return name;
+}
+
+const LinuxMultimedia::WaveDevices& LinuxMultimedia::Wave() {
+    if (wave_) return *wave_;
+    wave_.emplace();
+    const auto pcm = context_.fs.ReadFile("/proc/asound/pcm");
+    if (!pcm) return *wave_;
+    std::uint32_t version = 0;  // no version named: 0.0
+    if (const auto text = context_.fs.ReadFile("/proc/asound/version"))
+        if (const auto parsed = ParseAlsaVersion(*text)) version = WaveDriverVersion(parsed->major, parsed->minor);
+    for (const PcmDevice& device : ParseAlsaPcm(*pcm)) {
+        const WaveDevice wave{NameForPnameField(device.name), version};
+        if (device.capture > 0) wave_->inputs.push_back(wave);
+        if (device.playback > 0) wave_->outputs.push_back(wave);
+    }
+    return *wave_;
+}
+
+const JoystickSlots& LinuxMultimedia::Joysticks() {
+    if (joysticks_) return *joysticks_;
+    const auto text = context_.fs.ReadFile("/proc/bus/input/devices");
+    const auto devices = text ? ParseInputDevices(*text) : std::vector<InputDevice>{};
+    joysticks_ = FindJoysticks(devices, BitmapWordBits(devices, context_.arch.longBits));
+    return *joysticks_;
+}
+
+std::uint32_t LinuxMultimedia::Caps(const std::vector<WaveDevice>& devices, std::uint32_t device,
+                                    std::span<std::uint8_t> caps) {
+    if (device >= devices.size()) return kMmSysErrBadDeviceId;
+    const WaveDevice& wave = devices[device];
+    return FillWaveCaps(caps, wave.driverVersion, wave.name) ? kMmSysErrNoError : kMmSysErrInvalParam;
+}
+
+std::uint32_t LinuxMultimedia::waveInGetNumDevs() { return static_cast<std::uint32_t>(Wave().inputs.size()); }
+
+std::uint32_t LinuxMultimedia::waveInGetDevCaps(std::uint32_t device, std::span<std::uint8_t> caps) {
+    return Caps(Wave().inputs, device, caps);
+}
+
+std::uint32_t LinuxMultimedia::waveOutGetNumDevs() { return static_cast<std::uint32_t>(Wave().outputs.size()); }
+
+std::uint32_t LinuxMultimedia::waveOutGetDevCaps(std::uint32_t device, std::span<std::uint8_t> caps) {
+    return Caps(Wave().outputs, device, caps);
+}
+
+std::uint32_t LinuxMultimedia::joyGetNumDevs() { return static_cast<std::uint32_t>(kJoystickSlots); }
+
+std::uint32_t LinuxMultimedia::joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> caps) {
+    if (joystick >= kJoystickSlots) return kJoyErrParms;
+    const auto& slot = Joysticks()[joystick];
+    if (!slot) return kJoyErrUnplugged;
+    return FillJoyCaps(caps, NameForPnameField(slot->name), slot->buttons, slot->axes) ? kMmSysErrNoError
+                                                                                         : kJoyErrParms;
+}
+
+}  // namespace platform::linux_backend
