@@ -8,8 +8,8 @@ namespace platform::linux_backend {
 
 namespace {
 
-constexpr int kConnectMilliseconds = 1500;
-constexpr double kRequestSeconds = 2.0;
+constexpr int kConnectMilliseconds = 1000;
+constexpr double kRequestSeconds = 1.0;
 
 struct HttpClose {
     void operator()(http_t* http) const { httpClose(http); }
@@ -30,6 +30,13 @@ std::optional<std::vector<CupsDestination>> AskCupsDestinations() {
         httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds, nullptr));
     if (!http) return std::nullopt;
     httpSetTimeout(http.get(), kRequestSeconds, GiveUp, nullptr);
+    // One small request first: a server that takes the connection but does
+    // not answer is given up after it, not after each of the several
+    // requests that listing the destinations makes.
+    if (ipp_t* probe = cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"))
+        ippDelete(probe);
+    else
+        return std::nullopt;
 
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(http.get(), &dests);

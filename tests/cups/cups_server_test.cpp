@@ -1,0 +1,138 @@
+// The printers of a real print server. One private cupsd serves the suite:
+// a socket:, a file: and an ipp: printer with info texts and locations, the
+// socket printer the server's default. The client is pointed at that
+// server's socket through CUPS_SERVER, as a user would point it elsewhere.
+#include <gtest/gtest.h>
+
+#include <cups/cups.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "collectors/Printers.h"
+#include "platform/linux/capture_log.h"
+#include "platform/linux/cups_client.h"
+#include "platform/linux/linux_machine.h"
+#include "private_cupsd.h"
+#include "../linux/support.h"
+
+using namespace platform::linux_backend;
+using cups_tests::PrivateCupsd;
+
+namespace {
+
+class CupsServer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        skipped_ = PrivateCupsd::Missing();
+        if (!skipped_.empty()) return;
+        server_ = std::make_unique<PrivateCupsd>();
+        if (!server_->Error().empty()) return;
+        // The user's own settings (~/.cups) stay out of the test.
+        ::setenv("HOME", server_->Directory().c_str(), 1);
+        ::setenv("CUPS_SERVER", server_->Socket().c_str(), 1);
+        ::unsetenv("LPDEST");
+        ::unsetenv("PRINTER");
+        cupsSetServer(nullptr);  // read CUPS_SERVER again
+        for (const auto& args : std::vector<std::vector<std::string>>{
+                 {"-p", "Kantoor", "-E", "-v", "socket://192.0.2.10:9100", "-D", "Laser op de gang", "-L", "Kamer 2.14"},
+                 {"-p", "pdf-out", "-E", "-v", "file:///dev/null", "-D", "Naar een bestand"},
+                 {"-p", "Zolder", "-E", "-v", "ipp://192.0.2.11/ipp/print", "-L", "Zolder, achter de schoorsteen"},
+                 {"-d", "Kantoor"}}) {
+            setupError_ = server_->Lpadmin(args);
+            if (!setupError_.empty()) return;
+        }
+    }
+    static void TearDownTestSuite() { server_.reset(); }
+
+    void SetUp() override {
+        if (!skipped_.empty()) GTEST_SKIP() << "no print server: " << skipped_;
+        ASSERT_EQ(server_->Error(), "");
+        ASSERT_EQ(setupError_, "");
+    }
+
+    static const CupsDestination* Find(const std::vector<CupsDestination>& all, const std::string& name) {
+        for (const auto& d : all)
+            if (d.name == name) return &d;
+        return nullptr;
+    }
+
+    static inline std::string skipped_;
+    static inline std::string setupError_;
+    static inline std::unique_ptr<PrivateCupsd> server_;
+};
+
+}  // namespace
+
+TEST_F(CupsServer, DestinationsWithTheirUrisTextsAndDefault) {
+    const auto destinations = AskCupsDestinations();
+    ASSERT_TRUE(destinations);
+    ASSERT_EQ(destinations->size(), 3u);
+    const auto* office = Find(*destinations, "Kantoor");
+    ASSERT_TRUE(office);
+    EXPECT_EQ(office->deviceUri, "socket://192.0.2.10:9100");
+    EXPECT_EQ(office->info, "Laser op de gang");
+    EXPECT_EQ(office->location, "Kamer 2.14");
+    EXPECT_FALSE(office->makeAndModel.empty());
+    EXPECT_TRUE(office->isDefault);
+    const auto* file = Find(*destinations, "pdf-out");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->deviceUri, "file:///dev/null");
+    EXPECT_EQ(file->location, "");
+    EXPECT_FALSE(file->isDefault);
+    const auto* attic = Find(*destinations, "Zolder");
+    ASSERT_TRUE(attic);
+    EXPECT_EQ(attic->deviceUri, "ipp://192.0.2.11/ipp/print");
+    EXPECT_EQ(attic->location, "Zolder, achter de schoorsteen");
+    EXPECT_FALSE(attic->isDefault);
+}
+
+TEST_F(CupsServer, TheUsersOwnDefaultWins) {
+    const std::filesystem::path options = server_->Directory() + "/.cups/lpoptions";
+    std::filesystem::create_directories(options.parent_path());
+    std::ofstream(options) << "Default Zolder\n";
+    const auto destinations = AskCupsDestinations();
+    std::filesystem::remove(options);
+    ASSERT_TRUE(destinations);
+    EXPECT_TRUE(Find(*destinations, "Zolder")->isDefault);
+    EXPECT_FALSE(Find(*destinations, "Kantoor")->isDefault);
+}
+
+namespace {
+
+// Points the client at `server` for one test, then back at CUPS_SERVER.
+struct ClientServer {
+    explicit ClientServer(const std::string& server) { cupsSetServer(server.c_str()); }
+    ~ClientServer() { cupsSetServer(nullptr); }
+};
+
+}  // namespace
+
+TEST(CupsClient, NoServerIsNoAnswer) {
+    linux_tests::TempDir dir;
+    const ClientServer client(dir.Path() + "/no-such.sock");
+    EXPECT_FALSE(AskCupsDestinations());
+}
+
+TEST(CupsClient, ASilentServerIsNoAnswerNotAHang) {
+    // A listener that takes connections but never answers a request.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    {
+        const ClientServer client("127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
+        EXPECT_FALSE(AskCupsDestinations());
+    }
+    ::close(listener);
+}
