@@ -10,9 +10,9 @@ constexpr Field<PortItem> kFields[] = {
     {"LabelPortsName", FieldKind::kText,
      [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Name()); }},
     {"LabelPortsDescription", FieldKind::kText,
-     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Description()); }},
+     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Description()); }, true},
     {"LabelPortsMonitor", FieldKind::kText,
-     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Monitor()); }},
+     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Monitor()); }, true},
 };
 
 }  // namespace

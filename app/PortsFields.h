@@ -1,5 +1,5 @@
 #pragma once
-// The fields of one port.
+// The fields of one port; the report writes only its name.
 
 #include <span>
 

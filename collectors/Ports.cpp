@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "collectors/SpoolerAnswer.h"
-#include "platform/spooler_records.h"
+#include "platform/spooler_services.h"
 
 namespace collectors {
 

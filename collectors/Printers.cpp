@@ -4,7 +4,7 @@
 
 #include "collectors/SpoolerAnswer.h"
 #include "platform/codepage.h"
-#include "platform/spooler_records.h"
+#include "platform/spooler_services.h"
 
 namespace collectors {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/codepage.h"
-#include "platform/multimedia_records.h"
+#include "platform/multimedia_services.h"
 
 namespace collectors {
 

@@ -17,6 +17,9 @@
 
 namespace platform::linux_backend {
 
+class LinuxMultimedia;
+class LinuxSpooler;
+
 class LinuxMachine final : public Machine {
 public:
     explicit LinuxMachine(std::string root);
@@ -46,11 +49,15 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area the backend answers.
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
     // Device areas, each made on first use.
+    std::unique_ptr<LinuxMultimedia> multimedia_;
+    std::unique_ptr<LinuxSpooler> spooler_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

@@ -30,9 +30,8 @@ const LinuxMultimedia::WaveDevices& LinuxMultimedia::Wave() {
 
 const JoystickSlots& LinuxMultimedia::Joysticks() {
     if (joysticks_) return *joysticks_;
-    const auto text = context_.fs.ReadFile("/proc/bus/input/devices");
-    const auto devices = text ? ParseInputDevices(*text) : std::vector<InputDevice>{};
-    joysticks_ = FindJoysticks(devices, BitmapWordBits(devices, context_.arch.longBits));
+    const auto devices = context_.InputDevices();
+    joysticks_ = FindJoysticks(devices, context_.WordBits(devices));
     return *joysticks_;
 }
 

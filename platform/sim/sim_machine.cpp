@@ -23,5 +23,7 @@ void SimMachine::Advance() {
 }
 
 // Device areas: `XServices& SimMachine::X() { return areas_->x; }`.
+MultimediaServices& SimMachine::Multimedia() { return areas_->multimedia; }
+SpoolerServices& SimMachine::Spooler() { return areas_->spooler; }
 
 }  // namespace platform::sim

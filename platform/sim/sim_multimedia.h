@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/multimedia_services.h"
+#include "platform/sim/sim_reader.h"
 
 namespace platform::sim {
 
@@ -39,5 +40,9 @@ public:
     std::uint32_t joyGetNumDevs() override;
     std::uint32_t joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> caps) override;
 };
+
+struct SimAreas;
+void ReadWaveSection(const Node& section, SimAreas& areas);
+void ReadJoysticksSection(const Node& section, SimAreas& areas);
 
 }  // namespace platform::sim

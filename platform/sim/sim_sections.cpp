@@ -22,6 +22,9 @@ constexpr Section kSections[] = {
     {"system", &ReadSystemSection},
     {"regional", &ReadRegionalSection},
     // Device areas: one line per section.
+    {"wave", &ReadWaveSection},
+    {"joysticks", &ReadJoysticksSection},
+    {"spooler", &ReadSpoolerSection},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "platform/spooler_records.h"
 #include "platform/spooler_services.h"
+#include "platform/sim/sim_reader.h"
 
 namespace platform::sim {
 
@@ -37,5 +38,8 @@ public:
                    std::uint32_t& returned) override;
     std::optional<std::string> GetDefaultPrinter() override { return defaultPrinter; }
 };
+
+struct SimAreas;
+void ReadSpoolerSection(const Node& section, SimAreas& areas);
 
 }  // namespace platform::sim
