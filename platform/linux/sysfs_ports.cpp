@@ -17,6 +17,10 @@ constexpr std::string_view kPrinterClass = "/sys/class/printer";
 constexpr std::string_view kSerialPort = "Serial port";
 constexpr std::string_view kParallelPort = "Parallel port";
 constexpr std::string_view kUnknownUartType = "0";  // PORT_UNKNOWN: a slot without a UART
+constexpr std::string_view kTtyDrivers = "/proc/tty/drivers";
+// Newer kernels put a serial-core "port" device between the tty and the UART's
+// own device; its driver says nothing, so the tty driver names the port then.
+constexpr std::string_view kSerialCorePortDriver = "port";
 
 // The tty families that are real hardware, in the order they are listed.
 enum class TtyKind { Uart, UsbSerial, UsbModem, ArmUart };
@@ -55,9 +59,23 @@ std::string Attribute(const RootFs& fs, const std::string& path) {
     return content ? AttributeValue(*content).value_or("") : std::string();
 }
 
-std::string DriverOf(const RootFs& fs, const std::string& classEntry) {
+// The tty driver whose device nodes start with `nodePrefix` ("/dev/ttyS"),
+// from the lines "serial  /dev/ttyS  4 64-111 serial" of /proc/tty/drivers.
+std::string TtyDriver(const RootFs& fs, std::string_view nodePrefix) {
+    const auto drivers = fs.ReadFile(kTtyDrivers);
+    if (!drivers) return {};
+    for (std::string_view line : SplitLines(*drivers)) {
+        const auto fields = SplitBlanks(line);
+        if (fields.size() >= 2 && fields[1] == nodePrefix) return std::string(fields[0]);
+    }
+    return {};
+}
+
+std::string DriverOf(const RootFs& fs, const std::string& classEntry, std::string_view familyPrefix) {
     const auto uevent = fs.ReadFile(classEntry + "/device/uevent");
-    return uevent ? UeventValue(*uevent, "DRIVER") : std::string();
+    std::string driver = uevent ? UeventValue(*uevent, "DRIVER") : std::string();
+    if (driver.empty() || driver == kSerialCorePortDriver) driver = TtyDriver(fs, "/dev/" + std::string(familyPrefix));
+    return driver;
 }
 
 // USB serial ports are children of their USB interface ("1-2:1.0/ttyUSB0",
@@ -109,7 +127,8 @@ void AddSerialPorts(const RootFs& fs, std::vector<PortFacts>& ports) {
         const std::string entry = std::string(kTtyClass) + "/" + name.name;
         const TtyKind kind = kTtyFamilies[name.family].kind;
         if (kind == TtyKind::Uart && !IsRealUart(fs, entry)) continue;
-        PortFacts port{"/dev/" + name.name, DriverOf(fs, entry), std::string(kSerialPort)};
+        PortFacts port{"/dev/" + name.name, DriverOf(fs, entry, kTtyFamilies[name.family].prefix),
+                       std::string(kSerialPort)};
         if (kind == TtyKind::UsbSerial || kind == TtyKind::UsbModem) {
             if (!usbProducts) usbProducts = UsbProductsByPort(fs);
             const auto found = usbProducts->find(name.name);

@@ -18,7 +18,10 @@ namespace platform::linux_backend {
 
 struct PortFacts {
     std::string path;         // "/dev/ttyS0"
-    std::string driver;       // the kernel driver serving it: "serial", "ftdi_sio", "ppdev"
+    // The kernel driver serving it: the port device's driver ("serial",
+    // "ftdi_sio"), the tty driver of /proc/tty/drivers where the device has
+    // none of its own, "ppdev" or "lp" for parallel ports.
+    std::string driver;
     std::string description;  // the USB adapter's product name, or "Serial port" / "Parallel port"
 };
 

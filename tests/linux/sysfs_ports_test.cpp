@@ -26,6 +26,11 @@ TEST(SysfsPorts, RealPortsInFamilyAndNumberOrder) {
     Tty(tree, "ttyACM0", "", "cdc_acm");
     Tty(tree, "ttyUSB0", "", "ftdi_sio");
     Tty(tree, "ttyAMA0", "", "");
+    Tty(tree, "ttyS11", "4", "port");  // behind the serial core's port device
+    tree.Write("proc/tty/drivers",
+               "/dev/tty             /dev/tty        5       0 system:/dev/tty\n"
+               "serial               /dev/ttyS       4 64-111 serial\n"
+               "ttyAMA               /dev/ttyAMA   204 64-77 serial\n");
     Tty(tree, "ttySAC0", "1", "samsung");   // not a ttyS port
     Tty(tree, "tty1", "", "");
     Tty(tree, "console", "", "");
@@ -38,21 +43,23 @@ TEST(SysfsPorts, RealPortsInFamilyAndNumberOrder) {
     const RootFs fs(tree.Path());
 
     const auto ports = ReadPorts(fs);
-    ASSERT_EQ(ports.size(), 6u);
+    ASSERT_EQ(ports.size(), 7u);
     EXPECT_EQ(ports[0].path, "/dev/ttyS2");
     EXPECT_EQ(ports[0].driver, "serial");
     EXPECT_EQ(ports[0].description, "Serial port");
     EXPECT_EQ(ports[1].path, "/dev/ttyS10") << "by number, not by text";
-    EXPECT_EQ(ports[2].path, "/dev/ttyUSB0");
-    EXPECT_EQ(ports[2].driver, "ftdi_sio");
-    EXPECT_EQ(ports[2].description, "FT232R USB UART");
-    EXPECT_EQ(ports[3].path, "/dev/ttyACM0");
-    EXPECT_EQ(ports[3].description, "Serial port") << "its USB device has no product name";
-    EXPECT_EQ(ports[4].path, "/dev/ttyAMA0");
-    EXPECT_EQ(ports[4].driver, "");
-    EXPECT_EQ(ports[5].path, "/dev/parport0");
-    EXPECT_EQ(ports[5].driver, "ppdev");
-    EXPECT_EQ(ports[5].description, "Parallel port");
+    EXPECT_EQ(ports[2].path, "/dev/ttyS11");
+    EXPECT_EQ(ports[2].driver, "serial") << "the tty driver, not the serial core's port device";
+    EXPECT_EQ(ports[3].path, "/dev/ttyUSB0");
+    EXPECT_EQ(ports[3].driver, "ftdi_sio");
+    EXPECT_EQ(ports[3].description, "FT232R USB UART");
+    EXPECT_EQ(ports[4].path, "/dev/ttyACM0");
+    EXPECT_EQ(ports[4].description, "Serial port") << "its USB device has no product name";
+    EXPECT_EQ(ports[5].path, "/dev/ttyAMA0");
+    EXPECT_EQ(ports[5].driver, "ttyAMA") << "no device driver: the tty driver";
+    EXPECT_EQ(ports[6].path, "/dev/parport0");
+    EXPECT_EQ(ports[6].driver, "ppdev");
+    EXPECT_EQ(ports[6].description, "Parallel port");
 }
 
 TEST(SysfsPorts, PrinterClassWhenNoUserSpacePortDriver) {
