@@ -1,6 +1,6 @@
 // The printers of a real print server. One private cupsd serves the suite:
 // a socket:, a file: and an ipp: printer with info texts and locations, the
-// socket printer the server's default. The client is pointed at that
+// ipp printer (the last in the server's order) the server's default. The client is pointed at that
 // server's socket through CUPS_SERVER, as a user would point it elsewhere.
 #include <gtest/gtest.h>
 
@@ -9,11 +9,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
+
 #include <cstdlib>
+#include <map>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "app/FormVeltrix.h"
+#include "app/PageRows.h"
 #include "collectors/Printers.h"
 #include "platform/linux/capture_log.h"
 #include "platform/linux/cups_client.h"
@@ -43,7 +48,7 @@ protected:
                  {"-p", "Kantoor", "-E", "-v", "socket://192.0.2.10:9100", "-D", "Laser op de gang", "-L", "Kamer 2.14"},
                  {"-p", "pdf-out", "-E", "-v", "file:///dev/null", "-D", "Naar een bestand"},
                  {"-p", "Zolder", "-E", "-v", "ipp://192.0.2.11/ipp/print", "-L", "Zolder, achter de schoorsteen"},
-                 {"-d", "Kantoor"}}) {
+                 {"-d", "Zolder"}}) {
             setupError_ = server_->Lpadmin(args);
             if (!setupError_.empty()) return;
         }
@@ -79,7 +84,7 @@ TEST_F(CupsServer, DestinationsWithTheirUrisTextsAndDefault) {
     EXPECT_EQ(office->info, "Laser op de gang");
     EXPECT_EQ(office->location, "Kamer 2.14");
     EXPECT_FALSE(office->makeAndModel.empty());
-    EXPECT_TRUE(office->isDefault);
+    EXPECT_FALSE(office->isDefault);
     const auto* file = Find(*destinations, "pdf-out");
     ASSERT_TRUE(file);
     EXPECT_EQ(file->deviceUri, "file:///dev/null");
@@ -89,18 +94,71 @@ TEST_F(CupsServer, DestinationsWithTheirUrisTextsAndDefault) {
     ASSERT_TRUE(attic);
     EXPECT_EQ(attic->deviceUri, "ipp://192.0.2.11/ipp/print");
     EXPECT_EQ(attic->location, "Zolder, achter de schoorsteen");
-    EXPECT_FALSE(attic->isDefault);
+    EXPECT_TRUE(attic->isDefault);
 }
 
 TEST_F(CupsServer, TheUsersOwnDefaultWins) {
     const std::filesystem::path options = server_->Directory() + "/.cups/lpoptions";
     std::filesystem::create_directories(options.parent_path());
-    std::ofstream(options) << "Default Zolder\n";
+    std::ofstream(options) << "Default Kantoor\n";
     const auto destinations = AskCupsDestinations();
     std::filesystem::remove(options);
     ASSERT_TRUE(destinations);
-    EXPECT_TRUE(Find(*destinations, "Zolder")->isDefault);
-    EXPECT_FALSE(Find(*destinations, "Kantoor")->isDefault);
+    EXPECT_TRUE(Find(*destinations, "Kantoor")->isDefault);
+    EXPECT_FALSE(Find(*destinations, "Zolder")->isDefault);
+}
+
+// The printers block, as the report writes it for this server: the
+// server's order, the default selected.
+const char* const kPrintersBlock =
+    "Printers\r\n--------\r\n"
+    "Index: 0\r\nNaam: Kantoor\r\nPoort: socket://192.0.2.10:9100\r\nGeselecteerd: Nee\r\n\r\n"
+    "Index: 1\r\nNaam: pdf-out\r\nPoort: file:///dev/null\r\nGeselecteerd: Nee\r\n\r\n"
+    "Index: 2\r\nNaam: Zolder\r\nPoort: ipp://192.0.2.11/ipp/print\r\nGeselecteerd: Ja\r\n";
+
+TEST_F(CupsServer, PrintersCollectorOnThisMachine) {
+    LinuxMachine machine("/");
+    const collectors::Printers printers(machine);
+    ASSERT_EQ(printers.Count(), 3);
+    EXPECT_EQ(printers.Item(0)->Name(), L"Kantoor");
+    EXPECT_EQ(printers.Item(0)->Comment(), L"Laser op de gang");
+    EXPECT_EQ(printers.Item(0)->Location(), L"Kamer 2.14");
+    EXPECT_FALSE(printers.Item(0)->DriverName().empty());
+    EXPECT_EQ(printers.Item(2)->Name(), L"Zolder");
+    EXPECT_TRUE(printers.Item(2)->Selected());
+    EXPECT_FALSE(printers.Item(0)->Selected());
+    EXPECT_FALSE(printers.Item(1)->Selected());
+}
+
+TEST_F(CupsServer, ThePrintersPageStartsAtTheDefault) {
+    LinuxMachine machine("/");
+    app::FormVeltrix form(machine);
+    form.Load();
+    EXPECT_EQ(form.SunkenLabelIndex(app::kPrinters).Text(), L"2");
+    EXPECT_EQ(form.ValueLabel("LabelPrintersName").Caption(), L"Zolder");
+    EXPECT_EQ(form.ValueLabel("LabelPrintersPort").Caption(), L"ipp://192.0.2.11/ipp/print");
+    EXPECT_EQ(form.ValueLabel("LabelPrintersSelected").Caption(), L"Ja");
+    EXPECT_EQ(form.ValueLabel("LabelPrintersName").ForeColor(), app::kValidColor);
+}
+
+TEST_F(CupsServer, ReportAndCaptureRoundTrip) {
+    const std::map<std::string, std::string> environment = {{"CUPS_SERVER", server_->Socket()},
+                                                            {"HOME", server_->Directory()}};
+    const auto live = linux_tests::RunProgram({VELTRIX_REPORT_PROGRAM, "--category", "7"}, environment);
+    ASSERT_EQ(live.exitCode, 0) << live.err;
+    EXPECT_EQ(live.out, kPrintersBlock);
+
+    // The capture keeps the server's answer as a recorded reply; the
+    // captured tree reports the same printers with no server at all.
+    linux_tests::TempDir dir;
+    const std::string tree = dir.Path() + "/capture";
+    const auto capture = linux_tests::RunProgram({VELTRIX_CAPTURE_PROGRAM, tree}, environment);
+    ASSERT_EQ(capture.exitCode, 0) << capture.err;
+    EXPECT_TRUE(std::filesystem::exists(tree + "/.veltrix/replies/cups/destinations.hex"));
+    const auto replayed = linux_tests::RunProgram({VELTRIX_REPORT_PROGRAM, "--root", tree, "--category", "7"},
+                                                  {{"CUPS_SERVER", dir.Path() + "/none.sock"}});
+    ASSERT_EQ(replayed.exitCode, 0) << replayed.err;
+    EXPECT_EQ(replayed.out, kPrintersBlock);
 }
 
 namespace {
@@ -135,4 +193,12 @@ TEST(CupsClient, ASilentServerIsNoAnswerNotAHang) {
         EXPECT_FALSE(AskCupsDestinations());
     }
     ::close(listener);
+}
+
+int main(int argc, char** argv) {
+    // The Printers page is the real window, offscreen.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
