@@ -2,9 +2,23 @@
 
 #include "platform/codepage.h"
 #include "platform/linux/alsa_pcm.h"
+#include "platform/linux/text_fields.h"
 #include "platform/multimedia_records.h"
 
 namespace platform::linux_backend {
+
+namespace {
+
+// A software modem's PCM streams carry a telephone line, not sound: the
+// kernel marks them with the class "modem" (/sys/class/sound/pcmC0D6p/pcm_class).
+bool IsModemStream(const RootFs& fs, const PcmDevice& device, char direction) {
+    const std::string path = "/sys/class/sound/pcmC" + std::to_string(device.card) + "D" +
+                             std::to_string(device.device) + direction + "/pcm_class";
+    const auto content = fs.ReadFile(path);
+    return content && AttributeValue(*content) == "modem";
+}
+
+}  // namespace
 
 std::string NameForPnameField(std::string_view utf8) {
     std::string name = EncodeWindows1252(DecodeUtf8(utf8));
@@ -22,8 +36,8 @@ const LinuxMultimedia::WaveDevices& LinuxMultimedia::Wave() {
         if (const auto parsed = ParseAlsaVersion(*text)) version = WaveDriverVersion(parsed->major, parsed->minor);
     for (const PcmDevice& device : ParseAlsaPcm(*pcm)) {
         const WaveDevice wave{NameForPnameField(device.name), version};
-        if (device.capture > 0) wave_->inputs.push_back(wave);
-        if (device.playback > 0) wave_->outputs.push_back(wave);
+        if (device.capture > 0 && !IsModemStream(context_.fs, device, 'c')) wave_->inputs.push_back(wave);
+        if (device.playback > 0 && !IsModemStream(context_.fs, device, 'p')) wave_->outputs.push_back(wave);
     }
     return *wave_;
 }

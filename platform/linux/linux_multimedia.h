@@ -2,7 +2,8 @@
 // Sound devices and joysticks of a Linux machine, from files every user may
 // read: ALSA's /proc/asound (a waveform input device per PCM device with
 // capture substreams, an output device per PCM device with playback
-// substreams, each group in card and device order) and the input devices of
+// substreams, each group in card and device order; a software modem's streams
+// are left out) and the input devices of
 // /proc/bus/input/devices (the joystick slots js0 to js15). No device node is
 // opened, so a captured tree needs no recorded replies for either.
 

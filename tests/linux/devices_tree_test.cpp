@@ -9,6 +9,7 @@
 #include "platform/linux/linux_machine.h"
 #include "platform/multimedia_services.h"
 #include "platform/spooler_services.h"
+#include "support.h"
 
 using namespace platform::linux_backend;
 using platform::JoyCapsLayout;
@@ -96,4 +97,49 @@ TEST(TreeGamepadDesktop, ATreeWithoutARecordedAnswerHasNoPrintServer) {
                                                 returned));
     EXPECT_EQ(machine.Spooler().GetDefaultPrinter(), std::nullopt);
     EXPECT_EQ(machine.Multimedia().waveInGetNumDevs(), 0u) << "no /proc/asound";
+}
+
+TEST(LinuxSound, ALaptopWithASoftwareModem) {
+    // The PCM list of a laptop whose HD-audio card also carries a modem codec,
+    // as its kernel printed it (descending), with the class of each stream.
+    linux_tests::TempDir tree;
+    tree.Write("proc/asound/pcm",
+               "00-06: Si3054 Modem : Si3054 Modem : playback 1 : capture 1\n"
+               "00-02: ALC883 Analog : ALC883 Analog : capture 1\n"
+               "00-01: ALC883 Digital : ALC883 Digital : playback 1\n"
+               "00-00: ALC883 Analog : ALC883 Analog : playback 1 : capture 1\n");
+    for (const char* stream : {"pcmC0D0p", "pcmC0D0c", "pcmC0D1p", "pcmC0D2c"})
+        tree.Write(std::string("sys/class/sound/") + stream + "/pcm_class", "generic\n");
+    tree.Write("sys/class/sound/pcmC0D6p/pcm_class", "modem\n");
+    tree.Write("sys/class/sound/pcmC0D6c/pcm_class", "modem\n");
+    LinuxMachineOptions options;
+    options.root = tree.Path();
+    options.session = SessionEnvironment{};
+    LinuxMachine machine(std::move(options));
+    auto& multimedia = machine.Multimedia();
+    ASSERT_EQ(multimedia.waveInGetNumDevs(), 2u) << "devices 0 and 2; not the modem";
+    ASSERT_EQ(multimedia.waveOutGetNumDevs(), 2u) << "devices 0 and 1; not the modem";
+    std::array<std::uint8_t, WaveCapsLayout::kOutSize> caps{};
+    ASSERT_EQ(multimedia.waveOutGetDevCaps(1, caps), platform::kMmSysErrNoError);
+    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "ALC883 Digital");
+    EXPECT_EQ(platform::GetLe32(caps, WaveCapsLayout::kDriverVersion), 0u) << "no /proc/asound/version";
+}
+
+TEST(LinuxSound, LongNamesAndUnicodeInTheThirtyTwoByteField) {
+    linux_tests::TempDir tree;
+    tree.Write("proc/asound/pcm",
+               "00-00: USB Audio : Logitech USB Headset H340 - Wireless Receiver : playback 1 : capture 1\n"
+               "01-00: X : Caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad : capture 1\n");
+    tree.Write("proc/asound/version", "Advanced Linux Sound Architecture Driver Version k6.1.0-18-amd64.\n");
+    LinuxMachineOptions options;
+    options.root = tree.Path();
+    options.session = SessionEnvironment{};
+    LinuxMachine machine(std::move(options));
+    std::array<std::uint8_t, WaveCapsLayout::kInSize> caps{};
+    ASSERT_EQ(machine.Multimedia().waveInGetDevCaps(0, caps), platform::kMmSysErrNoError);
+    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "Logitech USB Headset H340 - Wir") << "31 bytes and the zero";
+    EXPECT_EQ(caps[WaveCapsLayout::kPname + 31], 0);
+    EXPECT_EQ(platform::GetLe32(caps, WaveCapsLayout::kDriverVersion), 0x0601u);
+    ASSERT_EQ(machine.Multimedia().waveInGetDevCaps(1, caps), platform::kMmSysErrNoError);
+    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "Caf\xe9 \x80 ?") << "Windows-1252; what it lacks is ?";
 }
