@@ -53,6 +53,9 @@ namespace {
 
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 constexpr std::uint64_t kDefaultJoystickSlots = 16;
+// Device counts and slots a machine file may give: far more than any driver
+// reports, few enough that asking each number in turn stays quick.
+constexpr std::uint64_t kMaxDeviceNumbers = 0xFFFF;
 
 // A name as the 32-byte field holds it: Windows-1252, at most 32 bytes.
 std::string PnameText(const Node& node) {
@@ -82,14 +85,16 @@ void ReadWaveSection(const Node& section, SimAreas& areas) {
     SimMultimedia& m = areas.multimedia;
     if (auto inputs = section.Member("inputs")) m.inputs = ReadWaveDevices(*inputs);
     if (auto outputs = section.Member("outputs")) m.outputs = ReadWaveDevices(*outputs);
-    if (auto count = section.Member("input_count")) m.inputCount = static_cast<std::uint32_t>(count->Unsigned(kMax32));
-    if (auto count = section.Member("output_count")) m.outputCount = static_cast<std::uint32_t>(count->Unsigned(kMax32));
+    if (auto count = section.Member("input_count"))
+        m.inputCount = static_cast<std::uint32_t>(count->Unsigned(kMaxDeviceNumbers));
+    if (auto count = section.Member("output_count"))
+        m.outputCount = static_cast<std::uint32_t>(count->Unsigned(kMaxDeviceNumbers));
 }
 
 void ReadJoysticksSection(const Node& section, SimAreas& areas) {
     section.OnlyKeys({"slots", "devices"});
     SimMultimedia& m = areas.multimedia;
-    m.joystickSlots = static_cast<std::uint32_t>(section.Unsigned("slots", kMax32, kDefaultJoystickSlots));
+    m.joystickSlots = static_cast<std::uint32_t>(section.Unsigned("slots", kMaxDeviceNumbers, kDefaultJoystickSlots));
     if (auto list = section.Member("devices")) {
         for (std::size_t i = 0; i < list->Size(); ++i) {
             const Node d = list->Element(i);

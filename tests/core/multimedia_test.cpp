@@ -64,6 +64,8 @@ TEST(Sound, DevicesThatDoNotAnswerLeaveNoGap) {
     EXPECT_EQ(Sound(*SimFrom(R"({"wave": {"inputs": [{"name": "x"}], "input_count": 0}})")).Count(), 0)
         << "a count of 0 from the service";
     EXPECT_EQ(Sound(*SimFrom("{}")).Count(), 0);
+    EXPECT_EQ(Sound(*SimFrom(R"({"wave": {"input_count": 65535}})")).Count(), 0) << "every number asked, none answers";
+    EXPECT_THROW(SimFrom(R"({"wave": {"input_count": 65536}})"), platform::sim::SimFileError);
 }
 
 TEST(Sound, ThePageStartsAtTheFirstInputDevice) {
