@@ -5,7 +5,11 @@
 
 #include "app/CategoryFields.h"
 #include "app/DisplayFields.h"
+#include "app/JoysticksFields.h"
 #include "app/NetworkFields.h"
+#include "app/PortsFields.h"
+#include "app/PrintersFields.h"
+#include "app/SoundFields.h"
 #include "app/USBDevicesFields.h"
 
 namespace app {
@@ -17,6 +21,10 @@ const SingleObjectKind<collectors::MemoryUsage> kMemoryUsageKind(MemoryUsageFiel
 const SingleObjectKind<collectors::Keyboard> kKeyboardKind(KeyboardFields, KeyboardLockFields);
 const SingleObjectKind<collectors::Mouse> kMouseKind(MouseFields);
 const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryFields);
+const CollectionKind<collectors::Sound> kSoundKind(SoundFields, nullptr, PreferredSoundItem);
+const CollectionKind<collectors::Printers> kPrintersKind(PrintersFields, nullptr, PreferredPrinter);
+const CollectionKind<collectors::Joysticks> kJoysticksKind(JoysticksFields);
+const CollectionKind<collectors::Ports> kPortsKind(PortsFields);
 
 const CollectionKind<collectors::Display> kDisplayKind(DisplayModeFields, DisplayAdapterFields, PreferredDisplayMode);
 const CollectionKind<collectors::Network> kNetworkKind(NetworkFields);
@@ -33,15 +41,15 @@ std::span<const CategoryRow> CategoryTable() {
         {kMemoryUsage, kMemoryUsageKind, true},
         {kDisplay, kDisplayKind},
         {kNetwork, kNetworkKind},
-        {kSound, kNoCollector},
+        {kSound, kSoundKind},
         {kKeyboard, kKeyboardKind, true},
         {kMouse, kMouseKind},
-        {kPrinters, kNoCollector},
-        {kJoysticks, kNoCollector},
+        {kPrinters, kPrintersKind},
+        {kJoysticks, kJoysticksKind},
         {kHardDrives, kNoCollector},
         {kOpticalDrives, kNoCollector},
         {kLogicalDrives, kNoCollector},
-        {kPorts, kNoCollector},
+        {kPorts, kPortsKind},
         {kUSBDevices, kUSBDevicesKind},
         {kBattery, kBatteryKind, true},
     };

@@ -10,8 +10,8 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(codepage display_replies edid ethtool_drvinfo id_database input_devices meminfo os_release power_supply
-           reply_file sim_file stored_form usb_descriptors usb_hub_replies)
+  targets=(alsa codepage cups_reply display_replies edid ethtool_drvinfo id_database input_devices meminfo
+           os_release power_supply reply_file sim_file spooler_answer stored_form usb_descriptors usb_hub_replies)
 fi
 build=build-fuzz
 lock=/tmp/veltrix-build.lock

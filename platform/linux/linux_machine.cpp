@@ -3,6 +3,8 @@
 #include "platform/linux/linux_display.h"
 #include "platform/linux/linux_network.h"
 #include "platform/linux/linux_usb.h"
+#include "platform/linux/linux_multimedia.h"
+#include "platform/linux/linux_spooler.h"
 
 namespace platform::linux_backend {
 
@@ -32,6 +34,8 @@ bool LinuxMachine::IsLive() const { return context_->IsLive(); }
 DisplayServices& LinuxMachine::Display() { return MakeOnce(display_, *context_); }
 NetworkServices& LinuxMachine::Network() { return MakeOnce(network_, *context_); }
 UsbServices& LinuxMachine::Usb() { return MakeOnce(usb_, *context_); }
+MultimediaServices& LinuxMachine::Multimedia() { return MakeOnce(multimedia_, *context_); }
+SpoolerServices& LinuxMachine::Spooler() { return MakeOnce(spooler_, *context_); }
 
 std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits) {
     LinuxMachineOptions options;

@@ -20,6 +20,8 @@ namespace platform::linux_backend {
 class LinuxDisplay;
 class LinuxNetwork;
 class LinuxUsb;
+class LinuxMultimedia;
+class LinuxSpooler;
 
 class LinuxMachine final : public Machine {
 public:
@@ -53,6 +55,8 @@ public:
     DisplayServices& Display() override;
     NetworkServices& Network() override;
     UsbServices& Usb() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
@@ -61,6 +65,8 @@ private:
     std::unique_ptr<LinuxDisplay> display_;
     std::unique_ptr<LinuxNetwork> network_;
     std::unique_ptr<LinuxUsb> usb_;
+    std::unique_ptr<LinuxMultimedia> multimedia_;
+    std::unique_ptr<LinuxSpooler> spooler_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

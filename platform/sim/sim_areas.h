@@ -6,6 +6,8 @@
 #include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_usb.h"
+#include "platform/sim/sim_multimedia.h"
+#include "platform/sim/sim_spooler.h"
 
 namespace platform::sim {
 
@@ -15,6 +17,8 @@ struct SimAreas {
     SimDisplay display;
     SimNetwork network;
     SimUsb usb;
+    SimMultimedia multimedia;
+    SimSpooler spooler;
 };
 
 }  // namespace platform::sim

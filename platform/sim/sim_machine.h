@@ -49,6 +49,8 @@ public:
     DisplayServices& Display() override;
     NetworkServices& Network() override;
     UsbServices& Usb() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     SimKernel& kernel() { return areas_->kernel; }

@@ -26,6 +26,9 @@ constexpr Section kSections[] = {
     {"registry", &ReadRegistrySection},
     {"network", &ReadNetworkSection},
     {"usb", &ReadUsbSection},
+    {"wave", &ReadWaveSection},
+    {"joysticks", &ReadJoysticksSection},
+    {"spooler", &ReadSpoolerSection},
 };
 
 }  // namespace
