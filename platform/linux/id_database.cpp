@@ -1,6 +1,7 @@
 #include "platform/linux/id_database.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform::linux_backend {
 
@@ -47,18 +48,65 @@ std::optional<std::pair<std::uint16_t, std::string_view>> ParseIdLine(std::strin
     return std::pair{id, rest};
 }
 
-IdDatabase::IdDatabase(std::string text) : text_(std::move(text)) {
-    for (std::size_t start = 0; start < text_.size(); start = NextLine(text_, start)) {
+IdDatabase::IdDatabase(std::string text) : text_(std::move(text)) {}
+
+std::size_t IdDatabase::TopLevelLineAt(std::size_t offset) const {
+    for (std::size_t start = offset; start < text_.size(); start = NextLine(text_, start)) {
         const char first = text_[start];
-        if (first == '\t' || first == '#' || first == '\n') continue;
-        const std::string_view line = LineAt(text_, start);
-        if (line.substr(0, kClassKeyword.size()) == kClassKeyword) {
-            if (const auto parsed = ParseIdLine(line.substr(kClassKeyword.size()), kClassDigits))
-                classes_.emplace(static_cast<std::uint8_t>(parsed->first), start);
-        } else if (const auto parsed = ParseIdLine(line, kVendorDigits)) {
-            vendors_.emplace(parsed->first, start);  // the first entry of an id wins
-        }
+        if (first != '\t' && first != '#' && first != '\n' && first != '\r') return start;
     }
+    return text_.size();
+}
+
+// The vendor of a top-level line; lines of the sections after the vendors
+// (classes and the rest) sort after every vendor.
+static std::uint32_t VendorKey(const std::string& text, std::size_t start) {
+    constexpr std::uint32_t kAfterVendors = 0x10000;
+    if (start >= text.size()) return kAfterVendors;
+    const auto parsed = ParseIdLine(LineAt(text, start), kVendorDigits);
+    return parsed ? parsed->first : kAfterVendors;
+}
+
+std::optional<std::size_t> IdDatabase::BisectVendor(std::uint16_t vendor) const {
+    // The smallest offset whose next top-level line has a key >= vendor.
+    std::size_t low = 0, high = text_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        // The line that holds `middle` ends first; the search goes on from the next one.
+        const std::size_t line = TopLevelLineAt(middle == 0 ? 0 : NextLine(text_, middle - 1));
+        if (VendorKey(text_, line) < vendor)
+            low = line + 1;
+        else
+            high = middle;
+    }
+    const std::size_t line = TopLevelLineAt(low == 0 ? 0 : NextLine(text_, low - 1));
+    if (VendorKey(text_, line) == vendor) return line;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IdDatabase::VendorLine(std::uint16_t vendor) const {
+    if (const auto known = vendors_.find(vendor); known != vendors_.end()) return known->second;
+    std::optional<std::size_t> found = BisectVendor(vendor);
+    // Out of order: the first line of the vendor, wherever it is.
+    for (std::size_t start = TopLevelLineAt(0); !found && start < text_.size();
+         start = TopLevelLineAt(NextLine(text_, start)))
+        if (VendorKey(text_, start) == vendor) found = start;
+    vendors_.emplace(vendor, found);
+    return found;
+}
+
+std::optional<std::size_t> IdDatabase::ClassLine(std::uint8_t deviceClass) const {
+    if (const auto known = classes_.find(deviceClass); known != classes_.end()) return known->second;
+    std::optional<std::size_t> found;
+    for (std::size_t start = TopLevelLineAt(0); !found && start < text_.size();
+         start = TopLevelLineAt(NextLine(text_, start))) {
+        const std::string_view line = LineAt(text_, start);
+        if (line.substr(0, kClassKeyword.size()) != kClassKeyword) continue;
+        const auto parsed = ParseIdLine(line.substr(kClassKeyword.size()), kClassDigits);
+        if (parsed && parsed->first == deviceClass) found = start;
+    }
+    classes_.emplace(deviceClass, found);
+    return found;
 }
 
 void IdDatabase::NoteUsed(std::size_t lineStart) const {
@@ -66,17 +114,17 @@ void IdDatabase::NoteUsed(std::size_t lineStart) const {
 }
 
 std::optional<std::string_view> IdDatabase::Vendor(std::uint16_t vendor) const {
-    const auto found = vendors_.find(vendor);
-    if (found == vendors_.end()) return std::nullopt;
-    NoteUsed(found->second);
-    return ParseIdLine(LineAt(text_, found->second), kVendorDigits)->second;
+    const auto line = VendorLine(vendor);
+    if (!line) return std::nullopt;
+    NoteUsed(*line);
+    return ParseIdLine(LineAt(text_, *line), kVendorDigits)->second;
 }
 
 std::optional<std::string_view> IdDatabase::Class(std::uint8_t deviceClass) const {
-    const auto found = classes_.find(deviceClass);
-    if (found == classes_.end()) return std::nullopt;
-    NoteUsed(found->second);
-    return ParseIdLine(LineAt(text_, found->second).substr(kClassKeyword.size()), kClassDigits)->second;
+    const auto line = ClassLine(deviceClass);
+    if (!line) return std::nullopt;
+    NoteUsed(*line);
+    return ParseIdLine(LineAt(text_, *line).substr(kClassKeyword.size()), kClassDigits)->second;
 }
 
 std::optional<std::string_view> IdDatabase::Child(std::size_t parentLine, std::uint16_t id, int digits) const {
@@ -99,9 +147,9 @@ std::optional<std::string_view> IdDatabase::Child(std::size_t parentLine, std::u
 }
 
 std::optional<std::string_view> IdDatabase::Device(std::uint16_t vendor, std::uint16_t device) const {
-    const auto found = vendors_.find(vendor);
-    if (found == vendors_.end()) return std::nullopt;
-    return Child(found->second, device, kVendorDigits);
+    const auto line = VendorLine(vendor);
+    if (!line) return std::nullopt;
+    return Child(*line, device, kVendorDigits);
 }
 
 std::optional<std::string> IdDatabase::VendorAndDevice(std::uint16_t vendor, std::uint16_t device) const {

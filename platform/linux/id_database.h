@@ -6,8 +6,10 @@
 //   <TAB><TAB>...                subsystems or interfaces (not used here)
 //   C cc  Class name             a device class; its subclasses follow with a TAB
 // Other sections of the files (AT, HID, R, L ...) start with a keyword line and
-// are skipped. One pass indexes the vendor and class lines; a look-up then scans
-// only that vendor's devices, so a database is read once for all devices.
+// are skipped. The vendors are kept in ascending order, so a vendor is found
+// by bisecting the text, with no pass over the whole file; a file out of
+// order is still read right, by a linear search when bisection misses. A
+// database is read once for all devices.
 
 #include <cstdint>
 #include <optional>
@@ -40,10 +42,16 @@ public:
 private:
     std::optional<std::string_view> Child(std::size_t parentLine, std::uint16_t id, int digits) const;
     void NoteUsed(std::size_t lineStart) const;
+    // The offset of the vendor's or class's line, found once and kept.
+    std::optional<std::size_t> VendorLine(std::uint16_t vendor) const;
+    std::optional<std::size_t> ClassLine(std::uint8_t deviceClass) const;
+    std::optional<std::size_t> BisectVendor(std::uint16_t vendor) const;
+    // The first line at or after `offset` that is not a child or a comment.
+    std::size_t TopLevelLineAt(std::size_t offset) const;
 
     std::string text_;
-    std::unordered_map<std::uint16_t, std::size_t> vendors_;  // id -> offset of the line after it
-    std::unordered_map<std::uint8_t, std::size_t> classes_;
+    mutable std::unordered_map<std::uint16_t, std::optional<std::size_t>> vendors_;
+    mutable std::unordered_map<std::uint8_t, std::optional<std::size_t>> classes_;
     mutable std::vector<std::size_t> used_;  // offsets of lines that answered
 };
 

@@ -48,7 +48,7 @@ const std::vector<LinuxUsb::Device>& LinuxUsb::Devices() {
     if (const auto entries = fs_.ListDirectory(kUsbDevices)) {
         for (const auto& entry : *entries)
             if (entry.isDirectory && (IsUsbRootHub(entry.name) || UsbPlaceOf(entry.name)))
-                devices_->push_back({entry.name, std::nullopt, false});
+                devices_->push_back({entry.name, std::nullopt, false, std::nullopt});
     }
     std::sort(devices_->begin(), devices_->end(),
               [](const Device& a, const Device& b) { return SortKey(a.name) < SortKey(b.name); });

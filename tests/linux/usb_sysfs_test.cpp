@@ -3,6 +3,8 @@
 // descriptors; and the ID databases that name USB and PCI devices.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/linux/id_database.h"
 #include "platform/linux/id_databases.h"
 #include "platform/linux/linux_machine.h"
@@ -141,6 +143,34 @@ TEST(IdDatabase, VendorsDevicesAndClassesOfBothDatabases) {
     EXPECT_EQ(pci.VendorAndDevice(0x10de, 0x1c82), "NVIDIA Corporation GP107 [GeForce GTX 1050 Ti]")
         << "CR LF line ends are read too";
     EXPECT_FALSE(IdDatabase().Vendor(0));
+}
+
+TEST(IdDatabase, VendorsOutOfOrderAreStillFound) {
+    const IdDatabase ids("# made by hand\nffff  Last\n1d6b  Linux Foundation\n\t0002  2.0 root hub\n0001  First\n"
+                         "8086  Intel Corp.\n2230  VIA Labs, Inc.\nC 09  Hub\n");
+    EXPECT_EQ(ids.Vendor(0x0001), "First");
+    EXPECT_EQ(ids.Vendor(0xffff), "Last");
+    EXPECT_EQ(ids.VendorAndDevice(0x1d6b, 0x0002), "Linux Foundation 2.0 root hub");
+    EXPECT_EQ(ids.Vendor(0x2230), "VIA Labs, Inc.");
+    EXPECT_EQ(ids.Vendor(0x8086), "Intel Corp.");
+    EXPECT_FALSE(ids.Vendor(0x1234));
+    EXPECT_EQ(ids.Class(0x09), "Hub");
+    // In order, every vendor from the first to the last of a long list.
+    std::string sorted;
+    for (unsigned v = 0; v < 0x10000; v += 0x101) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%04x  V%04x\n\t0001  D\n", v, v);
+        sorted += line;
+    }
+    const IdDatabase many(sorted);
+    for (unsigned v = 0; v < 0x10000; v += 0x101) {
+        char name[8];
+        std::snprintf(name, sizeof name, "V%04x", v);
+        EXPECT_EQ(many.Vendor(static_cast<std::uint16_t>(v)), name);
+        if (v < 0xffff) {
+            EXPECT_FALSE(many.Vendor(static_cast<std::uint16_t>(v + 1))) << v + 1;
+        }
+    }
 }
 
 TEST(IdDatabase, MalformedLinesAreSkipped) {
