@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "fuzz_check.h"
 #include "platform/linux/id_database.h"
@@ -19,6 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto name = ids.VendorAndDevice(vendor, device);
     const auto cls = ids.Class(static_cast<std::uint8_t>(vendor));
     if (name) FUZZ_CHECK(!name->empty() && name->find('\n') == std::string::npos);
+    // Nothing found means no vendor line of that number, sorted file or not.
+    if (!ids.Vendor(vendor)) {
+        const std::string text(reinterpret_cast<const char*>(data + 4), size - 4);
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            std::string_view line(text.data() + start, end - start);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            const auto parsed = pl::ParseIdLine(line, 4);
+            FUZZ_CHECK(!parsed || parsed->first != vendor);
+            start = end + 1;
+        }
+    }
     const pl::IdDatabase used(ids.UsedLines());
     FUZZ_CHECK(used.VendorAndDevice(vendor, device) == name);
     FUZZ_CHECK(used.Class(static_cast<std::uint8_t>(vendor)) == cls);
