@@ -66,7 +66,9 @@ void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string
     if (const auto volume = drives.GetVolumeInformationA(root)) {
         item->fileSystem_ = platform::TextFromBuffer(volume->fileSystemName);
         item->name_ = platform::TextFromBuffer(volume->volumeName);
-        item->serialNumber_ = format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(volume->volumeSerialNumber));
+        if (volume->volumeSerialNumber)
+            item->serialNumber_ =
+                format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(*volume->volumeSerialNumber));
         if (const auto space = drives.GetDiskFreeSpaceA(root)) {
             item->capacity_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->totalNumberOfClusters).value_or(0);
             item->freeSpace_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->numberOfFreeClusters).value_or(0);

@@ -70,7 +70,8 @@ inline std::string_view DriveName(std::string_view root) {
 // GetVolumeInformationA; texts in the system's single-byte code page.
 struct VolumeInformation {
     std::string volumeName;
-    std::uint32_t volumeSerialNumber = 0;
+    // Windows volumes always have one; a Linux volume without a UUID has none.
+    std::optional<std::uint32_t> volumeSerialNumber;
     std::uint32_t maximumComponentLength = 0;
     std::uint32_t fileSystemFlags = 0;
     std::string fileSystemName;
