@@ -148,9 +148,12 @@ bool MMC::SendCommand(std::uint8_t cdbLength, std::span<const std::uint8_t> cdb,
     if (cdbLength > cdb.size() || cdbLength > 16) return false;
     const auto data = outputbuffer.first(static_cast<std::size_t>(outputbuffersize));
     std::fill(data.begin(), data.end(), std::uint8_t{0});
-    if (interface_ == kAspi) return SendAspi(cdbLength, cdb, data);
-    if (interface_ == kSpti) return SendSpti(cdbLength, cdb, data);
-    return false;
+    const bool sent = interface_ == kAspi   ? SendAspi(cdbLength, cdb, data)
+                      : interface_ == kSpti ? SendSpti(cdbLength, cdb, data)
+                                            : false;
+    // A failed command leaves nothing behind that could be taken for a reply.
+    if (!sent) std::fill(data.begin(), data.end(), std::uint8_t{0});
+    return sent;
 }
 
 bool MMC::SendAspi(std::uint8_t cdbLength, std::span<const std::uint8_t> cdb, std::span<std::uint8_t> data) {

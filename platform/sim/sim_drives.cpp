@@ -62,10 +62,11 @@ DeviceHandle SimDrives::CreateFileA(std::string_view fileName, std::uint32_t, st
         if (disk == disks.end() || !disk->second.opens) return kInvalidHandleValue;
         return NewHandle({Kind::kDisk, *number, {}, nullptr, nullptr});
     }
+    // An optical drive's own entry decides; otherwise the logical drive's.
     const auto optical = opticalDrives.find(std::string(name));
-    const bool opticalOpens = optical != opticalDrives.end() && optical->second.opens;
     const auto* logical = FindLogical(name);
-    if (!opticalOpens && !(logical && logical->opens)) return kInvalidHandleValue;
+    const bool opens = optical != opticalDrives.end() ? optical->second.opens : logical && logical->opens;
+    if (!opens) return kInvalidHandleValue;
     return NewHandle({Kind::kDrive, 0, std::string(name), nullptr, nullptr});
 }
 

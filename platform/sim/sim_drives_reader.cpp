@@ -110,7 +110,8 @@ void ReadOpticalDrives(const Node& section, SimDrives& drives) {
         }
         if (const auto commands = node.Member("commands")) {
             for (const auto& [cdb, reply] : commands->Json().items()) {
-                const Node cdbNode(nlohmann::json(cdb), commands->Place() + "/" + cdb);
+                const nlohmann::json cdbText(cdb);
+                const Node cdbNode(cdbText, commands->Place() + "/" + cdb);
                 drive.commands[HexBytes(cdbNode)] = ReadCommand(Node(reply, cdbNode.Place()));
             }
         }
