@@ -13,7 +13,7 @@ namespace platform {
 MachineOrError CreateMachine(const MachineOptions& options) {
     MachineOrError result;
     if (options.machineFile.empty()) {
-        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error);
+        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits);
         return result;
     }
     std::ifstream in(options.machineFile, std::ios::binary);
