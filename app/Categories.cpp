@@ -4,6 +4,9 @@
 #include <string>
 
 #include "app/CategoryFields.h"
+#include "app/HardDriveFields.h"
+#include "app/LogicalDriveFields.h"
+#include "app/OpticalDriveFields.h"
 
 namespace app {
 
@@ -14,6 +17,9 @@ const SingleObjectKind<collectors::MemoryUsage> kMemoryUsageKind(MemoryUsageFiel
 const SingleObjectKind<collectors::Keyboard> kKeyboardKind(KeyboardFields, KeyboardLockFields);
 const SingleObjectKind<collectors::Mouse> kMouseKind(MouseFields);
 const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryFields);
+const CollectionKind<collectors::HardDrives> kHardDrivesKind(HardDriveFields);
+const CollectionKind<collectors::OpticalDrives> kOpticalDrivesKind(OpticalDriveFields);
+const CollectionKind<collectors::LogicalDrives> kLogicalDrivesKind(LogicalDriveFields);
 
 // Categories whose collectors are still to come. The display's adapter and
 // monitor read as unknown until then.
@@ -34,9 +40,9 @@ std::span<const CategoryRow> CategoryTable() {
         {kMouse, kMouseKind},
         {kPrinters, kNoCollector},
         {kJoysticks, kNoCollector},
-        {kHardDrives, kNoCollector},
-        {kOpticalDrives, kNoCollector},
-        {kLogicalDrives, kNoCollector},
+        {kHardDrives, kHardDrivesKind},
+        {kOpticalDrives, kOpticalDrivesKind},
+        {kLogicalDrives, kLogicalDrivesKind},
         {kPorts, kNoCollector},
         {kUSBDevices, kNoCollector},
         {kBattery, kBatteryKind, true},

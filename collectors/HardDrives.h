@@ -10,6 +10,7 @@
 #include "collectors/Collection.h"
 #include "collectors/HardDriveItem.h"
 #include "platform/drive_services.h"
+#include "platform/machine.h"
 
 namespace collectors {
 
@@ -22,6 +23,7 @@ public:
     static constexpr std::size_t kModelOffset = 54, kModelLength = 40;        // words 27-46
     static constexpr std::size_t kIdentifyKept = 256;
 
+    explicit HardDrives(platform::Machine& machine) : HardDrives(machine.Drives()) {}
     explicit HardDrives(platform::DriveServices& drives);
 
     // An ATA identify string: each pair of characters swapped (an odd last

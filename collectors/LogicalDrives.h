@@ -10,6 +10,7 @@
 #include "collectors/Collection.h"
 #include "collectors/LogicalDriveItem.h"
 #include "platform/drive_services.h"
+#include "platform/machine.h"
 
 namespace collectors {
 
@@ -17,6 +18,7 @@ class LogicalDrives : public Collection<LogicalDriveItem> {
 public:
     static constexpr std::int32_t kDriveDvd = 7;  // the program's own type
 
+    explicit LogicalDrives(platform::Machine& machine) : LogicalDrives(machine.Drives()) {}
     explicit LogicalDrives(platform::DriveServices& drives);
 
     // Cluster figures to bytes, computed in 64 bits; nothing when the product

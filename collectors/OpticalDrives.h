@@ -9,6 +9,7 @@
 #include "collectors/Collection.h"
 #include "collectors/OpticalDriveItem.h"
 #include "platform/drive_services.h"
+#include "platform/machine.h"
 
 namespace collectors {
 
@@ -17,6 +18,7 @@ public:
     // As many as the letters C to Z.
     static constexpr std::size_t kDrivesTried = 24;
 
+    explicit OpticalDrives(platform::Machine& machine) : OpticalDrives(machine.Drives()) {}
     explicit OpticalDrives(platform::DriveServices& drives);
 
     // The drive names tried, in order: the roots of the drive list without the

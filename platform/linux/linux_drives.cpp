@@ -27,6 +27,7 @@ std::optional<std::size_t> PhysicalDriveNumber(std::string_view name) {
 
 }  // namespace
 
+LinuxDrives::LinuxDrives(LinuxContext& context) : LinuxDrives(context.fs, *context.replies) {}
 LinuxDrives::LinuxDrives(const RootFs& fs, ReplySource& replies) : fs_(fs), replies_(replies) {}
 LinuxDrives::~LinuxDrives() = default;
 

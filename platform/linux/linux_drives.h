@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/drive_services.h"
+#include "platform/linux/linux_context.h"
 #include "platform/linux/linux_volumes.h"
 #include "platform/linux/replies.h"
 #include "platform/linux/root_fs.h"
@@ -32,6 +33,7 @@ public:
     // server) leaves its volume without figures.
     static constexpr std::uint32_t kStatvfsLimitMs = 2000;
 
+    explicit LinuxDrives(LinuxContext& context);
     LinuxDrives(const RootFs& fs, ReplySource& replies);
     ~LinuxDrives() override;
 

@@ -25,6 +25,7 @@ const std::string& LinuxMachine::OpenError() const { return context_->error; }
 bool LinuxMachine::IsLive() const { return context_->IsLive(); }
 
 // Device areas: one accessor per area, `return MakeOnce(area_, *context_);`.
+DriveServices& LinuxMachine::Drives() { return MakeOnce(drives_, *context_); }
 
 std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits) {
     LinuxMachineOptions options;

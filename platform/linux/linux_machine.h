@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/linux/linux_context.h"
+#include "platform/linux/linux_drives.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
@@ -46,11 +47,13 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area the backend answers.
+    DriveServices& Drives() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
     // Device areas, each made on first use.
+    std::unique_ptr<LinuxDrives> drives_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

@@ -2,6 +2,7 @@
 // The simulated machine's answers, one object per area, filled by the
 // section readers (sim_sections.cpp) and handed out by SimMachine.
 
+#include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_kernel.h"
 
 namespace platform::sim {
@@ -9,6 +10,7 @@ namespace platform::sim {
 struct SimAreas {
     SimKernel kernel;
     // Device areas: one member per area the simulated machine answers.
+    SimDrives drives;
 };
 
 }  // namespace platform::sim

@@ -132,4 +132,12 @@ private:
     std::vector<SentCommand> sent_;
 };
 
+// The machine file's drive sections (sim_drives_reader.cpp).
+struct SimAreas;
+class Node;
+void ReadDisksSection(const Node& section, SimAreas& areas);
+void ReadOpticalDrivesSection(const Node& section, SimAreas& areas);
+void ReadAspiSection(const Node& section, SimAreas& areas);
+void ReadLogicalDrivesSection(const Node& section, SimAreas& areas);
+
 }  // namespace platform::sim

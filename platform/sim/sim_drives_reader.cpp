@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/identify_block.h"
+#include "platform/sim/sim_areas.h"
 
 namespace platform::sim {
 
@@ -85,7 +86,13 @@ ByteString HexBytes(const Node& node) {
     return bytes;
 }
 
+void ReadDisksSection(const Node& section, SimAreas& areas) { ReadDisks(section, areas.drives); }
+void ReadOpticalDrivesSection(const Node& section, SimAreas& areas) { ReadOpticalDrives(section, areas.drives); }
+void ReadAspiSection(const Node& section, SimAreas& areas) { ReadAspi(section, areas.drives); }
+void ReadLogicalDrivesSection(const Node& section, SimAreas& areas) { ReadLogicalDrives(section, areas.drives); }
+
 void ReadDisks(const Node& section, SimDrives& drives) {
+    if (!section.Json().is_object()) section.Fail("expected an object of disks by number");
     for (const auto& [key, value] : section.Json().items()) {
         const Node disk(value, section.Place() + "/" + key);
         if (key.size() != 1 || key[0] < '0' || key[0] > '9') disk.Fail("a disk is named by its number 0-9");
@@ -94,6 +101,7 @@ void ReadDisks(const Node& section, SimDrives& drives) {
 }
 
 void ReadOpticalDrives(const Node& section, SimDrives& drives) {
+    if (!section.Json().is_object()) section.Fail("expected an object of optical drives by name");
     for (const auto& [name, value] : section.Json().items()) {
         const Node node(value, section.Place() + "/" + name);
         node.OnlyKeys({"opens", "scsi_address", "commands"});

@@ -23,5 +23,6 @@ void SimMachine::Advance() {
 }
 
 // Device areas: `XServices& SimMachine::X() { return areas_->x; }`.
+DriveServices& SimMachine::Drives() { return areas_->drives; }
 
 }  // namespace platform::sim

@@ -46,6 +46,7 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area, returning its member of SimAreas.
+    DriveServices& Drives() override;
 
 private:
     SimKernel& kernel() { return areas_->kernel; }

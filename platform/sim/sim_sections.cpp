@@ -22,6 +22,10 @@ constexpr Section kSections[] = {
     {"system", &ReadSystemSection},
     {"regional", &ReadRegionalSection},
     // Device areas: one line per section.
+    {"disks", &ReadDisksSection},
+    {"optical_drives", &ReadOpticalDrivesSection},
+    {"aspi", &ReadAspiSection},
+    {"logical_drives", &ReadLogicalDrivesSection},
 };
 
 }  // namespace
