@@ -5,7 +5,10 @@
 #include "collectors/HardDrives.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/OpticalDrives.h"
+#include "app/LogicalDriveFields.h"
+#include "app/OpticalDriveFields.h"
 #include "sim_drives_support.h"
+#include "sim_fixture.h"
 
 namespace {
 
@@ -173,6 +176,39 @@ TEST(LogicalDrives, ByteCountsIn64Bits) {
     EXPECT_EQ(LogicalDrives::Bytes(65536, 512, 0xFFFFFFFF), 144115188042301440);
     EXPECT_EQ(LogicalDrives::Bytes(0, 512, 100), 0);
     EXPECT_EQ(LogicalDrives::Bytes(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DriveFields, WriteSpeedFallsBackDifferentlyOnPageAndReport) {
+    auto machine = testing_support::SimMachineFile("windows-drives.json");
+    OpticalDrives optical(*machine);
+    ASSERT_EQ(optical.Count(), 2);
+    EXPECT_EQ(optical.Item(0)->Interface(), L"ASPI");  // the module is there
+    const auto fields = app::OpticalDriveFields();
+    const format::FormatEx format;
+    const auto writeSpeed = fields.back().value(*optical.Item(1), format);
+    EXPECT_FALSE(writeSpeed.valid);
+    EXPECT_EQ(writeSpeed.fallback, L"Niet ondersteund");
+    EXPECT_EQ(writeSpeed.reportFallback, L"Onbekend");
+    const auto readSpeed = fields[3].value(*optical.Item(1), format);
+    EXPECT_EQ(readSpeed.fallback, L"Onbekend");
+    EXPECT_EQ(fields[3].value(*optical.Item(0), format).text, L"48x");
+}
+
+TEST(DriveFields, VolumeNameShownWhenTheFileSystemWasRead) {
+    auto machine = testing_support::SimMachineFile("windows-drives.json");
+    LogicalDrives logical(*machine);
+    const auto fields = app::LogicalDriveFields();
+    const format::FormatEx format;
+    const auto name = [&](int item) { return fields[3].value(*logical.Item(static_cast<std::int16_t>(item)), format); };
+    EXPECT_TRUE(name(3).valid);  // E: has FAT32 and no label: an empty name, valid
+    EXPECT_EQ(name(3).text, L"");
+    EXPECT_FALSE(name(4).valid);  // F: has no volume
+    // Drive types 0-7 are all list entries; the controller list runs 0-3.
+    EXPECT_EQ(fields[1].value(*logical.Item(2), format).listIndex, 7);
 }
 
 }  // namespace
