@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    for (const auto [offset, length] : {std::pair{20u, 20u}, {46u, 8u}, {54u, 40u}}) {
+    for (const auto& [offset, length] : {std::pair{20u, 20u}, {46u, 8u}, {54u, 40u}}) {
         const auto field = collectors::HardDrives::IdentifyText(bytes, offset, length);
         FUZZ_CHECK(field.size() <= length);
         FUZZ_CHECK(field.empty() || (field.front() != L' ' && field.back() != L' '));

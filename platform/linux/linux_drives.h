@@ -62,6 +62,7 @@ private:
     bool VolumeRequest(const LinuxVolume& volume, std::uint32_t code, std::span<std::uint8_t> out,
                        std::uint32_t& bytesReturned);
     std::uint32_t BusType(const std::string& disk);
+    std::optional<Bytes> InquiryFromSysfs(const std::string& disk, std::span<const std::uint8_t> cdb);
 
     const RootFs& fs_;
     ReplySource& replies_;

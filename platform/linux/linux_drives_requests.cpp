@@ -42,6 +42,31 @@ std::string ScsiRequestName(std::string_view disk, std::span<const std::uint8_t>
     return name;
 }
 
+// The kernel keeps the identification fields of a SCSI device's INQUIRY data
+// in sysfs, readable by every user: where the drive itself may not be asked
+// (no permission on the device file), standard INQUIRY is answered from them.
+std::optional<Bytes> LinuxDrives::InquiryFromSysfs(const std::string& disk, std::span<const std::uint8_t> cdb) {
+    if (ScsiRequestName(disk, cdb) != disk + ".inquiry") return std::nullopt;
+    const std::string device = "/sys/block/" + disk + "/device/";
+    const auto vendor = fs_.ReadFile(device + "vendor", 256);
+    const auto model = fs_.ReadFile(device + "model", 256);
+    const auto rev = fs_.ReadFile(device + "rev", 256);
+    if (!vendor || !model || !rev) return std::nullopt;
+    const auto type = fs_.ReadFile(device + "type", 256);
+    Bytes reply(36, 0);
+    reply[0] = static_cast<std::uint8_t>(ParseDecimal(type ? Trim(*type) : "5").value_or(5) & 0x1F);
+    reply[1] = 0x80;  // removable medium
+    reply[4] = 31;    // additional length of the 36 bytes
+    const auto put = [&](const std::string& text, std::size_t offset, std::size_t length) {
+        const auto field = text.substr(0, text.find('\n'));
+        for (std::size_t i = 0; i < length; ++i) reply[offset + i] = i < field.size() ? static_cast<std::uint8_t>(field[i]) : ' ';
+    };
+    put(*vendor, 8, 8);
+    put(*model, 16, 16);
+    put(*rev, 32, 4);
+    return reply;
+}
+
 bool LinuxDrives::DiskRequest(std::size_t index, std::uint32_t code, std::span<const std::uint8_t> in,
                               std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
     const std::string& disk = Disks()[index];
@@ -160,9 +185,10 @@ bool LinuxDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, ScsiP
         if (!result || result->scsiStatus != ScsiPassThroughDirect::kStatusGood) return std::nullopt;
         return result->data;
     });
-    if (!reply) return false;
-    const std::size_t sent = std::min(reply->size(), transfer);
-    std::copy_n(reply->begin(), sent, request.dataBuffer.begin());
+    const auto answer = reply ? reply : InquiryFromSysfs(volume.disk, cdb);
+    if (!answer) return false;
+    const std::size_t sent = std::min(answer->size(), transfer);
+    std::copy_n(answer->begin(), sent, request.dataBuffer.begin());
     request.dataTransferLength = static_cast<std::uint32_t>(sent);
     request.scsiStatus = ScsiPassThroughDirect::kStatusGood;
     return true;

@@ -87,6 +87,9 @@ TEST(LinuxDrives, UsbStickAndDvdWriterWithAndWithoutDisc) {
     tree.Write("sys/block/sr0/device/scsi_device/1:0:0:0/.keep", "");
     tree.Write("sys/block/sr1/dev", "11:1\n");
     tree.Write("sys/block/sr1/device/scsi_device/2:0:0:0/.keep", "");
+    tree.Write("sys/block/sr1/device/vendor", "MATSHITA\n");
+    tree.Write("sys/block/sr1/device/model", "CD-ROM CR-585   \n");
+    tree.Write("sys/block/sr1/device/rev", "ZS15\n");
     tree.Write("proc/sys/dev/cdrom/info", "drive name:\tsr1\tsr0\nCan read DVD:\t0\t1\n");
     tree.Write("proc/self/mountinfo", "31 1 8:17 / /media/anna/STICK rw - vfat /dev/sdb1 rw\n"
                                       "32 1 11:1 / /media/anna/CD rw - iso9660 /dev/sr1 ro\n");
@@ -111,11 +114,16 @@ TEST(LinuxDrives, UsbStickAndDvdWriterWithAndWithoutDisc) {
     EXPECT_EQ(logical.Item(2)->DriveType(), 7);
     EXPECT_EQ(logical.Item(2)->FileSystem(), L"");
     collectors::OpticalDrives optical(machine);
-    ASSERT_EQ(optical.Count(), 1);  // sr1 answers nothing recorded
-    EXPECT_EQ(optical.Item(0)->Letter(), L"/dev/sr0");
-    EXPECT_EQ(optical.Item(0)->Interface(), L"SPTI");
-    EXPECT_EQ(optical.Item(0)->Manufacturer(), L"HL-DT-ST");
-    EXPECT_EQ(optical.Item(0)->ReadMaximumSpeed(), 0);  // no page 2Ah recorded
+    ASSERT_EQ(optical.Count(), 2);  // in the drive list's order: the mounted disc first
+    // sr1 answers no command, but the kernel keeps its INQUIRY fields in sysfs.
+    EXPECT_EQ(optical.Item(0)->Letter(), L"/media/anna/CD");
+    EXPECT_EQ(optical.Item(0)->Manufacturer(), L"MATSHITA");
+    EXPECT_EQ(optical.Item(0)->Name(), L"CD-ROM CR-585   ");
+    EXPECT_EQ(optical.Item(0)->Revision(), L"ZS15");
+    EXPECT_EQ(optical.Item(1)->Letter(), L"/dev/sr0");
+    EXPECT_EQ(optical.Item(1)->Interface(), L"SPTI");
+    EXPECT_EQ(optical.Item(1)->Manufacturer(), L"HL-DT-ST");
+    EXPECT_EQ(optical.Item(1)->ReadMaximumSpeed(), 0);  // no page 2Ah recorded
 }
 
 // A real ext4 volume, made and mounted for the test: needs root and loop devices.
