@@ -227,3 +227,29 @@ TEST(Dll, AvailableOnlyWithTheRoutine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimDriveSections, MistakesAreRefusedWithTheirPlace) {
+    const auto error = [](const std::string& json) {
+        try {
+            SimDrivesFrom(json);
+        } catch (const std::exception& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_NE(error(R"({"disks": {"0": {"identify": "00 01"}}})").find("/disks/0/identify"), std::string::npos);
+    EXPECT_NE(error(R"({"disks": {"x": {}}})").find("/disks/x"), std::string::npos);
+    EXPECT_NE(error(R"({"disks": {"0": {"geometri": {}}}})").find("geometri"), std::string::npos);
+    EXPECT_NE(error(R"({"optical_drives": {"D:": {"commands": {"12 0": {}}}}})").find("/optical_drives/D:/commands/12 0"),
+              std::string::npos);
+    EXPECT_NE(error(R"({"optical_drives": {"D:": {"commands": {"12": {"completion": "later"}}}}})").find("completion"),
+              std::string::npos);
+    EXPECT_NE(error(R"({"logical_drives": [{"type": 3}]})").find("/logical_drives/0"), std::string::npos);
+    EXPECT_NE(error(R"({"logical_drives": [{"root": "C:\\", "type": 7}]})").find("/logical_drives/0/type"),
+              std::string::npos);
+    EXPECT_EQ(error(R"({"disks": {"0": {"identify": {"model": "M"}}}, "logical_drives": []})"), "");
+}
+
+}  // namespace

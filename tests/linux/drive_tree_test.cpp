@@ -13,6 +13,8 @@
 #include "collectors/HardDrives.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/OpticalDrives.h"
+#include "platform/drive_records.h"
+#include "platform/drive_services.h"
 #include "platform/identify_block.h"
 #include "platform/linux/linux_machine.h"
 #include "support.h"
@@ -160,6 +162,73 @@ TEST(LinuxDrives, RealExt4VolumeOnALoopDevice) {
     EXPECT_EQ(volume->SerialNumber(), L"0A1B-2C3D");
     EXPECT_EQ(volume->Capacity(), static_cast<std::int64_t>(figures.f_blocks * figures.f_frsize));
     EXPECT_EQ(volume->FreeSpace(), static_cast<std::int64_t>(figures.f_bavail * figures.f_frsize));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LinuxDrives, AnAtaDiskWithoutItsIdentifyShowsNoCutModel) {
+    TempDir tree;
+    Disk(tree, "sda", "976773168", "8:0");
+    tree.Write("sys/block/sda/device/vendor", "ATA     \n");
+    tree.Write("sys/block/sda/device/model", "WDC WD5000AAKX-0\n");
+    tree.Write("sys/block/sda/device/rev", "1H15\n");
+    tree.Write("sys/block/sda/device/vpd_pg80", std::string("\0\x80\0\x0f" "WD-WCAYUJ123456", 19));
+    LinuxMachine machine(tree.Path());
+    collectors::HardDrives disks(machine);
+    ASSERT_EQ(disks.Count(), 1);  // every whole disk appears
+    EXPECT_EQ(disks.Item(0)->Name(), L"");
+    EXPECT_EQ(disks.Item(0)->Revision(), L"");
+    EXPECT_EQ(disks.Item(0)->SerialNumber(), L"WD-WCAYUJ123456");
+}
+
+TEST(LinuxDrives, DeviceRequestsOnlyOnOpenDevices) {
+    TempDir tree;
+    Disk(tree, "sda", "100", "8:0");
+    Disk(tree, "sdb", "100", "8:16");
+    tree.Write("proc/self/mountinfo", "");
+    LinuxMachine machine(tree.Path());
+    auto& drives = machine.Drives();
+    using namespace platform;
+    const auto open = [&](const char* name) {
+        return drives.CreateFileA(name, drive::kGenericRead | drive::kGenericWrite, 3, drive::kOpenExisting, 0);
+    };
+    EXPECT_EQ(open("\\\\.\\PhysicalDrive2"), kInvalidHandleValue);  // two disks only
+    EXPECT_EQ(open("\\\\.\\PhysicalDrive01"), kInvalidHandleValue);
+    EXPECT_EQ(open("\\\\.\\/nowhere"), kInvalidHandleValue);
+    const auto second = open("\\\\.\\PhysicalDrive1");
+    ASSERT_NE(second, kInvalidHandleValue);
+    std::array<std::uint8_t, 24> version{};
+    std::uint32_t returned = 0;
+    ASSERT_TRUE(drives.DeviceIoControl(second, drive::kSmartGetVersion, {}, version, returned));
+    EXPECT_EQ(version[3], 2);  // this drive's bit in the device map
+    // IDENTIFY wants the IDENTIFY command and a reply buffer of 528 bytes.
+    SendCmdInParams request;
+    request.irDriveRegs.bCommandReg = 0xA1;
+    std::array<std::uint8_t, sizeof(request)> in{};
+    WriteRecord(request, std::span<std::uint8_t>(in));
+    std::array<std::uint8_t, 528> out{};
+    EXPECT_FALSE(drives.DeviceIoControl(second, drive::kSmartRcvDriveData, in, out, returned));
+    EXPECT_FALSE(drives.DeviceIoControl(second, drive::kSmartRcvDriveData, {},
+                                        std::span<std::uint8_t>(out).first(527), returned));
+    EXPECT_TRUE(drives.CloseHandle(second));
+    EXPECT_FALSE(drives.DeviceIoControl(second, drive::kSmartGetVersion, {}, version, returned));
+    EXPECT_FALSE(drives.CloseHandle(second));
+}
+
+TEST(LinuxDrives, VolumesOnDeviceMapperFindTheirDisk) {
+    TempDir tree;
+    Disk(tree, "sdb", "1000000", "8:16");
+    tree.Write("sys/block/sdb/removable", "1\n");
+    tree.Write("sys/block/sdb/sdb2/dev", "8:18\n");
+    tree.Write("sys/block/dm-0/dev", "253:0\n");
+    tree.Write("sys/block/dm-0/slaves/sdb2/.keep", "");
+    tree.Write("proc/self/mountinfo", "40 1 253:0 / /mnt/crypt rw - ext4 /dev/mapper/crypt rw\n");
+    LinuxMachine machine(tree.Path());
+    collectors::LogicalDrives logical(machine);
+    ASSERT_EQ(logical.Count(), 1);
+    EXPECT_EQ(logical.Item(0)->DriveType(), 2);  // the stick's removable media beneath the mapping
 }
 
 }  // namespace
