@@ -54,8 +54,9 @@ IdentifyBlock DiskIdentify(const RootFs& fs, ReplySource& replies, const std::st
             const std::string serial = page80 ? SerialFromVpd80(*page80) : std::string();
             const bool ata = disk.starts_with("hd") || Text(fs, disk, "device/vendor") == "ATA";
             if (ata) {
-                const auto reply = replies.Ask(kAtaChannel, disk + ".identify",
-                                               [&] { return AtaIdentify("/dev/" + disk); });
+                const auto reply = replies.Ask(kAtaChannel, disk + ".identify", [&] {
+                    return disk.starts_with("hd") ? IdeIdentity("/dev/" + disk) : AtaIdentify("/dev/" + disk);
+                });
                 if (reply && reply->size() == identify::kLength) {
                     IdentifyBlock block;
                     std::copy(reply->begin(), reply->end(), block.begin());

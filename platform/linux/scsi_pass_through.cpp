@@ -1,6 +1,7 @@
 #include "platform/linux/scsi_pass_through.h"
 
 #include <fcntl.h>
+#include <linux/hdreg.h>
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -54,6 +55,23 @@ std::optional<Bytes> AtaIdentify(const std::string& devicePath) {
     const auto result = SendScsiCommand(devicePath, cdb, 512, kIdentifyTimeoutMs);
     if (!result || result->scsiStatus != 0 || result->data.size() != 512) return std::nullopt;
     return result->data;
+}
+
+void SwapIdentifyTexts(Bytes& identify) {
+    for (const auto [offset, length] : {std::pair<std::size_t, std::size_t>{20, 20}, {46, 8}, {54, 40}})
+        for (std::size_t i = offset; i + 1 < offset + length && i + 1 < identify.size(); i += 2)
+            std::swap(identify[i], identify[i + 1]);
+}
+
+std::optional<Bytes> IdeIdentity(const std::string& devicePath) {
+    const int fd = ::open(devicePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    Bytes identify(512);
+    const int result = ::ioctl(fd, HDIO_GET_IDENTITY, identify.data());
+    ::close(fd);
+    if (result != 0) return std::nullopt;
+    SwapIdentifyTexts(identify);
+    return identify;
 }
 
 }  // namespace platform::linux_backend

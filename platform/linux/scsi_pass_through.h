@@ -27,5 +27,13 @@ std::optional<PassThroughResult> SendScsiCommand(const std::string& devicePath, 
 // IDENTIFY DEVICE through ATA PASS-THROUGH(16): the 512 bytes as the drive
 // sent them, or nothing.
 std::optional<Bytes> AtaIdentify(const std::string& devicePath);
+// IDENTIFY DEVICE of an old IDE disk (/dev/hdX) through the driver's identity
+// request. The driver hands the three texts over in reading order; they are
+// put back into the drive's order (two characters a word, high byte first),
+// so the bytes are those the drive sent.
+std::optional<Bytes> IdeIdentity(const std::string& devicePath);
+// The three IDENTIFY texts (serial, firmware, model) with the two bytes of
+// each word exchanged: reading order to the drive's order and back.
+void SwapIdentifyTexts(Bytes& identify);
 
 }  // namespace platform::linux_backend

@@ -11,6 +11,7 @@
 #include "platform/linux/linux_drives.h"
 #include "platform/linux/linux_volumes.h"
 #include "platform/linux/mountinfo.h"
+#include "platform/linux/scsi_pass_through.h"
 #include "platform/linux/udev_database.h"
 #include "platform/linux/volume_replies.h"
 #include "platform/linux/volume_serial.h"
@@ -91,6 +92,19 @@ TEST(VpdPages, IdentifyAndSerial) {
     EXPECT_EQ(SerialFromVpd80(std::string("\0\x80\0\x0a  WD-12345", 14)), "WD-12345");
     EXPECT_EQ(SerialFromVpd80(std::string("\0\x80\0\xff" "ABC", 7)), "ABC");  // length beyond the page
     EXPECT_EQ(SerialFromVpd80("\0"), "");
+}
+
+TEST(IdentifyBlock, IdeIdentityTextsGoBackToTheDrivesOrder) {
+    Bytes identify(512, 0);
+    const std::string model = "Maxtor 6Y080P0";  // as the IDE driver hands it over
+    std::copy(model.begin(), model.end(), identify.begin() + 54);
+    identify[0] = 0x40;  // words outside the texts stay
+    SwapIdentifyTexts(identify);
+    EXPECT_EQ(identify[54], 'a');
+    EXPECT_EQ(identify[55], 'M');
+    EXPECT_EQ(identify[0], 0x40);
+    SwapIdentifyTexts(identify);
+    EXPECT_EQ(std::string(identify.begin() + 54, identify.begin() + 68), model);
 }
 
 TEST(IdentifyBlock, TextsInAtaWordOrder) {
