@@ -58,7 +58,7 @@ std::optional<Bytes> AtaIdentify(const std::string& devicePath) {
 }
 
 void SwapIdentifyTexts(Bytes& identify) {
-    for (const auto [offset, length] : {std::pair<std::size_t, std::size_t>{20, 20}, {46, 8}, {54, 40}})
+    for (const auto& [offset, length] : {std::pair<std::size_t, std::size_t>{20, 20}, {46, 8}, {54, 40}})
         for (std::size_t i = offset; i + 1 < offset + length && i + 1 < identify.size(); i += 2)
             std::swap(identify[i], identify[i + 1]);
 }
