@@ -7,6 +7,10 @@
 #include "app/HardDriveFields.h"
 #include "app/LogicalDriveFields.h"
 #include "app/OpticalDriveFields.h"
+#include "app/JoysticksFields.h"
+#include "app/PortsFields.h"
+#include "app/PrintersFields.h"
+#include "app/SoundFields.h"
 
 namespace app {
 
@@ -20,6 +24,10 @@ const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryF
 const CollectionKind<collectors::HardDrives> kHardDrivesKind(HardDriveFields);
 const CollectionKind<collectors::OpticalDrives> kOpticalDrivesKind(OpticalDriveFields);
 const CollectionKind<collectors::LogicalDrives> kLogicalDrivesKind(LogicalDriveFields);
+const CollectionKind<collectors::Sound> kSoundKind(SoundFields, nullptr, PreferredSoundItem);
+const CollectionKind<collectors::Printers> kPrintersKind(PrintersFields, nullptr, PreferredPrinter);
+const CollectionKind<collectors::Joysticks> kJoysticksKind(JoysticksFields);
+const CollectionKind<collectors::Ports> kPortsKind(PortsFields);
 
 // Categories whose collectors are still to come. The display's adapter and
 // monitor read as unknown until then.
@@ -35,15 +43,15 @@ std::span<const CategoryRow> CategoryTable() {
         {kMemoryUsage, kMemoryUsageKind, true},
         {kDisplay, kDisplayKind},
         {kNetwork, kNoCollector},
-        {kSound, kNoCollector},
+        {kSound, kSoundKind},
         {kKeyboard, kKeyboardKind, true},
         {kMouse, kMouseKind},
-        {kPrinters, kNoCollector},
-        {kJoysticks, kNoCollector},
+        {kPrinters, kPrintersKind},
+        {kJoysticks, kJoysticksKind},
         {kHardDrives, kHardDrivesKind},
         {kOpticalDrives, kOpticalDrivesKind},
         {kLogicalDrives, kLogicalDrivesKind},
-        {kPorts, kNoCollector},
+        {kPorts, kPortsKind},
         {kUSBDevices, kNoCollector},
         {kBattery, kBatteryKind, true},
     };

@@ -34,6 +34,9 @@ struct Field {
     const char* captionLabel;
     FieldKind kind;
     FieldValue (*value)(const Source&, const format::FormatEx&);
+    // Shown on the page but not written to the report (a port's description
+    // and monitor).
+    bool pageOnly = false;
 };
 
 namespace field {

@@ -26,6 +26,8 @@ public:
 
     void EmptyLine() { lines_.emplace_back(); }
 
+    bool WritesPageOnlyFields() const override { return false; }
+
     void Write(const char* captionLabel, FieldKind kind, const FieldValue& v) override {
         if (!ok) return;
         if (kind == FieldKind::kText) {

@@ -18,6 +18,9 @@
 
 namespace platform::linux_backend {
 
+class LinuxMultimedia;
+class LinuxSpooler;
+
 class LinuxMachine final : public Machine {
 public:
     explicit LinuxMachine(std::string root);
@@ -48,12 +51,16 @@ public:
 
     // Device areas: one override per area the backend answers.
     DriveServices& Drives() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
     // Device areas, each made on first use.
     std::unique_ptr<LinuxDrives> drives_;
+    std::unique_ptr<LinuxMultimedia> multimedia_;
+    std::unique_ptr<LinuxSpooler> spooler_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

@@ -4,6 +4,8 @@
 
 #include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_multimedia.h"
+#include "platform/sim/sim_spooler.h"
 
 namespace platform::sim {
 
@@ -11,6 +13,8 @@ struct SimAreas {
     SimKernel kernel;
     // Device areas: one member per area the simulated machine answers.
     SimDrives drives;
+    SimMultimedia multimedia;
+    SimSpooler spooler;
 };
 
 }  // namespace platform::sim

@@ -47,6 +47,8 @@ public:
 
     // Device areas: one override per area, returning its member of SimAreas.
     DriveServices& Drives() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     SimKernel& kernel() { return areas_->kernel; }

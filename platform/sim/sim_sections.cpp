@@ -26,6 +26,9 @@ constexpr Section kSections[] = {
     {"optical_drives", &ReadOpticalDrivesSection},
     {"aspi", &ReadAspiSection},
     {"logical_drives", &ReadLogicalDrivesSection},
+    {"wave", &ReadWaveSection},
+    {"joysticks", &ReadJoysticksSection},
+    {"spooler", &ReadSpoolerSection},
 };
 
 }  // namespace
