@@ -127,9 +127,13 @@ std::optional<DiskFreeSpace> LinuxDrives::GetDiskFreeSpaceA(std::string_view roo
     const auto* volume = FindVolume(root);
     if (!volume || !volume->mount) return std::nullopt;
     const std::string mountPoint = volume->mount->mountPoint;
+    // Only file systems served by another process or machine can stall.
+    const bool mayStall = volume->network || volume->mount->fsType.starts_with("fuse");
     const auto reply = replies_.Ask(kStatvfsChannel, std::to_string(volume->mount->mountId),
                                     [&]() -> std::optional<Bytes> {
-                                        const auto figures = StatVolume(mountPoint, std::chrono::milliseconds(kStatvfsLimitMs));
+                                        const auto figures =
+                                            mayStall ? StatVolume(mountPoint, std::chrono::milliseconds(kStatvfsLimitMs))
+                                                     : StatVolume(mountPoint);
                                         if (!figures) return std::nullopt;
                                         return EncodeStatvfsReply(*figures);
                                     });

@@ -68,6 +68,12 @@ std::optional<VolumeFigures> DecodeStatvfsReply(const Bytes& reply) {
     return VolumeFigures{*ReadLe64(reply, 0), *ReadLe64(reply, 8), *ReadLe64(reply, 16), *ReadLe64(reply, 24)};
 }
 
+std::optional<VolumeFigures> StatVolume(const std::string& mountPoint) {
+    struct statvfs data {};
+    if (::statvfs(mountPoint.c_str(), &data) != 0) return std::nullopt;
+    return VolumeFigures{data.f_frsize ? data.f_frsize : data.f_bsize, data.f_blocks, data.f_bfree, data.f_bavail};
+}
+
 std::optional<VolumeFigures> StatVolume(const std::string& mountPoint, std::chrono::milliseconds limit) {
     struct Shared {
         std::mutex mutex;
@@ -77,11 +83,7 @@ std::optional<VolumeFigures> StatVolume(const std::string& mountPoint, std::chro
     };
     auto shared = std::make_shared<Shared>();
     std::thread([shared, mountPoint] {
-        struct statvfs data {};
-        std::optional<VolumeFigures> figures;
-        if (::statvfs(mountPoint.c_str(), &data) == 0)
-            figures = VolumeFigures{data.f_frsize ? data.f_frsize : data.f_bsize, data.f_blocks, data.f_bfree,
-                                    data.f_bavail};
+        const auto figures = StatVolume(mountPoint);
         const std::lock_guard lock(shared->mutex);
         shared->figures = figures;
         shared->finished = true;

@@ -38,8 +38,10 @@ inline constexpr std::size_t kStatvfsReplySize = 32;
 
 Bytes EncodeStatvfsReply(const VolumeFigures& figures);
 std::optional<VolumeFigures> DecodeStatvfsReply(const Bytes& reply);
-// statvfs on the mount point, given up after `limit` (a dead network server
-// must not hold the caller); the stuck call is left to finish on its own.
+// statvfs on the mount point.
+std::optional<VolumeFigures> StatVolume(const std::string& mountPoint);
+// The same, given up after `limit` (a dead network server must not hold the
+// caller); the stuck call is left to finish on its own thread.
 std::optional<VolumeFigures> StatVolume(const std::string& mountPoint, std::chrono::milliseconds limit);
 
 // The figures as clusters: 512-byte sectors where the fragment size allows,

@@ -17,6 +17,7 @@
 #include "platform/drive_services.h"
 #include "platform/identify_block.h"
 #include "platform/linux/linux_machine.h"
+#include "platform/linux/volume_replies.h"
 #include "support.h"
 
 namespace {
@@ -229,6 +230,21 @@ TEST(LinuxDrives, VolumesOnDeviceMapperFindTheirDisk) {
     collectors::LogicalDrives logical(machine);
     ASSERT_EQ(logical.Count(), 1);
     EXPECT_EQ(logical.Item(0)->DriveType(), 2);  // the stick's removable media beneath the mapping
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StatVolume, TheTimeLimitedCallAnswersLikeTheDirectOne) {
+    using platform::linux_backend::StatVolume;
+    const auto direct = StatVolume("/");
+    const auto limited = StatVolume("/", std::chrono::milliseconds(2000));
+    ASSERT_TRUE(direct && limited);
+    EXPECT_EQ(limited->fragmentSize, direct->fragmentSize);
+    EXPECT_EQ(limited->blocks, direct->blocks);
+    EXPECT_FALSE(StatVolume("/no/such/mount/point", std::chrono::milliseconds(2000)));
+    EXPECT_FALSE(StatVolume("/no/such/mount/point"));
 }
 
 }  // namespace
