@@ -5,6 +5,9 @@
 
 #include "app/CategoryFields.h"
 #include "app/DisplayFields.h"
+#include "app/HardDriveFields.h"
+#include "app/LogicalDriveFields.h"
+#include "app/OpticalDriveFields.h"
 #include "app/JoysticksFields.h"
 #include "app/NetworkFields.h"
 #include "app/PortsFields.h"
@@ -21,6 +24,9 @@ const SingleObjectKind<collectors::MemoryUsage> kMemoryUsageKind(MemoryUsageFiel
 const SingleObjectKind<collectors::Keyboard> kKeyboardKind(KeyboardFields, KeyboardLockFields);
 const SingleObjectKind<collectors::Mouse> kMouseKind(MouseFields);
 const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryFields);
+const CollectionKind<collectors::HardDrives> kHardDrivesKind(HardDriveFields);
+const CollectionKind<collectors::OpticalDrives> kOpticalDrivesKind(OpticalDriveFields);
+const CollectionKind<collectors::LogicalDrives> kLogicalDrivesKind(LogicalDriveFields);
 const CollectionKind<collectors::Sound> kSoundKind(SoundFields, nullptr, PreferredSoundItem);
 const CollectionKind<collectors::Printers> kPrintersKind(PrintersFields, nullptr, PreferredPrinter);
 const CollectionKind<collectors::Joysticks> kJoysticksKind(JoysticksFields);
@@ -46,9 +52,9 @@ std::span<const CategoryRow> CategoryTable() {
         {kMouse, kMouseKind},
         {kPrinters, kPrintersKind},
         {kJoysticks, kJoysticksKind},
-        {kHardDrives, kNoCollector},
-        {kOpticalDrives, kNoCollector},
-        {kLogicalDrives, kNoCollector},
+        {kHardDrives, kHardDrivesKind},
+        {kOpticalDrives, kOpticalDrivesKind},
+        {kLogicalDrives, kLogicalDrivesKind},
         {kPorts, kPortsKind},
         {kUSBDevices, kUSBDevicesKind},
         {kBattery, kBatteryKind, true},

@@ -24,6 +24,9 @@ struct FieldValue {
     std::wstring text;
     int listIndex = 0;
     std::wstring_view fallback;
+    // Where the report writes another fallback than the page (the optical
+    // drives' write speed); empty when both write `fallback`.
+    std::wstring_view reportFallback = {};
 };
 
 template <typename Source>

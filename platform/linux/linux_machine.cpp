@@ -34,6 +34,7 @@ bool LinuxMachine::IsLive() const { return context_->IsLive(); }
 DisplayServices& LinuxMachine::Display() { return MakeOnce(display_, *context_); }
 NetworkServices& LinuxMachine::Network() { return MakeOnce(network_, *context_); }
 UsbServices& LinuxMachine::Usb() { return MakeOnce(usb_, *context_); }
+DriveServices& LinuxMachine::Drives() { return MakeOnce(drives_, *context_); }
 MultimediaServices& LinuxMachine::Multimedia() { return MakeOnce(multimedia_, *context_); }
 SpoolerServices& LinuxMachine::Spooler() { return MakeOnce(spooler_, *context_); }
 

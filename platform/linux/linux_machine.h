@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/linux/linux_context.h"
+#include "platform/linux/linux_drives.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
@@ -55,6 +56,7 @@ public:
     DisplayServices& Display() override;
     NetworkServices& Network() override;
     UsbServices& Usb() override;
+    DriveServices& Drives() override;
     MultimediaServices& Multimedia() override;
     SpoolerServices& Spooler() override;
 
@@ -65,6 +67,7 @@ private:
     std::unique_ptr<LinuxDisplay> display_;
     std::unique_ptr<LinuxNetwork> network_;
     std::unique_ptr<LinuxUsb> usb_;
+    std::unique_ptr<LinuxDrives> drives_;
     std::unique_ptr<LinuxMultimedia> multimedia_;
     std::unique_ptr<LinuxSpooler> spooler_;
 };

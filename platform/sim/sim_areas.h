@@ -3,6 +3,7 @@
 // section readers (sim_sections.cpp) and handed out by SimMachine.
 
 #include "platform/sim/sim_display.h"
+#include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_usb.h"
@@ -17,6 +18,7 @@ struct SimAreas {
     SimDisplay display;
     SimNetwork network;
     SimUsb usb;
+    SimDrives drives;
     SimMultimedia multimedia;
     SimSpooler spooler;
 };

@@ -26,6 +26,7 @@ void SimMachine::Advance() {
 DisplayServices& SimMachine::Display() { return areas_->display; }
 NetworkServices& SimMachine::Network() { return areas_->network; }
 UsbServices& SimMachine::Usb() { return areas_->usb; }
+DriveServices& SimMachine::Drives() { return areas_->drives; }
 MultimediaServices& SimMachine::Multimedia() { return areas_->multimedia; }
 SpoolerServices& SimMachine::Spooler() { return areas_->spooler; }
 

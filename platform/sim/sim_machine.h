@@ -49,6 +49,7 @@ public:
     DisplayServices& Display() override;
     NetworkServices& Network() override;
     UsbServices& Usb() override;
+    DriveServices& Drives() override;
     MultimediaServices& Multimedia() override;
     SpoolerServices& Spooler() override;
 
