@@ -5,7 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/sim/sim_areas.h"
-#include "platform/sim/sim_device_bytes.h"
+#include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
 
 namespace platform::sim {
 
