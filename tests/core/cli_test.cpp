@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,4 +110,72 @@ TEST(VeltrixReport, AFailedRunLeavesAnExistingFileAlone) {
     ::chmod(file.c_str(), 0644);
     ExpectOneLineError(Report({"--machine", "/nonexistent.json", "--output", file}));
     EXPECT_EQ(ReadFile(file), "the previous report");
+}
+
+TEST(VeltrixReport, AMachineFileIsARegularFileOfAtMost16MiB) {
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // None of these may block or read without end: a pipe nobody writes, an endless device.
+    const std::pair<std::string, const char*> refused[] = {
+        {"/dev/zero", "/dev/zero: is a character device, not a file"},
+        {fifo, ": is a named pipe, not a file"},
+        {dir.File(""), ": is a directory"},
+        {dir.File("missing.json"), ": No such file or directory"},
+    };
+    for (const auto& [path, expected] : refused) {
+        const ReportRun run = Report({"--machine", path});
+        ExpectOneLineError(run);
+        EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+    }
+
+    // The same cap as a tree's files: exactly 16 MiB is read, one byte more is not.
+    const std::string large = dir.File("large.json");
+    std::string text = "{}";
+    text.resize(16u << 20, ' ');
+    std::ofstream(large, std::ios::binary) << text;
+    EXPECT_EQ(Report({"--machine", large, "--category", "14"}).status, 0);
+    std::ofstream(large, std::ios::binary | std::ios::app) << ' ';
+    const ReportRun tooLarge = Report({"--machine", large});
+    ExpectOneLineError(tooLarge);
+    EXPECT_NE(tooLarge.err.find(large + ": is larger than 16 MiB"), std::string::npos) << tooLarge.err;
+}
+
+TEST(VeltrixReport, MessagesShowTerminalControlsEscaped) {
+    TempDir dir;
+    const std::string file = dir.File("keys.json");
+    std::ofstream(file) << R"({"keyboard": {"\u001B[31mred\u0007": 1}})";
+    const ReportRun key = Report({"--machine", file});
+    ExpectOneLineError(key);
+    EXPECT_NE(key.err.find("unknown key \"\\x1B[31mred\\x07\""), std::string::npos) << key.err;
+
+    const ReportRun name = Report({"--machine", dir.File("bell\x07\x1B]0;title.json")});
+    ExpectOneLineError(name);
+    EXPECT_NE(name.err.find("bell\\x07\\x1B]0;title.json"), std::string::npos) << name.err;
+
+    const ReportRun option = Report({"--colour\x1B[2J"});
+    ExpectOneLineError(option);
+    EXPECT_NE(option.err.find("--colour\\x1B[2J"), std::string::npos) << option.err;
+
+    for (const ReportRun* run : {&key, &name, &option}) {
+        EXPECT_EQ(run->err.find('\x1B'), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find('\x07'), std::string::npos) << run->err;
+    }
+}
+
+TEST(VeltrixReport, BothMachineVariablesAreRefusedAsTheOptionsAre) {
+    ::setenv("VELTRIX_MACHINE", Laptop().c_str(), 1);
+    ::setenv("VELTRIX_ROOT", "/", 1);
+    const ReportRun both = Report({"--category", "14"});
+    // The command line still chooses for itself.
+    const ReportRun chosen = Report({"--category", "14", "--machine", Laptop()});
+    ::unsetenv("VELTRIX_ROOT");
+    const ReportRun machineOnly = Report({"--category", "14"});
+    ::unsetenv("VELTRIX_MACHINE");
+
+    ExpectOneLineError(both);
+    EXPECT_EQ(both.err, "veltrix-report: VELTRIX_MACHINE and VELTRIX_ROOT cannot be used together\n");
+    EXPECT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_EQ(machineOnly.status, 0) << machineOnly.err;
+    EXPECT_EQ(machineOnly.out, chosen.out);
 }

@@ -93,9 +93,10 @@ private:
 TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
     linux_tests::TempDir dir;
     dir.Write("used/file", "x");
+    fs::create_symlink(dir.Path() + "/nowhere", dir.Path() + "/dangling");
     struct Case {
         std::vector<std::string> args;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
         {{}, "veltrix-capture: usage: veltrix-capture DIR\n"},
@@ -103,18 +104,22 @@ TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
         {{"--root"}, "veltrix-capture: usage: veltrix-capture DIR\n"},
         {{dir.Path() + "/used"}, "is not empty\n"},
         {{dir.Path() + "/used/file"}, "exists and is not a directory\n"},
+        // Found before the capture, not after it.
+        {{dir.Path() + "/dangling"}, "/dangling: is a symbolic link to " + dir.Path() + "/nowhere, which does not exist\n"},
+        {{dir.Path() + "/used/file/sub"}, "/used/file is not a directory\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {VELTRIX_CAPTURE_PROGRAM};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const auto run = RunProgram(args);
         EXPECT_EQ(run.exitCode, 2) << run.err;
-        EXPECT_TRUE(run.err.size() >= std::string(c.message).size() &&
-                    run.err.compare(run.err.size() - std::string(c.message).size(), std::string::npos, c.message) == 0)
+        EXPECT_TRUE(run.err.size() >= c.message.size() &&
+                    run.err.compare(run.err.size() - c.message.size(), std::string::npos, c.message) == 0)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line";
     }
     EXPECT_EQ(linux_tests::ReadWholeFile(dir.Path() + "/used/file"), "x") << "nothing was touched";
+    EXPECT_FALSE(fs::exists(dir.Path() + "/nowhere"));
 }
 
 TEST(CaptureRoundTrip, TheCaptureReportsLikeThisMachine) {
