@@ -26,7 +26,9 @@ struct Cpuinfo {
 Cpuinfo ReadCpuinfo() {
     Cpuinfo info;
     bool firstBlock = true;
-    for (auto line : SplitLines(linux_tests::ReadWholeFile("/proc/cpuinfo"))) {
+    // The lines are views into the text, which must outlive them.
+    const std::string text = linux_tests::ReadWholeFile("/proc/cpuinfo");
+    for (auto line : SplitLines(text)) {
         if (Trim(line).empty()) {
             firstBlock = info.processors == 0;
             continue;

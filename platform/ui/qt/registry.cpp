@@ -178,7 +178,7 @@ HWND RegisterWindow(QWidget* widget, const WindowClassInfo& windowClass, std::ui
     if (widget->isWindow() && (style & WS_SYSMENU)) {
         // Alt+Space as on Windows; many window managers keep Alt+Space for
         // their own menu, so the menu key and Shift+F10 open it too.
-        for (const QKeySequence keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu),
+        for (const QKeySequence& keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu),
                                         QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
             auto* shortcut = new QShortcut(keys, widget);
             shortcut->setContext(Qt::WindowShortcut);
