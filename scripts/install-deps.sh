@@ -8,6 +8,9 @@ packages=(
   nlohmann-json3-dev libcups2-dev libgtest-dev libbenchmark-dev
   libxcb1-dev libxcb-xkb-dev
   hwdata xvfb xauth xdotool x11-utils imagemagick locales
+  # The window's dialog font is drawn in Liberation Sans (metric-compatible
+  # with Arial); the fallbacks are wider and cut captions.
+  fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do
