@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/form/qt/form_widgets.h"
+#include "platform/ui/qt/focus_return.h"
 #include "platform/ui/qt/picture_impl.h"
 #include "platform/ui/window.h"
 
@@ -153,6 +154,7 @@ void Form::ShowModal(ui::HWND owner) {
     widget->setWindowModality(Qt::ApplicationModal);
     widget->show();
     centre();
+    const ui::qt::FocusReturn focusReturn(ownerWindow);
     QEventLoop loop;
     widget->modalLoop = &loop;
     loop.exec(QEventLoop::DialogExec);
