@@ -160,17 +160,6 @@ LRESULT Notify(HWND window, int code, NMHDR* header = nullptr) {
     return SendMessage(GetParent(window), WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
 }
 
-// Asks the parent, then selects. The parent may rebuild or destroy the strip
-// while it is asked, so the widget is looked up again afterwards.
-void ChangeSelection(HWND window, int index) {
-    if (Notify(window, TCN_SELCHANGING) != 0) return;
-    auto* strip = WidgetAs<TabStripWidget>(window);
-    if (!strip || !strip->Valid(index)) return;
-    strip->current = index;
-    strip->EnsureVisible(index);
-    strip->Relayout();
-    Notify(window, TCN_SELCHANGE);
-}
 
 int NextTabForKey(const TabStripWidget& strip, int key) {
     const int last = strip.Count() - 1;
@@ -186,6 +175,16 @@ int NextTabForKey(const TabStripWidget& strip, int key) {
         case VK_END: return last;
         default: return -1;
     }
+}
+
+// Styles draw the focus mark only once the keyboard has moved the focus
+// (Fusion checks State_KeyboardFocusChange); the strip shows it whenever it
+// has the focus, so a keyboard user always sees which tab the arrows move.
+QStyleOptionFocusRect FocusMarkOption(const QWidget& strip) {
+    QStyleOptionFocusRect option;
+    option.initFrom(&strip);
+    option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    return option;
 }
 
 bool IsVertical(QTabBar::Shape shape) { return shape == QTabBar::RoundedWest || shape == QTabBar::RoundedEast; }
@@ -215,8 +214,7 @@ void DrawTabLabel(const TabStripWidget& strip, QPainter& painter, const QStyleOp
     const QRect textArea = style->itemTextRect(painter.fontMetrics(), area, Qt::AlignCenter | Qt::TextShowMnemonic, strip.isEnabled(), text);
     style->drawItemText(&painter, area, Qt::AlignCenter | Qt::TextShowMnemonic, tab.palette, strip.isEnabled(), text, QPalette::WindowText);
     if (focus) {
-        QStyleOptionFocusRect frame;
-        frame.initFrom(&strip);
+        QStyleOptionFocusRect frame = FocusMarkOption(strip);
         frame.rect = textArea.adjusted(-2, -1, 2, 1);
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, &strip);
     }
@@ -280,8 +278,7 @@ void PaintTabs(TabStripWidget& strip, QPainter& painter) {
             style->drawItemText(&painter, rect, Qt::AlignCenter | Qt::TextShowMnemonic, strip.palette(), strip.isEnabled(), text,
                                 QPalette::ButtonText);
             if (selected && showFocus) {
-                QStyleOptionFocusRect focus;
-                focus.initFrom(&strip);
+                QStyleOptionFocusRect focus = FocusMarkOption(strip);
                 focus.rect = rect.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
                 style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &strip);
             }
@@ -535,6 +532,25 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
+// Asks the parent, then selects. The parent may rebuild or destroy the strip
+// while it is asked, so the widget is looked up again afterwards.
+void ChangeSelection(HWND window, int index) {
+    if (Notify(window, TCN_SELCHANGING) != 0) return;
+    auto* strip = WidgetAs<TabStripWidget>(window);
+    if (!strip || !strip->Valid(index)) return;
+    strip->current = index;
+    strip->EnsureVisible(index);
+    strip->Relayout();
+    Notify(window, TCN_SELCHANGE);
+}
+
+void SelectTabByKey(HWND window, int index, std::uint16_t virtualKey) {
+    NMTCKEYDOWN key;
+    key.wVKey = virtualKey;
+    Notify(window, TCN_KEYDOWN, &key.hdr);
+    if (WidgetAs<TabStripWidget>(window)) ChangeSelection(window, index);
+}
+
 const WindowClassInfo kTabStripClassInfo{
     .name = WC_TABCONTROL,
     .procedure = &TabStripProcedure,
@@ -547,6 +563,7 @@ QWidget* CreateTabStripWidget(QWidget* parent, std::uint32_t style) {
     auto* widget = new TabStripWidget(parent);
     widget->setFocusPolicy((style & TCS_FOCUSNEVER) ? Qt::NoFocus : Qt::StrongFocus);
     widget->setAttribute(Qt::WA_Hover);
+    AddTabSwitchingKeys(widget);
     return widget;
 }
 
