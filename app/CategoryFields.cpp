@@ -14,26 +14,7 @@ using collectors::Mouse;
 using collectors::Processor;
 using format::FormatEx;
 
-FieldValue Text(bool valid, std::wstring text, std::wstring_view fallback = kUnknown) {
-    return {valid, valid ? std::move(text) : std::wstring(), 0, fallback};
-}
-
-FieldValue NonEmpty(const std::wstring& text, std::wstring_view fallback = kUnknown) {
-    return Text(!text.empty(), text, fallback);
-}
-
-FieldValue Always(std::wstring text) { return {true, std::move(text), 0, L""}; }
-
-FieldValue List(bool valid, int index, std::wstring_view fallback = kUnknown) { return {valid, {}, index, fallback}; }
-
-// Booleans are -1 for true; the list entry is their absolute value.
-FieldValue BooleanList(bool value) { return {true, {}, value ? 1 : 0, L""}; }
-
-std::wstring Decimal(long long value) { return std::to_wstring(value); }
-
-FieldValue Kilobytes(std::int64_t bytes, const FormatEx& f) {
-    return Text(bytes > 0, f.FormatMemory(bytes, FormatEx::kKilobytes));
-}
+using namespace field;
 
 constexpr Field<Processor> kProcessor[] = {
     {"LabelProcessorName", FieldKind::kText, [](const Processor& p, const FormatEx&) { return NonEmpty(p.Name()); }},

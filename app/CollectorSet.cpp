@@ -1,5 +1,7 @@
 #include "app/CollectorSet.h"
 
+#include "app/Categories.h"
+
 namespace app {
 
 const format::FormatEx& CollectorSet::Format() {
@@ -7,20 +9,15 @@ const format::FormatEx& CollectorSet::Format() {
     return *format_;
 }
 
-collectors::Processor& CollectorSet::Processor() { return Get(processor_); }
-collectors::MemoryUsage& CollectorSet::MemoryUsage() { return Get(memoryUsage_); }
-collectors::Keyboard& CollectorSet::Keyboard() { return Get(keyboard_); }
-collectors::Mouse& CollectorSet::Mouse() { return Get(mouse_); }
-collectors::Battery& CollectorSet::Battery() { return Get(battery_); }
-
 DevicePage& CollectorSet::Devices(int category) {
-    auto& slot = devices_.at(static_cast<std::size_t>(category));
-    if (!slot) slot = MakeEmptyDevicePage(category);
+    const CategoryRow& row = CategoryRowOf(category);
+    auto& slot = pages_[static_cast<std::size_t>(category)];
+    if (!slot) slot = row.kind.MakePage(machine_);
     return *slot;
 }
 
 void CollectorSet::SetDevices(int category, std::unique_ptr<DevicePage> page) {
-    devices_.at(static_cast<std::size_t>(category)) = std::move(page);
+    pages_.at(static_cast<std::size_t>(category)) = std::move(page);
 }
 
 }  // namespace app

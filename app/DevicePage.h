@@ -1,14 +1,14 @@
 #pragma once
-// A device category as the page and the report see it: how many devices its
-// collector found, which one to show first, and the fields of each device.
-// Every device collector is wrapped in one of these; until a category's
-// collector exists it has no devices.
+// A category as the page and the report see it: how many devices its
+// collector found, which one to show first, and the fields of each device. A
+// single-object category (the processor, memory...) is a page with one
+// device; a category whose collector does not exist yet has none.
 
 #include <cstdint>
 #include <memory>
 #include <span>
 
-#include "app/CategoryFields.h"
+#include "app/FieldValues.h"
 
 namespace app {
 
@@ -36,10 +36,9 @@ public:
     // adapter and its monitor).
     virtual void WriteCollectionFields(FieldSink&, const format::FormatEx&) {}
     virtual void WriteItemFields(std::int16_t item, FieldSink& sink, const format::FormatEx& format) = 0;
+    // Reads the live values again and writes the fields that change (the
+    // 500 ms timer's categories).
+    virtual void Refresh(FieldSink&, const format::FormatEx&) {}
 };
-
-// A category whose collector finds nothing (or does not exist yet). For the
-// display category, the adapter's name and monitor are then unknown.
-std::unique_ptr<DevicePage> MakeEmptyDevicePage(int category);
 
 }  // namespace app

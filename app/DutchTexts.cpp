@@ -112,6 +112,18 @@ std::wstring DutchList(std::string_view valueLabel) {
     return {};
 }
 
+std::vector<std::string_view> TranslatedDesignCaptions() {
+    std::vector<std::string_view> captions;
+    for (const auto& [english, dutch] : kCaptions) captions.push_back(english);
+    return captions;
+}
+
+std::vector<std::string_view> ValueLabelsWithLists() {
+    std::vector<std::string_view> labels;
+    for (const auto& [label, list] : kLists) labels.push_back(label);
+    return labels;
+}
+
 std::wstring DutchSaveAsText() { return L"Opslaan &Als..."; }
 std::wstring DutchSaveAllAsText() { return L"Opslaan A&lle Als..."; }
 std::wstring DutchAboutText() { return L"&Over " + std::wstring(kProductName) + L"..."; }

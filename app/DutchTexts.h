@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -23,6 +24,11 @@ std::wstring DutchCaption(std::string_view designCaption);
 // The Dutch display list of a value label ("LabelKeyboardCapslockvalue" gives
 // "Uit;Aan"); empty for value labels without a list.
 std::wstring DutchList(std::string_view valueLabel);
+
+// The English design captions that have a Dutch caption, and the value
+// labels that have a display list, in table order.
+std::vector<std::string_view> TranslatedDesignCaptions();
+std::vector<std::string_view> ValueLabelsWithLists();
 
 // Window menu entries 1, 2 and 4.
 std::wstring DutchSaveAsText();

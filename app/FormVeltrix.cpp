@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "app/Categories.h"
 #include "app/DutchTexts.h"
 #include "app/FormAbout.h"
-#include "app/ModuleVeltrix.h"
 #include "app/ReportWriter.h"
 #include "app/StoredFormText.h"
 #include "app/WindowTexts.h"
@@ -205,7 +205,7 @@ form::HScrollBar& FormVeltrix::HScrollIndex(int category) {
 
 form::Label& FormVeltrix::CaptionLabel(std::string_view name) {
     const auto it = labels_.find(name);
-    if (it == labels_.end()) throw std::out_of_range("no label " + std::string(name));
+    if (it == labels_.end()) NoSuchLabel(name);
     return *it->second;
 }
 
@@ -215,16 +215,8 @@ form::Label& FormVeltrix::ValueLabel(std::string_view captionName) {
 
 void FormVeltrix::Load() {
     TranslateToDutch(*this);
-    FillProcessorPage();
-    FillMemoryUsagePage();
-    FillDevicePage(kDisplay);
-    FillDevicePage(kNetwork);
-    FillDevicePage(kSound);
-    FillKeyboardPage();
-    FillMousePage();
-    for (int category : {kPrinters, kJoysticks, kHardDrives, kOpticalDrives, kLogicalDrives, kPorts, kUSBDevices})
-        FillDevicePage(category);
-    FillBatteryPage();
+    // Category order is the order the collectors read the machine in.
+    for (const CategoryRow& row : CategoryTable()) FillPage(row.category);
     TabControlVeltrix_Click();
 
     dialogs_.SetFilter(ReportFilter());
@@ -232,29 +224,13 @@ void FormVeltrix::Load() {
     dialogs_.SetOwnerHwnd(form_->Hwnd());
 }
 
-void FormVeltrix::FillProcessorPage() {
+void FormVeltrix::FillPage(int category) {
+    if (IsDevicePage(category)) {
+        FillDevicePage(category);
+        return;
+    }
     PageFieldSink sink(*this);
-    WriteFields(ProcessorFields(), collectors_.Processor(), collectors_.Format(), sink);
-}
-
-void FormVeltrix::FillMemoryUsagePage() {
-    PageFieldSink sink(*this);
-    WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), collectors_.Format(), sink);
-}
-
-void FormVeltrix::FillKeyboardPage() {
-    PageFieldSink sink(*this);
-    WriteFields(KeyboardFields(), collectors_.Keyboard(), collectors_.Format(), sink);
-}
-
-void FormVeltrix::FillMousePage() {
-    PageFieldSink sink(*this);
-    WriteFields(MouseFields(), collectors_.Mouse(), collectors_.Format(), sink);
-}
-
-void FormVeltrix::FillBatteryPage() {
-    PageFieldSink sink(*this);
-    WriteFields(BatteryFields(), collectors_.Battery(), collectors_.Format(), sink);
+    collectors_.Devices(category).WriteItemFields(0, sink, collectors_.Format());
 }
 
 // Sets the scroll bar's range from the collector, moves it to the device the
@@ -285,7 +261,7 @@ void FormVeltrix::HScrollIndex_Change(int index) {
         return;
     }
     PageFieldSink sink(*this);
-    if (index == kDisplay) devices.WriteCollectionFields(sink, collectors_.Format());
+    if (CategoryRowOf(index).kind.HasCollectionFields()) devices.WriteCollectionFields(sink, collectors_.Format());
     if (count == 1) HScrollIndex(index).SetEnabled(false);
     SunkenLabelIndex(index).SetText(std::to_wstring(HScrollIndex(index).Value()));
     // The item shown is always the one whose number the index box displays.
@@ -295,13 +271,8 @@ void FormVeltrix::HScrollIndex_Change(int index) {
 
 void FormVeltrix::TimerVeltrix_Timer() {
     PageFieldSink sink(*this);
-    const format::FormatEx& format = collectors_.Format();
-    collectors_.MemoryUsage().Refresh();
-    WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), format, sink);
-    collectors_.Keyboard().Refresh();
-    WriteFields(KeyboardLockFields(), collectors_.Keyboard(), format, sink);
-    collectors_.Battery().Refresh();
-    WriteFields(BatteryFields(), collectors_.Battery(), format, sink);
+    for (const CategoryRow& row : CategoryTable())
+        if (row.refreshedByTimer) collectors_.Devices(row.category).Refresh(sink, collectors_.Format());
 }
 
 void FormVeltrix::TabControlVeltrix_Click() {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "app/CollectorSet.h"
+#include "app/ModuleVeltrix.h"
 #include "app/PageRows.h"
 #include "controls/InfoFrame.h"
 #include "controls/StoredForm.h"
@@ -27,12 +28,12 @@
 
 namespace app {
 
-class FormVeltrix {
+class FormVeltrix final : public TranslatableWindow {
 public:
     // Window-menu entries: 0 and 3 are separators.
-    static constexpr std::int16_t kMenuSaveAs = 1;
-    static constexpr std::int16_t kMenuSaveAllAs = 2;
-    static constexpr std::int16_t kMenuAbout = 4;
+    static constexpr std::int16_t kMenuSaveAs = kMenuEntrySaveAs;
+    static constexpr std::int16_t kMenuSaveAllAs = kMenuEntrySaveAllAs;
+    static constexpr std::int16_t kMenuAbout = kMenuEntryAbout;
 
     static constexpr int kClientWidth = 617;  // 9255 x 6330 twips
     static constexpr int kClientHeight = 422;
@@ -43,7 +44,7 @@ public:
 
     // Builds the window as designed; nothing is read from the machine yet.
     explicit FormVeltrix(platform::Machine& machine);
-    ~FormVeltrix();
+    ~FormVeltrix() override;
     FormVeltrix(const FormVeltrix&) = delete;
     FormVeltrix& operator=(const FormVeltrix&) = delete;
 
@@ -51,10 +52,10 @@ public:
     // creates the collectors), show the selected page, prepare the save dialog.
     void Load();
 
-    platform::form::Form& Form() { return *form_; }
-    controls::InfoFrame& InfoFrameVeltrix() { return *header_; }
-    controls::TabControl& TabControlVeltrix() { return *tabs_; }
-    controls::SystemMenu& SystemMenuVeltrix() { return *menu_; }
+    platform::form::Form& Form() override { return *form_; }
+    controls::InfoFrame& InfoFrameVeltrix() override { return *header_; }
+    controls::TabControl& TabControlVeltrix() override { return *tabs_; }
+    controls::SystemMenu& SystemMenuVeltrix() override { return *menu_; }
     platform::form::Timer& TimerVeltrix() { return *timer_; }
     platform::form::Frame& FrameVeltrix(int category) { return *frames_.at(static_cast<std::size_t>(category)); }
     // The index controls of a device page; only for categories 2, 3, 4 and 7 to 13.
@@ -63,8 +64,8 @@ public:
     platform::form::HScrollBar& HScrollIndex(int category);
     // A caption label by name ("LabelProcessorName", "LabelIndex(9)") and the
     // value label beside a caption label.
-    platform::form::Label& CaptionLabel(std::string_view name);
-    platform::form::Label& ValueLabel(std::string_view captionName);
+    platform::form::Label& CaptionLabel(std::string_view name) override;
+    platform::form::Label& ValueLabel(std::string_view captionName) override;
     format::CommonDialogs& Dialogs() { return dialogs_; }
     CollectorSet& Collectors() { return collectors_; }
 
@@ -85,11 +86,7 @@ private:
     class LabelTexts;
 
     void BuildPage(int category);
-    void FillProcessorPage();
-    void FillMemoryUsagePage();
-    void FillKeyboardPage();
-    void FillMousePage();
-    void FillBatteryPage();
+    void FillPage(int category);
     void FillDevicePage(int category);
     void DisableIndex(int index);
 

@@ -1,7 +1,6 @@
 #include "app/ModuleVeltrix.h"
 
 #include "app/DutchTexts.h"
-#include "app/FormVeltrix.h"
 #include "app/PageRows.h"
 #include "app/ValueLists.h"
 
@@ -27,11 +26,11 @@ std::optional<std::wstring> GetListValue(const platform::form::Label& label, boo
     return app::GetListValue(label.Tag(), valid, index, fallback);
 }
 
-void TranslateToDutch(FormVeltrix& form) {
+void TranslateToDutch(TranslatableWindow& form) {
     controls::SystemMenu& menu = form.SystemMenuVeltrix();
-    menu.SystemMenuItem(FormVeltrix::kMenuSaveAs)->SetText(DutchSaveAsText());
-    menu.SystemMenuItem(FormVeltrix::kMenuSaveAllAs)->SetText(DutchSaveAllAsText());
-    menu.SystemMenuItem(FormVeltrix::kMenuAbout)->SetText(DutchAboutText());
+    menu.SystemMenuItem(kMenuEntrySaveAs)->SetText(DutchSaveAsText());
+    menu.SystemMenuItem(kMenuEntrySaveAllAs)->SetText(DutchSaveAllAsText());
+    menu.SystemMenuItem(kMenuEntryAbout)->SetText(DutchAboutText());
     form.Form().SetCaption(kProductName);
     form.InfoFrameVeltrix().SetText(std::wstring(kProductName));
 

@@ -6,12 +6,32 @@
 #include <string>
 #include <string_view>
 
+#include "controls/InfoFrame.h"
+#include "controls/SystemMenu.h"
+#include "controls/TabControl.h"
+#include "platform/form/form.h"
 #include "platform/form/label.h"
 #include "platform/ui/types.h"
 
 namespace app {
 
-class FormVeltrix;
+// Window-menu entries of the main window: 0 and 3 are separators.
+inline constexpr std::int16_t kMenuEntrySaveAs = 1;
+inline constexpr std::int16_t kMenuEntrySaveAllAs = 2;
+inline constexpr std::int16_t kMenuEntryAbout = 4;
+
+// What the translation rewrites: the window's own controls, found by name.
+class TranslatableWindow {
+public:
+    virtual ~TranslatableWindow() = default;
+    virtual platform::form::Form& Form() = 0;
+    virtual controls::InfoFrame& InfoFrameVeltrix() = 0;
+    virtual controls::TabControl& TabControlVeltrix() = 0;
+    virtual controls::SystemMenu& SystemMenuVeltrix() = 0;
+    // A caption label by name, and the value label beside it.
+    virtual platform::form::Label& CaptionLabel(std::string_view name) = 0;
+    virtual platform::form::Label& ValueLabel(std::string_view captionName) = 0;
+};
 
 // Valid values in dark blue, fallbacks in dark red (colour values with red in
 // the low byte).
@@ -28,6 +48,6 @@ std::optional<std::wstring> GetListValue(const platform::form::Label& label, boo
 
 // Replaces every caption, tab text, window-menu text and display list of the
 // window with its Dutch text.
-void TranslateToDutch(FormVeltrix& form);
+void TranslateToDutch(TranslatableWindow& form);
 
 }  // namespace app

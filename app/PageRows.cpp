@@ -1,5 +1,7 @@
 #include "app/PageRows.h"
 
+#include <stdexcept>
+
 namespace app {
 
 namespace {
@@ -170,6 +172,8 @@ const std::array<CategoryPage, kCategoryCount> kPages = {{
 }  // namespace
 
 const CategoryPage& Page(int category) { return kPages.at(static_cast<std::size_t>(category)); }
+
+void NoSuchLabel(std::string_view name) { throw std::out_of_range("no label " + std::string(name)); }
 
 std::string IndexLabelName(int category) { return "LabelIndex(" + std::to_string(category) + ")"; }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace app {
 
@@ -49,6 +50,10 @@ struct CategoryPage {
 };
 
 const CategoryPage& Page(int category);
+
+// A caption label that no page has is a fault of the program's own tables;
+// the window and the report both stop on it the same way (std::out_of_range).
+[[noreturn]] void NoSuchLabel(std::string_view name);
 
 // "LabelIndex(3)": the index caption of a multi-device page.
 std::string IndexLabelName(int category);

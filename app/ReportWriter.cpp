@@ -1,6 +1,6 @@
 #include "app/ReportWriter.h"
 
-#include "app/CategoryFields.h"
+#include "app/Categories.h"
 #include "app/DutchTexts.h"
 #include "app/PageRows.h"
 #include "app/ValueLists.h"
@@ -61,25 +61,20 @@ bool ReportWriter::WriteCategory(int category, std::vector<std::wstring>& lines)
     Block block(texts_, lines);
     block.Heading(category);
     const format::FormatEx& format = collectors_.Format();
-    switch (category) {
-        case kProcessor: WriteFields(ProcessorFields(), collectors_.Processor(), format, block); break;
-        case kMemoryUsage: WriteFields(MemoryUsageFields(), collectors_.MemoryUsage(), format, block); break;
-        case kKeyboard: WriteFields(KeyboardFields(), collectors_.Keyboard(), format, block); break;
-        case kMouse: WriteFields(MouseFields(), collectors_.Mouse(), format, block); break;
-        case kBattery: WriteFields(BatteryFields(), collectors_.Battery(), format, block); break;
-        default: {
-            DevicePage& devices = collectors_.Devices(category);
-            if (category == kDisplay) {
-                // The adapter-wide lines stand before the modes, with an empty line.
-                devices.WriteCollectionFields(block, format);
-                block.EmptyLine();
-            }
-            for (std::int16_t i = 0; i < devices.Count(); ++i) {
-                if (i > 0) block.EmptyLine();
-                block.Line(IndexLabelName(category), std::to_wstring(i));
-                devices.WriteItemFields(i, block, format);
-            }
-        }
+    DevicePage& devices = collectors_.Devices(category);
+    if (!Page(category).multiDevice) {
+        devices.WriteItemFields(0, block, format);
+        return block.ok;
+    }
+    if (CategoryRowOf(category).kind.HasCollectionFields()) {
+        // The collection-wide lines stand before the devices, with an empty line.
+        devices.WriteCollectionFields(block, format);
+        block.EmptyLine();
+    }
+    for (std::int16_t i = 0; i < devices.Count(); ++i) {
+        if (i > 0) block.EmptyLine();
+        block.Line(IndexLabelName(category), std::to_wstring(i));
+        devices.WriteItemFields(i, block, format);
     }
     return block.ok;
 }

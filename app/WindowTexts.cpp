@@ -11,7 +11,7 @@ std::wstring TranslatedWindowTexts::Caption(std::string_view captionLabel) const
     for (int category = 0; category < kCategoryCount; ++category)
         for (const PageRow& row : Page(category).rows)
             if (captionLabel == row.label) return DutchCaption(row.designCaption);
-    return {};
+    NoSuchLabel(captionLabel);
 }
 
 std::wstring TranslatedWindowTexts::ListTag(std::string_view valueLabel) const { return DutchList(valueLabel); }

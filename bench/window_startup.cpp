@@ -9,20 +9,20 @@
 #include <cstdlib>
 
 #include "app/FormVeltrix.h"
-#include "no_wait_machine.h"
 #include "platform/machine_factory.h"
 #include "platform/ui/application.h"
 
 int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     platform::ui::Application application(argc, argv, L"Veltrix");
-    auto created = platform::CreateMachine(platform::MachineOptionsFromEnvironment());
+    auto options = platform::MachineOptionsFromEnvironment();
+    options.realWaits = false;
+    auto created = platform::CreateMachine(options);
     if (!created.machine) {
         std::fprintf(stderr, "%s\n", created.error.c_str());
         return 2;
     }
-    bench::NoWaitMachine machine(*created.machine);
-    app::FormVeltrix window(machine);
+    app::FormVeltrix window(*created.machine);
     window.Load();
     window.Form().Show();
     platform::ui::Application::ProcessEvents();

@@ -20,7 +20,7 @@ MachineOrError Create(const MachineOptions& options) {
         return result;
     }
     if (options.machineFile.empty()) {
-        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error);
+        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits);
         return result;
     }
     // A machine file is held to the same size as a tree's files.

@@ -1,6 +1,8 @@
 #include "cli/capture/capture_command.h"
 
+#include "app/Categories.h"
 #include "app/CollectorSet.h"
+#include "collectors/Keyboard.h"
 #include "app/ReportWriter.h"
 #include "app/WindowTexts.h"
 #include "collectors/OperatingSystem.h"
@@ -20,13 +22,21 @@ constexpr const char* kUsage = "usage: veltrix-capture DIR";
 
 using platform::linux_backend::CaptureLog;
 
+class NoFields final : public app::FieldSink {
+public:
+    void Write(const char*, app::FieldKind, const app::FieldValue&) override {}
+};
+
 // Asks everything the report asks, and what the window asks besides.
 void RunEverything(platform::Machine& machine) {
     app::CollectorSet collectors(machine);
     const app::TranslatedWindowTexts texts;
     (void)app::ReportWriter(collectors, texts).Compose(app::kAllCategories);
-    collectors.Keyboard().Refresh();
-    (void)collectors.Keyboard().IsTabKey();
+    // One tick of the window's timer, and the Tab key the tab strip asks for.
+    NoFields ignored;
+    for (const app::CategoryRow& row : app::CategoryTable())
+        if (row.refreshedByTimer) collectors.Devices(row.category).Refresh(ignored, collectors.Format());
+    (void)collectors::Keyboard(machine).IsTabKey();
     const collectors::OperatingSystem system(machine);
     (void)machine.GetRegionalSettings();
 }

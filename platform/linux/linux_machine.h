@@ -3,26 +3,19 @@
 // same code runs on this machine ("/") and on a captured tree; on a captured
 // tree, answers that only an instruction, an ioctl or the X server can give
 // come from the tree's recorded replies instead (docs/captures.md).
+//
+// The kernel services are answered here (linux_kernel.cpp); each device area
+// is an object of its own over the shared context, made on first use.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "platform/linux/capture_log.h"
-#include "platform/linux/session.h"
+#include "platform/linux/linux_context.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
-
-struct LinuxMachineOptions {
-    std::string root = "/";
-    // The user's session as the environment describes it; read once.
-    SessionEnvironment session = SessionEnvironment::FromProcess();
-    // On this machine only: notes every file read and reply given, for
-    // veltrix-capture.
-    CaptureLog* capture = nullptr;
-};
 
 class LinuxMachine final : public Machine {
 public:
@@ -36,6 +29,7 @@ public:
     // Answers come from this machine rather than from a captured tree.
     bool IsLive() const;
 
+    // Kernel services (linux_kernel.cpp).
     SystemInfo GetSystemInfo() override;
     CpuidRegisters ExecuteCPUID(std::uint32_t leaf) override;
     std::uint64_t ReadTimeStampCounter() override;
@@ -51,13 +45,16 @@ public:
     std::uint32_t GetDoubleClickTime() override;
     RegionalSettings GetRegionalSettings() override;
 
+    // Device areas: one override per area the backend answers.
+
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<LinuxContext> context_;
+    std::optional<RegionalSettings> regional_;
+    // Device areas, each made on first use.
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the
 // root cannot be used.
-std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error);
+std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits = true);
 
 }  // namespace platform::linux_backend

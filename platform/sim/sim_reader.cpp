@@ -136,6 +136,10 @@ std::string Node::Text(const std::string& key, const std::string& fallback) cons
 }
 
 void Node::OnlyKeys(std::initializer_list<const char*> known) const {
+    OnlyKeys(std::span<const char* const>(known.begin(), known.size()));
+}
+
+void Node::OnlyKeys(std::span<const char* const> known) const {
     if (!value_->is_object()) Fail("expected an object, found " + TypeName(*value_));
     for (const auto& item : value_->items()) {
         bool found = false;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -45,6 +46,7 @@ public:
 
     // Every member name must be one of `known` (catches misspelt keys).
     void OnlyKeys(std::initializer_list<const char*> known) const;
+    void OnlyKeys(std::span<const char* const> known) const;
 
     [[noreturn]] void Fail(const std::string& reason) const;
 

@@ -2,6 +2,11 @@
 // report of each compared byte for byte with its reviewed expected report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "collectors/Keyboard.h"
 #include "collectors/OperatingSystem.h"
 #include "collectors/Processor.h"
@@ -115,7 +120,7 @@ TEST(TreeDesktop, SampleInputDevicesAndAnOldKernel) {
     EXPECT_EQ(machine.GetVersionEx()->csdVersion, "Ubuntu 13.04");
 }
 
-class TreeReport : public testing::TestWithParam<const char*> {};
+class TreeReport : public testing::TestWithParam<std::string> {};
 
 TEST_P(TreeReport, MatchesTheReviewedReportByteForByte) {
     const std::string tree = Tree(GetParam());
@@ -135,7 +140,18 @@ TEST_P(TreeReport, MatchesTheReviewedReportByteForByte) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Trees, TreeReport, testing::Values("laptop", "desktop", "debian-vm"),
+// Every directory of tests/trees that holds an expected report, so a new
+// tree is tested without a code change.
+std::vector<std::string> TreesWithReports() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(VELTRIX_TREES_DIR))
+        if (entry.is_directory() && std::filesystem::exists(entry.path() / "expected-report.txt"))
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Trees, TreeReport, testing::ValuesIn(TreesWithReports()),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)

@@ -1,0 +1,14 @@
+#pragma once
+// The simulated machine's answers, one object per area, filled by the
+// section readers (sim_sections.cpp) and handed out by SimMachine.
+
+#include "platform/sim/sim_kernel.h"
+
+namespace platform::sim {
+
+struct SimAreas {
+    SimKernel kernel;
+    // Device areas: one member per area the simulated machine answers.
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,31 @@
+#include "platform/sim/sim_sections.h"
+
+#include "platform/sim/sim_areas.h"
+
+namespace platform::sim {
+
+namespace {
+
+void ReadComment(const Node&, SimAreas&) {}
+
+// Read in this order, whatever the order in the file: "live" builds on the
+// states of "memory", "power" and "keys".
+constexpr Section kSections[] = {
+    {"comment", &ReadComment},
+    {"processor", &ReadProcessorSection},
+    {"memory", &ReadMemorySection},
+    {"power", &ReadPowerSection},
+    {"keys", &ReadKeysSection},
+    {"live", &ReadLiveSection},
+    {"keyboard", &ReadKeyboardSection},
+    {"mouse", &ReadMouseSection},
+    {"system", &ReadSystemSection},
+    {"regional", &ReadRegionalSection},
+    // Device areas: one line per section.
+};
+
+}  // namespace
+
+std::span<const Section> Sections() { return kSections; }
+
+}  // namespace platform::sim
