@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "cli/report/report_command.h"
+#include "platform/sim/sim_sections.h"
 #include "sim_fixture.h"
 
 using testing_support::ReadFile;
@@ -77,6 +78,14 @@ TEST(VeltrixReport, MalformedMachineFilesNameThePlaceAndReason) {
         {R"({"regional": {"decimal": ""}})", "/regional/decimal: the decimal separator cannot be empty"},
         // Too large for any JSON number: refused with its place, not as an unexpected failure.
         {"{\n  \"processor\": {\"tsc_hz\": 1e400}\n}", "line 2, column 27: number overflow parsing '1e400'"},
+        // Types as strict as the document says.
+        {R"({"comment": 5})", "/comment: expected a string, found number"},
+        {R"({"processor": {"count": 1.5}})", "/processor/count: expected a whole number from 0 to 4294967295, found 1.5"},
+        {R"({"keys": {"caps": -1.5}})", "/keys/caps: expected a whole number, found -1.5"},
+        {R"({"keyboard": {"layout": "zzzzzzzz"}})", "/keyboard/layout: expected eight hexadecimal digits, found \"zzzzzzzz\""},
+        {R"({"keyboard": {"layout": "123456789"}})", "/keyboard/layout: expected eight hexadecimal digits"},
+        {R"({"keyboard": {"layout": "0000409"}})", "/keyboard/layout: expected eight hexadecimal digits"},
+        {R"({"keyboard": {"layout": 409}})", "/keyboard/layout: expected a string, found number"},
     };
     for (const auto& [text, expected] : cases) {
         std::ofstream(file) << text;
@@ -178,4 +187,28 @@ TEST(VeltrixReport, BothMachineVariablesAreRefusedAsTheOptionsAre) {
     EXPECT_EQ(chosen.status, 0) << chosen.err;
     EXPECT_EQ(machineOnly.status, 0) << machineOnly.err;
     EXPECT_EQ(machineOnly.out, chosen.out);
+}
+
+TEST(VeltrixReport, ASectionSetToNullIsAMissingSection) {
+    TempDir dir;
+    const std::string file = dir.File("null.json");
+    std::ofstream(file) << "{}";
+    const ReportRun empty = Report({"--machine", file});
+    ASSERT_EQ(empty.status, 0) << empty.err;
+    for (const platform::sim::Section& section : platform::sim::Sections()) {
+        std::ofstream(file) << "{\"" << section.key << "\": null}";
+        const ReportRun run = Report({"--machine", file});
+        EXPECT_EQ(run.status, 0) << section.key << ": " << run.err;
+        EXPECT_EQ(run.out, empty.out) << section.key;
+    }
+}
+
+TEST(VeltrixReport, KeyboardLayoutsAreEightHexadecimalDigits) {
+    TempDir dir;
+    const std::string file = dir.File("layout.json");
+    for (const char* layout : {"00000000", "FFFFFFFF", "ffffffff", "00020409"}) {
+        std::ofstream(file) << R"({"keyboard": {"layout": ")" << layout << R"("}})";
+        const ReportRun run = Report({"--machine", file, "--category", "5"});
+        EXPECT_EQ(run.status, 0) << layout << ": " << run.err;
+    }
 }
