@@ -1,9 +1,10 @@
 #include "platform/linux/capture_writer.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 
 #include "platform/linux/replies.h"
