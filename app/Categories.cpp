@@ -4,6 +4,13 @@
 #include <string>
 
 #include "app/CategoryFields.h"
+#include "app/HardDriveFields.h"
+#include "app/LogicalDriveFields.h"
+#include "app/OpticalDriveFields.h"
+#include "app/JoysticksFields.h"
+#include "app/PortsFields.h"
+#include "app/PrintersFields.h"
+#include "app/SoundFields.h"
 
 namespace app {
 
@@ -14,6 +21,13 @@ const SingleObjectKind<collectors::MemoryUsage> kMemoryUsageKind(MemoryUsageFiel
 const SingleObjectKind<collectors::Keyboard> kKeyboardKind(KeyboardFields, KeyboardLockFields);
 const SingleObjectKind<collectors::Mouse> kMouseKind(MouseFields);
 const SingleObjectKind<collectors::Battery> kBatteryKind(BatteryFields, BatteryFields);
+const CollectionKind<collectors::HardDrives> kHardDrivesKind(HardDriveFields);
+const CollectionKind<collectors::OpticalDrives> kOpticalDrivesKind(OpticalDriveFields);
+const CollectionKind<collectors::LogicalDrives> kLogicalDrivesKind(LogicalDriveFields);
+const CollectionKind<collectors::Sound> kSoundKind(SoundFields, nullptr, PreferredSoundItem);
+const CollectionKind<collectors::Printers> kPrintersKind(PrintersFields, nullptr, PreferredPrinter);
+const CollectionKind<collectors::Joysticks> kJoysticksKind(JoysticksFields);
+const CollectionKind<collectors::Ports> kPortsKind(PortsFields);
 
 // Categories whose collectors are still to come. The display's adapter and
 // monitor read as unknown until then.
@@ -29,15 +43,15 @@ std::span<const CategoryRow> CategoryTable() {
         {kMemoryUsage, kMemoryUsageKind, true},
         {kDisplay, kDisplayKind},
         {kNetwork, kNoCollector},
-        {kSound, kNoCollector},
+        {kSound, kSoundKind},
         {kKeyboard, kKeyboardKind, true},
         {kMouse, kMouseKind},
-        {kPrinters, kNoCollector},
-        {kJoysticks, kNoCollector},
-        {kHardDrives, kNoCollector},
-        {kOpticalDrives, kNoCollector},
-        {kLogicalDrives, kNoCollector},
-        {kPorts, kNoCollector},
+        {kPrinters, kPrintersKind},
+        {kJoysticks, kJoysticksKind},
+        {kHardDrives, kHardDrivesKind},
+        {kOpticalDrives, kOpticalDrivesKind},
+        {kLogicalDrives, kLogicalDrivesKind},
+        {kPorts, kPortsKind},
         {kUSBDevices, kNoCollector},
         {kBattery, kBatteryKind, true},
     };

@@ -18,12 +18,16 @@ class FieldSink {
 public:
     virtual ~FieldSink() = default;
     virtual void Write(const char* captionLabel, FieldKind kind, const FieldValue& value) = 0;
+    // False for the report, which leaves out the fields only the page shows.
+    virtual bool WritesPageOnlyFields() const { return true; }
 };
 
 template <typename Source>
 void WriteFields(std::span<const Field<Source>> fields, const Source& source, const format::FormatEx& format,
                  FieldSink& sink) {
-    for (const auto& field : fields) sink.Write(field.captionLabel, field.kind, field.value(source, format));
+    for (const auto& field : fields)
+        if (!field.pageOnly || sink.WritesPageOnlyFields())
+            sink.Write(field.captionLabel, field.kind, field.value(source, format));
 }
 
 class DevicePage {

@@ -24,6 +24,9 @@ struct FieldValue {
     std::wstring text;
     int listIndex = 0;
     std::wstring_view fallback;
+    // Where the report writes another fallback than the page (the optical
+    // drives' write speed); empty when both write `fallback`.
+    std::wstring_view reportFallback = {};
 };
 
 template <typename Source>
@@ -31,6 +34,9 @@ struct Field {
     const char* captionLabel;
     FieldKind kind;
     FieldValue (*value)(const Source&, const format::FormatEx&);
+    // Shown on the page but not written to the report (a port's description
+    // and monitor).
+    bool pageOnly = false;
 };
 
 namespace field {

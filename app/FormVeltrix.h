@@ -19,7 +19,7 @@
 #include "controls/SunkenLabel.h"
 #include "controls/SystemMenu.h"
 #include "controls/TabControl.h"
-#include "format/CommonDialogs.h"
+#include "controls/CommonDialogs.h"
 #include "platform/form/form.h"
 #include "platform/form/frame.h"
 #include "platform/form/hscrollbar.h"
@@ -66,7 +66,7 @@ public:
     // value label beside a caption label.
     platform::form::Label& CaptionLabel(std::string_view name) override;
     platform::form::Label& ValueLabel(std::string_view captionName) override;
-    format::CommonDialogs& Dialogs() { return dialogs_; }
+    controls::CommonDialogs& Dialogs() { return dialogs_; }
     CollectorSet& Collectors() { return collectors_; }
 
     // Event handlers.
@@ -102,7 +102,7 @@ private:
     std::array<std::unique_ptr<controls::SunkenLabel>, kCategoryCount> indexBoxes_{};
     std::array<platform::form::HScrollBar*, kCategoryCount> indexBars_{};
     std::map<std::string, platform::form::Label*, std::less<>> labels_;
-    format::CommonDialogs dialogs_;
+    controls::CommonDialogs dialogs_;
 };
 
 }  // namespace app

@@ -26,10 +26,12 @@ public:
 
     void EmptyLine() { lines_.emplace_back(); }
 
+    bool WritesPageOnlyFields() const override { return false; }
+
     void Write(const char* captionLabel, FieldKind kind, const FieldValue& v) override {
         if (!ok) return;
         if (kind == FieldKind::kText) {
-            Line(captionLabel, v.valid ? v.text : std::wstring(v.fallback));
+            Line(captionLabel, v.valid ? v.text : std::wstring(v.reportFallback.empty() ? v.fallback : v.reportFallback));
             return;
         }
         const auto entry = GetListValue(texts_.ListTag(ValueLabelName(captionLabel)), v.valid, v.listIndex, v.fallback);

@@ -10,7 +10,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(codepage input_devices meminfo os_release power_supply reply_file sim_file stored_form)
+  targets=(alsa codepage cups_reply input_devices meminfo os_release power_supply reply_file sim_file spooler_answer stored_form drive_replies volume_files)
 fi
 build=build-fuzz
 lock=/tmp/veltrix-build.lock

@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  nlohmann-json3-dev libcups2-dev libgtest-dev libbenchmark-dev
+  nlohmann-json3-dev libcups2-dev libgtest-dev libbenchmark-dev libblkid-dev e2fsprogs
+  cups-daemon cups-client
   libxcb1-dev libxcb-xkb-dev
   hwdata xvfb xauth xdotool x11-utils imagemagick locales
   # The window's dialog font is drawn in Liberation Sans (metric-compatible

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "platform/form/qt/form_widgets.h"
-#include "platform/ui/qt/registry.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
 
 namespace platform::form {

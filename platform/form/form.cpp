@@ -9,8 +9,7 @@
 #include <algorithm>
 
 #include "platform/form/qt/form_widgets.h"
-#include "platform/ui/qt/focus_return.h"
-#include "platform/ui/qt/picture_impl.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
 
 namespace platform::form {
@@ -76,7 +75,7 @@ void Form::SetCaption(std::wstring_view caption) { ui::SetWindowText(window_, ca
 void Form::SetIcon(const ui::Picture& icon) {
     icon_ = icon;
     if (QWidget* widget = WidgetOf(window_)) {
-        widget->setWindowIcon(icon.IsEmpty() ? QIcon() : QIcon(QPixmap::fromImage(icon.impl()->image)));
+        widget->setWindowIcon(icon.IsEmpty() ? QIcon() : QIcon(QPixmap::fromImage(ui::qt::ImageOf(icon))));
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QFontMetrics>
 
 #include "platform/form/qt/form_widgets.h"
-#include "platform/ui/qt/text_drawing.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
 
 namespace platform::form {

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "platform/form/qt/form_widgets.h"
-#include "platform/ui/qt/picture_impl.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
 
 namespace platform::form {
@@ -19,7 +19,7 @@ protected:
         const auto* image = dynamic_cast<const Image*>(control);
         if (!image || image->Picture().IsEmpty()) return;
         QPainter painter(this);
-        const QImage& picture = image->Picture().impl()->image;
+        const QImage& picture = ui::qt::ImageOf(image->Picture());
         if (image->Stretch()) painter.drawImage(rect(), picture);
         else painter.drawImage(QPoint(0, 0), picture);
     }

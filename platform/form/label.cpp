@@ -6,9 +6,8 @@
 #include "platform/form/form.h"
 #include "platform/form/qt/form_widgets.h"
 #include "platform/ui/gdi.h"
-#include "platform/ui/qt/gdi_objects.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
-#include "platform/ui/qt/text_drawing.h"
 
 namespace platform::form {
 

@@ -13,10 +13,14 @@ constexpr unsigned kKeyLetterRows[][2] = {{16, 25}, {30, 38}, {44, 50}};  // Q..
 constexpr unsigned kKeyF1 = 59, kKeyF10 = 68, kKeyF11 = 87, kKeyF12 = 88, kKeyF13 = 183, kKeyF24 = 194;
 constexpr unsigned kBtnLeft = 0x110, kBtnTask = 0x117;
 constexpr unsigned kRelX = 0x00, kRelWheel = 0x08;
+constexpr unsigned kAbsLast = 0x3f;
+constexpr unsigned kBtnMisc = 0x100, kBtnJoystick = 0x120, kKeyLast = 0x2ff;
+constexpr std::string_view kJoystickHandler = "js";
 constexpr std::size_t kDigitsOf32BitWord = 8;
 
 constexpr std::string_view kKeyBitmap = "KEY";
 constexpr std::string_view kRelBitmap = "REL";
+constexpr std::string_view kAbsBitmap = "ABS";
 
 std::optional<CapabilityBitmap> Bitmap(const InputDevice& device, std::string_view name, unsigned wordBits) {
     const auto found = device.bitmaps.find(name);
@@ -35,6 +39,16 @@ unsigned CountKeys(const CapabilityBitmap& keys, unsigned first, unsigned last) 
     unsigned count = 0;
     for (unsigned code = first; code <= last; ++code) count += keys.Test(code) ? 1 : 0;
     return count;
+}
+
+// The slot of a "jsN" handler, when it is one of the sixteen.
+std::optional<std::size_t> JoystickSlot(const InputDevice& device) {
+    for (const std::string& handler : device.handlers) {
+        if (!StartsWith(handler, kJoystickHandler) || handler.size() == kJoystickHandler.size()) continue;
+        const auto number = ParseDecimal(std::string_view(handler).substr(kJoystickHandler.size()));
+        if (number && *number < kJoystickSlots) return static_cast<std::size_t>(*number);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -138,6 +152,25 @@ MouseFacts FindMouse(const std::vector<InputDevice>& devices, unsigned wordBits)
         if (axes && axes->Test(kRelWheel)) facts.wheel = true;
     }
     return facts;
+}
+
+}  // namespace platform::linux_backend
+
+namespace platform::linux_backend {
+
+JoystickSlots FindJoysticks(const std::vector<InputDevice>& devices, unsigned wordBits) {
+    JoystickSlots slots;
+    for (const auto& device : devices) {
+        const auto slot = JoystickSlot(device);
+        if (!slot || slots[*slot]) continue;
+        JoystickFacts facts;
+        facts.name = device.name;
+        if (const auto axes = Bitmap(device, kAbsBitmap, wordBits)) facts.axes = CountKeys(*axes, 0, kAbsLast);
+        if (const auto keys = Bitmap(device, kKeyBitmap, wordBits))
+            facts.buttons = CountKeys(*keys, kBtnJoystick, kKeyLast) + CountKeys(*keys, kBtnMisc, kBtnJoystick - 1);
+        slots[*slot] = std::move(facts);
+    }
+    return slots;
 }
 
 }  // namespace platform::linux_backend

@@ -6,6 +6,7 @@
 // significant word first and leading zero words left out; so the meaning of
 // a bit depends on the word width of the machine that wrote the file.
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -50,5 +51,19 @@ struct MouseFacts {
     bool wheel = false;    // a mouse with a wheel axis
 };
 MouseFacts FindMouse(const std::vector<InputDevice>& devices, unsigned wordBits);
+
+// The kernel's joystick devices js0 to js15: a slot is taken by the input
+// device whose handlers list "jsN". Axes and buttons are counted the way the
+// joystick interface numbers them: every absolute axis; the buttons from the
+// joystick range (BTN_JOYSTICK) up to the last key code, then the misc
+// buttons below it.
+inline constexpr std::size_t kJoystickSlots = 16;
+struct JoystickFacts {
+    std::string name;
+    unsigned axes = 0;
+    unsigned buttons = 0;
+};
+using JoystickSlots = std::array<std::optional<JoystickFacts>, kJoystickSlots>;
+JoystickSlots FindJoysticks(const std::vector<InputDevice>& devices, unsigned wordBits);
 
 }  // namespace platform::linux_backend

@@ -1,5 +1,8 @@
 #include "platform/linux/linux_machine.h"
 
+#include "platform/linux/linux_multimedia.h"
+#include "platform/linux/linux_spooler.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -25,6 +28,9 @@ const std::string& LinuxMachine::OpenError() const { return context_->error; }
 bool LinuxMachine::IsLive() const { return context_->IsLive(); }
 
 // Device areas: one accessor per area, `return MakeOnce(area_, *context_);`.
+DriveServices& LinuxMachine::Drives() { return MakeOnce(drives_, *context_); }
+MultimediaServices& LinuxMachine::Multimedia() { return MakeOnce(multimedia_, *context_); }
+SpoolerServices& LinuxMachine::Spooler() { return MakeOnce(spooler_, *context_); }
 
 std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits) {
     LinuxMachineOptions options;

@@ -13,9 +13,13 @@
 #include <string>
 
 #include "platform/linux/linux_context.h"
+#include "platform/linux/linux_drives.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
+
+class LinuxMultimedia;
+class LinuxSpooler;
 
 class LinuxMachine final : public Machine {
 public:
@@ -46,11 +50,17 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area the backend answers.
+    DriveServices& Drives() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
     // Device areas, each made on first use.
+    std::unique_ptr<LinuxDrives> drives_;
+    std::unique_ptr<LinuxMultimedia> multimedia_;
+    std::unique_ptr<LinuxSpooler> spooler_;
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the

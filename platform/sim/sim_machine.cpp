@@ -24,5 +24,8 @@ void SimMachine::Advance() {
 }
 
 // Device areas: `XServices& SimMachine::X() { return areas_->x; }`.
+DriveServices& SimMachine::Drives() { return areas_->drives; }
+MultimediaServices& SimMachine::Multimedia() { return areas_->multimedia; }
+SpoolerServices& SimMachine::Spooler() { return areas_->spooler; }
 
 }  // namespace platform::sim

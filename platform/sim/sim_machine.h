@@ -46,6 +46,9 @@ public:
     RegionalSettings GetRegionalSettings() override;
 
     // Device areas: one override per area, returning its member of SimAreas.
+    DriveServices& Drives() override;
+    MultimediaServices& Multimedia() override;
+    SpoolerServices& Spooler() override;
 
 private:
     SimKernel& kernel() { return areas_->kernel; }

@@ -23,6 +23,13 @@ constexpr Section kSections[] = {
     {"system", &ReadSystemSection},
     {"regional", &ReadRegionalSection},
     // Device areas: one line per section.
+    {"disks", &ReadDisksSection},
+    {"optical_drives", &ReadOpticalDrivesSection},
+    {"aspi", &ReadAspiSection},
+    {"logical_drives", &ReadLogicalDrivesSection},
+    {"wave", &ReadWaveSection},
+    {"joysticks", &ReadJoysticksSection},
+    {"spooler", &ReadSpoolerSection},
 };
 
 }  // namespace

@@ -44,3 +44,12 @@ const std::string& Picture::Source() const {
 }
 
 }  // namespace platform::ui
+
+namespace platform::ui::qt {
+
+const QImage& ImageOf(const Picture& picture) {
+    static const QImage kEmpty;
+    return picture.impl() ? picture.impl()->image : kEmpty;
+}
+
+}  // namespace platform::ui::qt

@@ -26,7 +26,7 @@ using linux_tests::RunProgram;
 
 // Lines whose values change from one moment to the next.
 bool Changing(const std::string& line) {
-    for (const char* caption : {"Beschikbaar Fysiek:", "Beschikbaar Virtueel:", "Belasting:"})
+    for (const char* caption : {"Beschikbaar Fysiek:", "Beschikbaar Virtueel:", "Belasting:", "Vrije Ruimte:"})
         if (line.rfind(caption, 0) == 0) return true;
     return false;
 }

@@ -84,3 +84,55 @@ TEST(LinuxInputDevices, PointersWithoutAMouseHandlerAndOddBlocks) {
     EXPECT_EQ(broken.buttons, 0u) << "a malformed key bitmap counts no buttons";
     EXPECT_TRUE(broken.wheel);
 }
+
+namespace {
+
+std::string GamepadSample() {
+    return linux_tests::ReadWholeFile(std::string(VELTRIX_TREES_DIR) + "/gamepad-desktop/proc/bus/input/devices");
+}
+
+}  // namespace
+
+TEST(LinuxJoysticks, GamepadOfAThirtyTwoBitKernel) {
+    const auto devices = ParseInputDevices(GamepadSample());
+    const unsigned bits = BitmapWordBits(devices, 32);
+    ASSERT_EQ(bits, 32u);
+    const auto slots = FindJoysticks(devices, bits);
+    ASSERT_TRUE(slots[0]);
+    EXPECT_EQ(slots[0]->name, "Logitech Logitech Dual Action");
+    EXPECT_EQ(slots[0]->axes, 6u) << "X Y Z RZ HAT0X HAT0Y";
+    EXPECT_EQ(slots[0]->buttons, 12u) << "BTN_TRIGGER to BTN_BASE6";
+    ASSERT_TRUE(slots[1]);
+    EXPECT_EQ(slots[1]->name, "Logitech Logitech Extreme 3D");
+    EXPECT_EQ(slots[1]->axes, 6u) << "X Y RZ THROTTLE HAT0X HAT0Y";
+    for (std::size_t slot = 2; slot < kJoystickSlots; ++slot) EXPECT_FALSE(slots[slot]) << slot;
+    EXPECT_TRUE(FindKeyboard(devices, bits).present) << "the keyboard and mouse beside it still count";
+    EXPECT_TRUE(FindMouse(devices, bits).present);
+}
+
+TEST(LinuxJoysticks, SlotsAndCountingRanges) {
+    const auto devices = ParseInputDevices(
+        "I: Bus=0003\nN: Name=\"Pad on js3\"\nH: Handlers=event7 js3\nB: KEY=1 0 0 0 0 0 0 0 0 0 0 0 1\n"
+        "B: ABS=ffffffffffffffff\n\n"
+        // Every key from BTN_MISC to KEY_MAX: 512 buttons (0x100..0x2ff).
+        "I: Bus=0003\nN: Name=\"All buttons js15\"\nH: Handlers=js15\n"
+        "B: KEY=ffffffffffffffff ffffffffffffffff ffffffffffffffff ffffffffffffffff ffffffffffffffff "
+        "ffffffffffffffff ffffffffffffffff ffffffffffffffff 0 0 0 0\n\n"
+        "I: Bus=0003\nN: Name=\"Slot out of range\"\nH: Handlers=js16 event9\nB: ABS=3\n\n"
+        "I: Bus=0003\nN: Name=\"Not numbered\"\nH: Handlers=jsx event9\nB: ABS=3\n\n"
+        "I: Bus=0003\nN: Name=\"Second on js3\"\nH: Handlers=js3\nB: ABS=1\n\n"
+        "I: Bus=0003\nN: Name=\"No bitmaps\"\nH: Handlers=js0\n");
+    const auto slots = FindJoysticks(devices, 64);
+    ASSERT_TRUE(slots[3]);
+    EXPECT_EQ(slots[3]->name, "Pad on js3") << "the first device naming a slot keeps it";
+    EXPECT_EQ(slots[3]->axes, 64u) << "all 64 absolute axes";
+    EXPECT_EQ(slots[3]->buttons, 0u) << "bit 0 and bit 768 are outside both button ranges";
+    ASSERT_TRUE(slots[15]);
+    EXPECT_EQ(slots[15]->buttons, 512u);
+    ASSERT_TRUE(slots[0]);
+    EXPECT_EQ(slots[0]->axes, 0u);
+    EXPECT_EQ(slots[0]->buttons, 0u);
+    std::size_t taken = 0;
+    for (const auto& slot : slots) taken += slot ? 1 : 0;
+    EXPECT_EQ(taken, 3u) << "js16 and jsx take no slot";
+}

@@ -15,7 +15,7 @@
 
 #include "controls/PropertyBag.h"
 #include "controls/StoredForm.h"
-#include "format/CommonDialogs.h"
+#include "controls/CommonDialogs.h"
 #include "platform/form/command_button.h"
 #include "platform/form/form.h"
 #include "platform/form/frame.h"
@@ -289,7 +289,7 @@ private slots:
 
     void saveDialogInputsAndResults() {
         ui::testing::DialogScript script;
-        format::CommonDialogs dialogs;
+        controls::CommonDialogs dialogs;
         QCOMPARE(dialogs.FilterIndex(), std::uint8_t{1});
         dialogs.SetFilter(kReportFilter);
         dialogs.SetOwnerHwnd(form_->Hwnd());
@@ -323,7 +323,7 @@ private slots:
     }
 
     void rawFilterLists() {
-        using format::CommonDialogs;
+        using controls::CommonDialogs;
         QCOMPARE(CommonDialogs::ParseFilter(kReportFilter).size(), std::size_t{1});
         const auto two = CommonDialogs::ParseFilter(std::wstring(L"Tekst\0*.txt\0Alles\0*.*\0\0", 24));
         QCOMPARE(two.size(), std::size_t{2});
@@ -357,7 +357,7 @@ private slots:
         QVERIFY(ui_test::ShowActive(form_->Hwnd()));
         QWidget* focused = FocusedButton(*form_);
 
-        format::CommonDialogs dialogs;
+        controls::CommonDialogs dialogs;
         dialogs.SetFilter(kReportFilter);
         dialogs.SetOwnerHwnd(form_->Hwnd());
         dialogs.SetTitle(L"Opslaan Als");

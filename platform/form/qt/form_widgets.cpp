@@ -10,7 +10,7 @@
 #include "platform/form/command_button.h"
 #include "platform/form/form.h"
 #include "platform/ui/gdi.h"
-#include "platform/ui/qt/gdi_objects.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/window.h"
 
 namespace platform::form::qt {

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "platform/form/control.h"
-#include "platform/ui/qt/registry.h"
+#include "platform/ui/qt_bridge.h"
 #include "platform/ui/stdfont.h"
 
 class QEventLoop;

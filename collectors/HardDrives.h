@@ -1,0 +1,39 @@
+#pragma once
+// The first four physical disks: their ATA identity (model, firmware, serial)
+// through the disk driver's SMART interface and their geometry, read once.
+// A disk that does not answer leaves no gap: items are packed in drive order.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "collectors/Collection.h"
+#include "collectors/HardDriveItem.h"
+#include "platform/drive_services.h"
+#include "platform/machine.h"
+
+namespace collectors {
+
+class HardDrives : public Collection<HardDriveItem> {
+public:
+    static constexpr int kDrivesLooked = 4;
+    // IDENTIFY DEVICE data: byte offsets and lengths of the three texts.
+    static constexpr std::size_t kSerialOffset = 20, kSerialLength = 20;      // words 10-19
+    static constexpr std::size_t kFirmwareOffset = 46, kFirmwareLength = 8;   // words 23-26
+    static constexpr std::size_t kModelOffset = 54, kModelLength = 40;        // words 27-46
+    static constexpr std::size_t kIdentifyKept = 256;
+
+    explicit HardDrives(platform::Machine& machine) : HardDrives(machine.Drives()) {}
+    explicit HardDrives(platform::DriveServices& drives);
+
+    // An ATA identify string: each pair of characters swapped (an odd last
+    // character stays last), then spaces trimmed at both ends.
+    static std::wstring SwapPairs(std::wstring_view text);
+    // The text of `length` bytes at `offset` of IDENTIFY data, decoded as above.
+    static std::wstring IdentifyText(std::span<const std::uint8_t> identify, std::size_t offset, std::size_t length);
+
+private:
+    void ReadDrive(platform::DriveServices& drives, int number);
+};
+
+}  // namespace collectors

@@ -1,0 +1,91 @@
+#include "collectors/LogicalDrives.h"
+
+#include <array>
+#include <memory>
+
+#include "collectors/DriveStrings.h"
+#include "format/FormatEx.h"
+#include "platform/codepage.h"
+#include "platform/drive_records.h"
+
+namespace collectors {
+
+namespace {
+
+namespace drive = platform::drive;
+
+// Asks the device behind a drive one storage request; nothing when the device
+// cannot be opened or refuses.
+template <std::size_t ReplySize>
+std::optional<std::array<std::uint8_t, ReplySize>> AskDevice(platform::DriveServices& drives, const std::string& root,
+                                                             std::uint32_t request, std::span<const std::uint8_t> in) {
+    const std::string path = std::string(drive::kDevicePrefix) + std::string(platform::DriveName(root));
+    const auto handle = drives.CreateFileA(path, drive::kGenericRead | drive::kGenericWrite,
+                                           drive::kFileShareRead | drive::kFileShareWrite, drive::kOpenExisting, 0);
+    if (handle == platform::kInvalidHandleValue) return std::nullopt;
+    std::array<std::uint8_t, ReplySize> reply{};
+    std::uint32_t returned = 0;
+    const bool answered = drives.DeviceIoControl(handle, request, in, reply, returned);
+    drives.CloseHandle(handle);
+    if (!answered) return std::nullopt;
+    return reply;
+}
+
+std::int32_t RefinedType(platform::DriveServices& drives, const std::string& root, std::uint32_t type) {
+    if (type == drive::kDriveFixed) {
+        namespace q = platform::storage_query;
+        std::array<std::uint8_t, q::kQuerySize> query{};  // device property, standard query
+        platform::WriteLe32At(query, 0, q::kStorageDeviceProperty);
+        platform::WriteLe32At(query, 4, q::kPropertyStandardQuery);
+        if (const auto descriptor = AskDevice<q::kDescriptorSize>(drives, root, drive::kIoctlStorageQueryProperty, query))
+            return platform::ReadLe32At(*descriptor, q::kBusTypeOffset) == q::kBusTypeUsb ? drive::kDriveRemovable
+                                                                                         : drive::kDriveFixed;
+    } else if (type == drive::kDriveCdrom) {
+        namespace m = platform::media_types;
+        if (const auto media = AskDevice<m::kReplySize>(drives, root, drive::kIoctlStorageGetMediaTypesEx, {})) {
+            const auto device = platform::ReadLe32At(*media, m::kDeviceTypeOffset);
+            if (device == m::kFileDeviceCdrom) return drive::kDriveCdrom;
+            if (device == m::kFileDeviceDvd) return LogicalDrives::kDriveDvd;
+        }
+    }
+    return static_cast<std::int32_t>(type);
+}
+
+}  // namespace
+
+LogicalDrives::LogicalDrives(platform::DriveServices& drives) {
+    for (const auto& root : SplitDriveStrings(drives.GetLogicalDriveStringsA())) ReadDrive(drives, root);
+}
+
+void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root) {
+    const std::uint32_t type = drives.GetDriveTypeA(root);
+    if (type == drive::kDriveUnknown || type == drive::kDriveNoRootDir) return;
+    auto item = std::make_unique<LogicalDriveItem>();
+    item->driveType_ = RefinedType(drives, root, type);
+    item->letter_ = platform::DecodeWindows1252(platform::DriveName(root));
+    if (const auto volume = drives.GetVolumeInformationA(root)) {
+        item->fileSystem_ = platform::TextFromBuffer(volume->fileSystemName);
+        item->name_ = platform::TextFromBuffer(volume->volumeName);
+        if (volume->volumeSerialNumber)
+            item->serialNumber_ =
+                format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(*volume->volumeSerialNumber));
+        if (const auto space = drives.GetDiskFreeSpaceA(root)) {
+            item->capacity_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->totalNumberOfClusters).value_or(0);
+            item->freeSpace_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->numberOfFreeClusters).value_or(0);
+        }
+    }
+    Add(std::move(item));
+}
+
+std::optional<std::int64_t> LogicalDrives::Bytes(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,
+                                                 std::uint32_t clusters) {
+    // The figures are unsigned 32-bit counts; the byte counts are 64-bit.
+    std::int64_t result = 0;
+    if (__builtin_mul_overflow(static_cast<std::int64_t>(sectorsPerCluster), static_cast<std::int64_t>(bytesPerSector),
+                               &result) ||
+        __builtin_mul_overflow(result, static_cast<std::int64_t>(clusters), &result))
+        return std::nullopt;
+    return result;
+}
+
+}  // namespace collectors

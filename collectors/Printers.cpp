@@ -1,0 +1,35 @@
+#include "collectors/Printers.h"
+
+#include <memory>
+
+#include "collectors/SpoolerAnswer.h"
+#include "platform/codepage.h"
+#include "platform/spooler_services.h"
+
+namespace collectors {
+
+Printers::Printers(platform::Machine& machine) {
+    using L = platform::PrinterInfo2Layout;
+    auto& spooler = machine.Spooler();
+    const SpoolerAnswer answer = SpoolerAnswer::Ask(
+        [&](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
+            return spooler.EnumPrinters(platform::kPrinterEnumLocal, platform::kSpoolerLevel2, buffer, needed,
+                                        returned);
+        },
+        L::kSize);
+    if (answer.RecordCount() == 0) return;
+    const auto defaultName = spooler.GetDefaultPrinter();
+    const std::wstring defaultPrinter = defaultName ? platform::TextFromBuffer(*defaultName) : std::wstring();
+    for (std::size_t i = 0; i < answer.RecordCount(); ++i) {
+        auto item = std::make_unique<PrinterItem>();
+        item->comment_ = answer.Text(i, L::kComment);
+        item->driverName_ = answer.Text(i, L::kDriverName);
+        item->location_ = answer.Text(i, L::kLocation);
+        item->name_ = answer.Text(i, L::kPrinterName);
+        item->port_ = answer.Text(i, L::kPortName);
+        item->selected_ = defaultName.has_value() && item->name_ == defaultPrinter;
+        Add(std::move(item));
+    }
+}
+
+}  // namespace collectors

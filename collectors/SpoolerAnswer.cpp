@@ -1,0 +1,47 @@
+#include "collectors/SpoolerAnswer.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/codepage.h"
+
+namespace collectors {
+
+namespace {
+
+constexpr std::uint32_t kMaxRecords = 32767;  // Count is a signed 16-bit number
+constexpr std::size_t kPointerSize = 4;
+
+}  // namespace
+
+SpoolerAnswer SpoolerAnswer::Ask(const SpoolerRequest& request, std::size_t recordSize) {
+    std::uint32_t needed = 0;
+    std::uint32_t returned = 0;
+    if (request({}, needed, returned)) return {};  // nothing to list
+    // One byte more than needed, as the spooler's callers allocate it; the
+    // spooler is told the size it asked for.
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(needed) + 1, 0);
+    returned = 0;
+    if (!request(std::span<std::uint8_t>(buffer.data(), needed), needed, returned)) return {};
+    if (returned > kMaxRecords) return {};
+    buffer.resize(std::min<std::size_t>(buffer.size() - 1, needed));
+    return SpoolerAnswer(std::move(buffer), returned, recordSize);
+}
+
+SpoolerAnswer::SpoolerAnswer(std::vector<std::uint8_t> buffer, std::uint32_t returned, std::size_t recordSize)
+    : buffer_(std::move(buffer)), recordSize_(recordSize) {
+    if (recordSize_ == 0) return;
+    records_ = std::min<std::size_t>(returned, buffer_.size() / recordSize_);
+}
+
+std::wstring SpoolerAnswer::Text(std::size_t index, std::size_t fieldOffset) const {
+    if (index >= records_ || fieldOffset + kPointerSize > recordSize_) return {};
+    const std::size_t at = index * recordSize_ + fieldOffset;
+    std::uint32_t pointer = 0;
+    for (std::size_t i = 0; i < kPointerSize; ++i) pointer |= static_cast<std::uint32_t>(buffer_[at + i]) << (8 * i);
+    if (pointer == 0 || pointer >= buffer_.size()) return {};
+    const std::string_view rest(reinterpret_cast<const char*>(buffer_.data()) + pointer, buffer_.size() - pointer);
+    return platform::TextFromBuffer(rest);
+}
+
+}  // namespace collectors

@@ -1,0 +1,41 @@
+// The recorded answer of the print server (channel "cups", request
+// "destinations"): a reply that decodes encodes back to the same bytes, and
+// its destinations packed into the spooler's buffer read back whole through
+// the collectors' reader.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "collectors/SpoolerAnswer.h"
+#include "fuzz_check.h"
+#include "platform/codepage.h"
+#include "platform/linux/cups_destinations.h"
+#include "platform/spooler_records.h"
+
+namespace pl = platform::linux_backend;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const pl::Bytes reply(data, data + size);
+    const auto destinations = pl::DecodeCupsDestinations(reply);
+    if (!destinations) return 0;
+    FUZZ_CHECK(pl::EncodeCupsDestinations(*destinations) == reply);
+
+    std::vector<platform::PrinterInfo2> records;
+    for (const auto& d : *destinations) {
+        platform::PrinterInfo2 record;
+        record.printerName = platform::EncodeWindows1252(platform::DecodeUtf8(d.name));
+        record.portName = platform::EncodeWindows1252(platform::DecodeUtf8(d.deviceUri));
+        records.push_back(std::move(record));
+    }
+    const auto packed = platform::PackPrinterInfo2(records);
+    const collectors::SpoolerAnswer answer(packed, static_cast<std::uint32_t>(records.size()),
+                                           platform::PrinterInfo2Layout::kSize);
+    FUZZ_CHECK(answer.RecordCount() == records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kPrinterName) ==
+                   platform::DecodeWindows1252(*records[i].printerName));
+        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kComment).empty());
+    }
+    return 0;
+}

@@ -1,0 +1,141 @@
+#pragma once
+// The byte layouts of the disk and storage requests and replies that travel
+// through DriveServices::DeviceIoControl. All little-endian, packed as the
+// disk drivers define them; read and written with memcpy, never cast in place.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <span>
+
+namespace platform {
+
+#pragma pack(push, 1)
+
+// GETVERSIONINPARAMS: the reply of SMART_GET_VERSION.
+struct GetVersionInParams {
+    std::uint8_t bVersion = 0;
+    std::uint8_t bRevision = 0;
+    std::uint8_t bReserved = 0;
+    std::uint8_t bIDEDeviceMap = 0;  // bit n: drive n answers ATA commands
+    std::uint32_t fCapabilities = 0;
+    std::array<std::uint32_t, 4> dwReserved{};
+};
+static_assert(sizeof(GetVersionInParams) == 24);
+
+// IDEREGS: the task-file registers of one ATA command.
+struct IdeRegs {
+    std::uint8_t bFeaturesReg = 0;
+    std::uint8_t bSectorCountReg = 0;
+    std::uint8_t bSectorNumberReg = 0;
+    std::uint8_t bCylLowReg = 0;
+    std::uint8_t bCylHighReg = 0;
+    std::uint8_t bDriveHeadReg = 0;
+    std::uint8_t bCommandReg = 0;
+    std::uint8_t bReserved = 0;
+};
+static_assert(sizeof(IdeRegs) == 8);
+
+// SENDCMDINPARAMS without its one-byte data tail: the request of
+// SMART_RCV_DRIVE_DATA.
+struct SendCmdInParams {
+    static constexpr std::uint8_t kIdentifyDevice = 0xEC;
+    static constexpr std::uint8_t kDriveHeadMaster = 0xA0;
+
+    std::uint32_t cBufferSize = 0;
+    IdeRegs irDriveRegs;
+    std::uint8_t bDriveNumber = 0;
+    std::array<std::uint8_t, 3> bReserved{};
+    std::array<std::uint32_t, 4> dwReserved{};
+};
+static_assert(sizeof(SendCmdInParams) == 32);
+
+// SENDCMDOUTPARAMS: the buffer size, the driver's status, then the data.
+namespace send_cmd_out {
+inline constexpr std::size_t kDataOffset = 16;
+inline constexpr std::size_t kIdentifyLength = 512;
+inline constexpr std::size_t kSize = kDataOffset + kIdentifyLength;  // 528
+}  // namespace send_cmd_out
+
+// DISK_GEOMETRY: the reply of IOCTL_DISK_GET_DRIVE_GEOMETRY.
+struct DiskGeometry {
+    static constexpr std::uint32_t kFixedMedia = 12;
+
+    std::int64_t cylinders = 0;
+    std::uint32_t mediaType = 0;
+    std::uint32_t tracksPerCylinder = 0;
+    std::uint32_t sectorsPerTrack = 0;
+    std::uint32_t bytesPerSector = 0;
+};
+static_assert(sizeof(DiskGeometry) == 24);
+
+// SCSI_ADDRESS: the reply of IOCTL_SCSI_GET_ADDRESS.
+struct ScsiAddress {
+    std::uint32_t length = sizeof(ScsiAddress);
+    std::uint8_t portNumber = 0;
+    std::uint8_t pathId = 0;
+    std::uint8_t targetId = 0;
+    std::uint8_t lun = 0;
+};
+static_assert(sizeof(ScsiAddress) == 8);
+
+#pragma pack(pop)
+
+// IOCTL_STORAGE_QUERY_PROPERTY: a property query in, a device descriptor out.
+namespace storage_query {
+inline constexpr std::size_t kQuerySize = 264;  // property id, query type, parameters
+inline constexpr std::uint32_t kStorageDeviceProperty = 0;
+inline constexpr std::uint32_t kPropertyStandardQuery = 0;
+inline constexpr std::size_t kDescriptorSize = 292;
+inline constexpr std::size_t kBusTypeOffset = 28;
+// STORAGE_BUS_TYPE values.
+inline constexpr std::uint32_t kBusTypeUnknown = 0;
+inline constexpr std::uint32_t kBusTypeScsi = 1;
+inline constexpr std::uint32_t kBusTypeAtapi = 2;
+inline constexpr std::uint32_t kBusTypeAta = 3;
+inline constexpr std::uint32_t kBusTypeUsb = 7;
+inline constexpr std::uint32_t kBusTypeSata = 11;
+inline constexpr std::uint32_t kBusTypeSd = 12;
+inline constexpr std::uint32_t kBusTypeMmc = 13;
+inline constexpr std::uint32_t kBusTypeVirtual = 14;
+inline constexpr std::uint32_t kBusTypeNvme = 17;
+}  // namespace storage_query
+
+// IOCTL_STORAGE_GET_MEDIA_TYPES_EX: the device type leads the reply.
+namespace media_types {
+inline constexpr std::size_t kReplySize = 520;
+inline constexpr std::size_t kDeviceTypeOffset = 0;
+inline constexpr std::uint32_t kFileDeviceCdrom = 2;
+inline constexpr std::uint32_t kFileDeviceDvd = 0x33;
+}  // namespace media_types
+
+template <typename Record>
+std::optional<Record> ReadRecord(std::span<const std::uint8_t> bytes, std::size_t offset = 0) {
+    Record record;
+    if (offset > bytes.size() || bytes.size() - offset < sizeof(Record)) return std::nullopt;
+    std::memcpy(&record, bytes.data() + offset, sizeof(Record));
+    return record;
+}
+
+// False when `out` is too small.
+template <typename Record>
+bool WriteRecord(const Record& record, std::span<std::uint8_t> out, std::size_t offset = 0) {
+    if (offset > out.size() || out.size() - offset < sizeof(Record)) return false;
+    std::memcpy(out.data() + offset, &record, sizeof(Record));
+    return true;
+}
+
+inline std::optional<std::uint32_t> ReadLe32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    if (offset > bytes.size() || bytes.size() - offset < 4) return std::nullopt;
+    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+inline void WriteLe32At(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
+    if (offset > bytes.size() || bytes.size() - offset < 4) return;
+    for (int i = 0; i < 4; ++i) bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace platform

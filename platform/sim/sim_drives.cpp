@@ -1,0 +1,250 @@
+#include "platform/sim/sim_drives.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::sim {
+
+namespace {
+
+// "\\.\PhysicalDrive2" gives 2; nothing for other names.
+std::optional<int> PhysicalDriveNumber(std::string_view name) {
+    if (!name.starts_with(drive::kPhysicalDrive)) return std::nullopt;
+    const auto digits = name.substr(drive::kPhysicalDrive.size());
+    if (digits.empty() || digits.size() > 3 || (digits.size() > 1 && digits[0] == '0')) return std::nullopt;
+    int number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+std::size_t CopyReply(const ByteString& data, std::span<std::uint8_t> buffer) {
+    const std::size_t n = std::min(data.size(), buffer.size());
+    std::copy_n(data.begin(), n, buffer.begin());
+    return n;
+}
+
+}  // namespace
+
+DeviceHandle SimDrives::NewHandle(Open open) {
+    const DeviceHandle handle = next_++;
+    handles_.emplace(handle, std::move(open));
+    ++opened_;
+    return handle;
+}
+
+SimDrives::Open* SimDrives::Find(DeviceHandle handle, Kind kind) {
+    const auto it = handles_.find(handle);
+    return it != handles_.end() && it->second.kind == kind ? &it->second : nullptr;
+}
+
+const SimLogicalDrive* SimDrives::FindLogical(std::string_view name) const {
+    for (const auto& logical : logicalDrives)
+        if (logical.root == name || DriveName(logical.root) == DriveName(name)) return &logical;
+    return nullptr;
+}
+
+const SimCommand* SimDrives::FindCommand(const std::string& drive, const ByteString& cdb) const {
+    const auto it = opticalDrives.find(drive);
+    if (it == opticalDrives.end()) return nullptr;
+    const auto command = it->second.commands.find(cdb);
+    return command == it->second.commands.end() ? nullptr : &command->second;
+}
+
+DeviceHandle SimDrives::CreateFileA(std::string_view fileName, std::uint32_t, std::uint32_t, std::uint32_t,
+                                    std::uint32_t) {
+    if (!fileName.starts_with(drive::kDevicePrefix)) return kInvalidHandleValue;
+    const auto name = fileName.substr(drive::kDevicePrefix.size());
+    if (const auto number = PhysicalDriveNumber(name)) {
+        const auto disk = disks.find(*number);
+        if (disk == disks.end() || !disk->second.opens) return kInvalidHandleValue;
+        return NewHandle({Kind::kDisk, *number, {}, nullptr, nullptr});
+    }
+    // An optical drive's own entry decides; otherwise the logical drive's.
+    const auto optical = opticalDrives.find(std::string(name));
+    const auto* logical = FindLogical(name);
+    const bool opens = optical != opticalDrives.end() ? optical->second.opens : logical && logical->opens;
+    if (!opens) return kInvalidHandleValue;
+    return NewHandle({Kind::kDrive, 0, std::string(name), nullptr, nullptr});
+}
+
+bool SimDrives::CloseHandle(DeviceHandle handle) { return handles_.erase(handle) == 1; }
+
+bool SimDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, std::span<const std::uint8_t> in,
+                                std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
+    bytesReturned = 0;
+    if (const auto* disk = Find(device, Kind::kDisk)) return DiskRequest(*disk, code, in, out, bytesReturned);
+    if (const auto* drive = Find(device, Kind::kDrive)) return DriveRequest(*drive, code, out, bytesReturned);
+    return false;
+}
+
+bool SimDrives::DiskRequest(const Open& open, std::uint32_t code, std::span<const std::uint8_t> in,
+                            std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
+    const SimDisk& disk = disks.at(open.disk);
+    if (code == drive::kSmartGetVersion) {
+        if (!disk.deviceMap) return false;
+        GetVersionInParams version;
+        version.bVersion = 1;
+        version.bRevision = 1;
+        version.bIDEDeviceMap = *disk.deviceMap;
+        if (!WriteRecord(version, out)) return false;
+        bytesReturned = sizeof(version);
+        return true;
+    }
+    if (code == drive::kSmartRcvDriveData) {
+        const auto request = ReadRecord<SendCmdInParams>(in);
+        if (!disk.identify || !request || request->irDriveRegs.bCommandReg != SendCmdInParams::kIdentifyDevice ||
+            out.size() < send_cmd_out::kSize)
+            return false;
+        WriteLe32At(out, 0, static_cast<std::uint32_t>(send_cmd_out::kIdentifyLength));
+        CopyReply(*disk.identify, out.subspan(send_cmd_out::kDataOffset, send_cmd_out::kIdentifyLength));
+        bytesReturned = static_cast<std::uint32_t>(send_cmd_out::kSize);
+        return true;
+    }
+    if (code == drive::kIoctlDiskGetDriveGeometry) {
+        if (!disk.geometry || !WriteRecord(*disk.geometry, out)) return false;
+        bytesReturned = sizeof(DiskGeometry);
+        return true;
+    }
+    return false;
+}
+
+bool SimDrives::DriveRequest(const Open& open, std::uint32_t code, std::span<std::uint8_t> out,
+                             std::uint32_t& bytesReturned) {
+    if (code == drive::kIoctlScsiGetAddress) {
+        const auto optical = opticalDrives.find(open.name);
+        if (optical == opticalDrives.end() || !optical->second.address) return false;
+        if (!WriteRecord(*optical->second.address, out)) return false;
+        bytesReturned = sizeof(ScsiAddress);
+        return true;
+    }
+    const auto* logical = FindLogical(open.name);
+    if (code == drive::kIoctlStorageQueryProperty) {
+        if (!logical || !logical->busType || out.size() < storage_query::kDescriptorSize) return false;
+        WriteLe32At(out, 0, 1);  // version
+        WriteLe32At(out, 4, static_cast<std::uint32_t>(storage_query::kDescriptorSize));
+        WriteLe32At(out, storage_query::kBusTypeOffset, *logical->busType);
+        bytesReturned = static_cast<std::uint32_t>(storage_query::kBusTypeOffset + 4);
+        return true;
+    }
+    if (code == drive::kIoctlStorageGetMediaTypesEx) {
+        if (!logical || !logical->mediaType || out.size() < 8) return false;
+        WriteLe32At(out, media_types::kDeviceTypeOffset, *logical->mediaType);
+        WriteLe32At(out, 4, 0);  // media infos that follow
+        bytesReturned = 8;
+        return true;
+    }
+    return false;
+}
+
+bool SimDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, ScsiPassThroughDirect& request) {
+    const auto* open = Find(device, Kind::kDrive);
+    if (!open || code != drive::kIoctlScsiPassThroughDirect || request.cdbLength > request.cdb.size()) return false;
+    ByteString cdb(request.cdb.begin(), request.cdb.begin() + request.cdbLength);
+    sent_.push_back({"SPTI", cdb, request.dataTransferLength, request.timeOutValue, 0, request.pathId,
+                     request.targetId, request.lun});
+    const auto* command = FindCommand(open->name, cdb);
+    if (!command || command->refused) return false;
+    request.scsiStatus = command->scsiStatus;
+    const auto buffer = request.dataBuffer.first(std::min<std::size_t>(request.dataBuffer.size(), request.dataTransferLength));
+    request.dataTransferLength = static_cast<std::uint32_t>(CopyReply(command->data, buffer));
+    return true;
+}
+
+std::string SimDrives::GetLogicalDriveStringsA() {
+    std::string strings;
+    for (const auto& logical : logicalDrives) {
+        strings += logical.root;
+        strings += '\0';
+    }
+    return strings;
+}
+
+std::uint32_t SimDrives::GetDriveTypeA(std::string_view root) {
+    const auto* logical = FindLogical(root);
+    return logical ? logical->driveType : drive::kDriveNoRootDir;
+}
+
+std::optional<VolumeInformation> SimDrives::GetVolumeInformationA(std::string_view root) {
+    const auto* logical = FindLogical(root);
+    return logical ? logical->volume : std::nullopt;
+}
+
+std::optional<DiskFreeSpace> SimDrives::GetDiskFreeSpaceA(std::string_view root) {
+    const auto* logical = FindLogical(root);
+    return logical ? logical->space : std::nullopt;
+}
+
+DeviceHandle SimDrives::LoadLibraryA(std::string_view file) {
+    if (!aspi || file != drive::kAspiModule) return kInvalidHandleValue;
+    return NewHandle({Kind::kModule, 0, {}, nullptr, nullptr});
+}
+
+bool SimDrives::GetProcAddress(DeviceHandle module, std::string_view routine) {
+    return Find(module, Kind::kModule) && aspi &&
+           std::find(aspi->exports.begin(), aspi->exports.end(), routine) != aspi->exports.end();
+}
+
+std::string SimDrives::GetModuleFileNameA(DeviceHandle module) {
+    return Find(module, Kind::kModule) && aspi ? aspi->fileName : std::string();
+}
+
+bool SimDrives::FreeLibrary(DeviceHandle module) { return Find(module, Kind::kModule) && CloseHandle(module); }
+
+DeviceHandle SimDrives::CreateEventA() { return NewHandle({Kind::kEvent, 0, {}, nullptr, nullptr}); }
+
+std::uint32_t SimDrives::WaitForSingleObject(DeviceHandle event, std::uint32_t) {
+    auto* open = Find(event, Kind::kEvent);
+    if (!open) return drive::kWaitFailed;
+    if (!open->pending) return drive::kWaitTimeout;  // nothing will ever signal it
+    if (open->pendingReply->completion == SimCommand::Completion::kNever) return drive::kWaitTimeout;
+    CopyReply(open->pendingReply->data, open->pending->buffer);
+    open->pending->status = aspi::kSsComp;
+    open->pending = nullptr;
+    return drive::kWaitObject0;
+}
+
+std::uint32_t SimDrives::GetASPI32SupportInfo() {
+    if (!aspi) return 0;
+    return static_cast<std::uint32_t>(aspi->supportStatus) << 8 | (aspi->adapters.size() & 0xFF);
+}
+
+std::uint32_t SimDrives::SendASPI32Command(SrbHaInquiry& srb) {
+    const bool answers = aspi && srb.haId < aspi->adapters.size() && aspi->adapters[srb.haId].answers;
+    return srb.status = answers ? aspi::kSsComp : aspi::kSsErr;
+}
+
+std::uint32_t SimDrives::SendASPI32Command(SrbGetDevType& srb) {
+    srb.status = aspi::kSsErr;
+    if (!aspi || srb.haId >= aspi->adapters.size()) return srb.status;
+    for (const auto& device : aspi->adapters[srb.haId].devices)
+        if (device.target == srb.target && srb.lun == 0) {
+            srb.deviceType = device.deviceType;
+            srb.status = aspi::kSsComp;
+        }
+    return srb.status;
+}
+
+std::uint32_t SimDrives::SendASPI32Command(SrbExecScsiCmd& srb) {
+    srb.status = aspi::kSsErr;
+    if (!aspi || srb.haId >= aspi->adapters.size() || srb.cdbLength > srb.cdb.size()) return srb.status;
+    ByteString cdb(srb.cdb.begin(), srb.cdb.begin() + srb.cdbLength);
+    sent_.push_back({"ASPI", cdb, srb.bufferLength, 0, srb.flags, 0, srb.target, srb.lun});
+    const SimCommand* command = nullptr;
+    for (const auto& device : aspi->adapters[srb.haId].devices)
+        if (device.target == srb.target) command = FindCommand(device.drive, cdb);
+    if (!command || command->refused || command->scsiStatus != 0) return srb.status;
+    if (command->completion != SimCommand::Completion::kAtOnce) {
+        auto* event = Find(srb.postEvent, Kind::kEvent);
+        if (!event) return srb.status;
+        event->pending = &srb;
+        event->pendingReply = command;
+        return srb.status = aspi::kSsPending;
+    }
+    CopyReply(command->data, srb.buffer.first(std::min<std::size_t>(srb.buffer.size(), srb.bufferLength)));
+    return srb.status = aspi::kSsComp;
+}
+
+}  // namespace platform::sim

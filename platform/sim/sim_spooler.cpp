@@ -1,0 +1,86 @@
+#include "platform/sim/sim_spooler.h"
+
+#include "platform/codepage.h"
+#include "platform/sim/sim_areas.h"
+
+namespace platform::sim {
+
+namespace {
+
+template <typename Record, typename Pack>
+bool Answer(const SimSpooler::Listing<Record>& listing, Pack pack, std::span<std::uint8_t> buffer,
+            std::uint32_t& needed, std::uint32_t& returned) {
+    needed = 0;
+    returned = 0;
+    if (!listing.records) return false;
+    if (buffer.empty() && listing.sizeQuerySucceeds) return true;
+    const auto& records = *listing.records;
+    return AnswerSpoolerRequest(pack(records), static_cast<std::uint32_t>(records.size()), buffer, needed, returned);
+}
+
+}  // namespace
+
+bool SimSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t level, std::span<std::uint8_t> buffer,
+                              std::uint32_t& needed, std::uint32_t& returned) {
+    ++printerRequests;
+    if (level != kSpoolerLevel2 || (flags & kPrinterEnumLocal) == 0) {
+        needed = returned = 0;
+        return false;
+    }
+    return Answer(printers, [](const auto& r) { return PackPrinterInfo2(r); }, buffer, needed, returned);
+}
+
+bool SimSpooler::EnumPorts(std::uint32_t level, std::span<std::uint8_t> buffer, std::uint32_t& needed,
+                           std::uint32_t& returned) {
+    ++portRequests;
+    if (level != kSpoolerLevel2) {
+        needed = returned = 0;
+        return false;
+    }
+    return Answer(ports, [](const auto& r) { return PackPortInfo2(r); }, buffer, needed, returned);
+}
+
+}  // namespace platform::sim
+
+namespace platform::sim {
+
+namespace {
+
+// A text of the spooler's buffer: null (or absent) is the null pointer.
+std::optional<std::string> PointerText(const Node& record, const char* key) {
+    const auto node = record.Member(key);
+    if (!node || node->IsNull()) return std::nullopt;
+    return EncodeWindows1252(DecodeUtf8(node->Text()));
+}
+
+template <typename Record, typename ReadRecord>
+void ReadListing(const Node& section, const char* key, const char* sizeQueryKey, SimSpooler::Listing<Record>& listing,
+                 ReadRecord read) {
+    listing.sizeQuerySucceeds = section.Boolean(sizeQueryKey, false);
+    const auto list = section.Member(key);
+    if (!list || list->IsNull()) return;  // the request fails
+    listing.records.emplace();
+    for (std::size_t i = 0; i < list->Size(); ++i) listing.records->push_back(read(list->Element(i)));
+}
+
+}  // namespace
+
+void ReadSpoolerSection(const Node& section, SimAreas& areas) {
+    section.OnlyKeys({"printers", "ports", "default_printer", "printers_size_query_succeeds",
+                      "ports_size_query_succeeds"});
+    SimSpooler& s = areas.spooler;
+    ReadListing(section, "printers", "printers_size_query_succeeds", s.printers, [](const Node& p) {
+        p.OnlyKeys({"server", "name", "share", "port", "driver", "comment", "location"});
+        return PrinterInfo2{PointerText(p, "server"), PointerText(p, "name"),    PointerText(p, "share"),
+                            PointerText(p, "port"),   PointerText(p, "driver"),  PointerText(p, "comment"),
+                            PointerText(p, "location")};
+    });
+    ReadListing(section, "ports", "ports_size_query_succeeds", s.ports, [](const Node& p) {
+        p.OnlyKeys({"name", "monitor", "description", "type"});
+        return PortInfo2{PointerText(p, "name"), PointerText(p, "monitor"), PointerText(p, "description"),
+                         static_cast<std::uint32_t>(p.Unsigned("type", 0xFFFFFFFFu, 0))};
+    });
+    s.defaultPrinter = PointerText(section, "default_printer");
+}
+
+}  // namespace platform::sim
