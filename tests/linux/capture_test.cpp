@@ -34,14 +34,16 @@ bool Changing(const std::string& line) {
 double Megahertz(const std::string& line) { return std::stod(line.substr(line.find(':') + 1)); }
 
 // Live and captured reports agree but for the changing lines; the measured
-// clock agrees within 1 %.
+// clock agrees within 3 %: each run measures over a real half second, and a
+// machine busy with the rest of the suite (two cores, sanitizer builds)
+// stretches one measurement against the other by a percent or more.
 void ExpectSameReport(const std::string& live, const std::string& captured) {
     const auto a = linux_tests::ReportLines(live), b = linux_tests::ReportLines(captured);
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Changing(a[i]) && Changing(b[i])) continue;
         if (a[i].rfind("Snelheid:", 0) == 0 && b[i].rfind("Snelheid:", 0) == 0) {
-            EXPECT_NEAR(Megahertz(b[i]), Megahertz(a[i]), Megahertz(a[i]) / 100) << a[i] << " / " << b[i];
+            EXPECT_NEAR(Megahertz(b[i]), Megahertz(a[i]), Megahertz(a[i]) * 3 / 100) << a[i] << " / " << b[i];
             continue;
         }
         EXPECT_EQ(b[i], a[i]) << "line " << i + 1;
