@@ -5,18 +5,20 @@
 #include <iostream>
 
 #include "app/FormVeltrix.h"
-#include "platform/machine_factory.h"
+#include "app/WindowMachine.h"
 #include "platform/ui/application.h"
 
 int main(int argc, char** argv) {
+    if (!platform::ui::DisplayAvailable()) {
+        std::cerr << "veltrix: cannot open a window: no display is set (DISPLAY or WAYLAND_DISPLAY); "
+                     "veltrix-report writes the same report without one\n";
+        return platform::ui::kExitNoDisplay;
+    }
     platform::ui::Application application(argc, argv, L"Veltrix");
     platform::ui::Application::UseLanguage("nl");  // the program always speaks Dutch
-    auto created = platform::CreateMachine(platform::MachineOptionsFromEnvironment());
-    if (!created.machine) {
-        std::cerr << "veltrix: " << created.error << "\n";
-        return 2;
-    }
-    app::FormVeltrix window(*created.machine);
+    const auto machine = app::OpenWindowMachine(platform::MachineOptionsFromEnvironment(), std::cerr);
+    if (!machine) return 2;
+    app::FormVeltrix window(*machine);
     window.Load();
     window.Form().Show();
     return application.Run();

@@ -19,6 +19,10 @@ constexpr int kLowerLineY = 62;
 constexpr ui::OLE_COLOR kUpperLineColor = 0x808080;
 constexpr ui::OLE_COLOR kLowerLineColor = 0xFFFFFF;
 const ui::StdFont kTextFont{L"Verdana", 9.75, true};
+// Window managers keep Alt+Space for their own menu, so the icon says how
+// else the program's window menu (save, About) opens.
+constexpr const wchar_t* kIconToolTip =
+    L"Venstermenu: klik hier, klik rechts op de kop, of druk op Shift+F10 of de Menu-toets";
 
 }  // namespace
 
@@ -43,6 +47,7 @@ InfoFrame::InfoFrame(ui::HWND parent, const form::Bounds& bounds, std::wstring_v
         if (ui::IsWindow(window)) ui::ShowWindowMenu(window, ui::POINT{kIconBounds.left, kIconBounds.top + kIconBounds.height});
     });
     imageIcon_->DblClick.Connect([this] { DblClick.Raise(); });
+    imageIcon_->SetToolTipText(kIconToolTip);
     labelText_->Click.Connect([this] { Click.Raise(); });
     labelText_->DblClick.Connect([this] { DblClick.Raise(); });
 
@@ -138,6 +143,8 @@ void InfoFrame::ApplyProperties() {
     labelText_->SetEnabled(enabled_);
     labelText_->SetForeColor(foreColor_);
 }
+
+void InfoFrame::ShowMenuAt(int x, int y) const { ui::ShowWindowMenu(window_, ui::POINT{x, y}); }
 
 void InfoFrame::Refresh() {
     imageIcon_->Refresh();

@@ -4,7 +4,9 @@
 // GradientColor at the right, a 32 x 32 icon at the left and one line of
 // bold text beside it, closed by an etched line. A click or double click
 // anywhere on it raises Click or DblClick. The icon also opens the form's
-// window menu, the way a title bar's icon does.
+// window menu, the way a title bar's icon does, and so does a right click
+// anywhere on the header, the way one on a title bar does; the icon's
+// tooltip names the keys that open it.
 //
 //   controls::InfoFrame header(form.Hwnd(), form::Twips(0, 0, 9255, 945), L"InfoFrameVeltrix");
 //   header.InitProperties();
@@ -77,6 +79,8 @@ private:
     void Changed(std::wstring_view key);
     void FitToContainer();
     void PaintGradient() const;
+    // The form's window menu below this point of the header.
+    void ShowMenuAt(int x, int y) const;
 
     ui::HWND window_ = nullptr;
     ui::COLORREF backColor_ = kDefaultColor;

@@ -131,6 +131,10 @@ ui::LRESULT InfoFrameWindowProc(ui::HWND window, ui::UINT message, ui::WPARAM wP
             control->Click.Raise();
             ui::CallWindowProc(previous, window, message, wParam, lParam);
             return 0;
+        case ui::WM_RBUTTONUP:
+            ui::CallWindowProc(previous, window, message, wParam, lParam);
+            control->ShowMenuAt(ui::GET_X_LPARAM(lParam), ui::GET_Y_LPARAM(lParam));
+            return 0;
         case ui::WM_LBUTTONDBLCLK:
             control->DblClick.Raise();
             ui::CallWindowProc(previous, window, message, wParam, lParam);

@@ -1,40 +1,59 @@
 #include "platform/machine_factory.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/linux/linux_machine.h"
+#include "platform/linux/root_fs.h"
+#include "platform/printable_text.h"
+#include "platform/regular_file.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
 
 namespace platform {
 
-MachineOrError CreateMachine(const MachineOptions& options) {
+namespace {
+
+MachineOrError Create(const MachineOptions& options) {
     MachineOrError result;
+    if (!options.error.empty()) {
+        result.error = options.error;
+        return result;
+    }
     if (options.machineFile.empty()) {
         result.machine = linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits);
         return result;
     }
-    std::ifstream in(options.machineFile, std::ios::binary);
-    if (!in) {
-        result.error = options.machineFile + ": cannot be read";
+    // A machine file is held to the same size as a tree's files.
+    const FileRead file = ReadRegularFile(options.machineFile, linux_backend::RootFs::kReadLimit);
+    if (!file.content) {
+        result.error = options.machineFile + ": " + file.error;
         return result;
     }
-    std::stringstream text;
-    text << in.rdbuf();
     try {
-        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(text.str()));
+        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(*file.content));
     } catch (const sim::SimFileError& e) {
         result.error = options.machineFile + ": " + e.what();
     }
     return result;
 }
 
+}  // namespace
+
+MachineOrError CreateMachine(const MachineOptions& options) {
+    MachineOrError result = Create(options);
+    // File names, keys and reply bytes quoted in the message come from outside.
+    result.error = EscapeNonPrintable(result.error);
+    return result;
+}
+
 MachineOptions MachineOptionsFromEnvironment() {
     MachineOptions options;
-    if (const char* file = std::getenv("VELTRIX_MACHINE"); file && *file) options.machineFile = file;
-    if (const char* root = std::getenv("VELTRIX_ROOT"); root && *root) options.root = root;
+    const char* file = std::getenv("VELTRIX_MACHINE");
+    const char* root = std::getenv("VELTRIX_ROOT");
+    if (file && *file) options.machineFile = file;
+    if (root && *root) options.root = root;
+    // Which one was meant cannot be known; the command line refuses the same pair.
+    if (file && *file && root && *root) options.error = "VELTRIX_MACHINE and VELTRIX_ROOT cannot be used together";
     return options;
 }
 

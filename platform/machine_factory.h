@@ -15,16 +15,20 @@ struct MachineOptions {
     // False makes waits return at once (benchmarks that leave out the clock
     // measurement's half second); simulated machines never wait anyway.
     bool realWaits = true;
+    std::string error = {};   // set when the options contradict each other; CreateMachine refuses them
 };
 
 struct MachineOrError {
     std::unique_ptr<Machine> machine;
-    std::string error;  // set when machine is null: where and why it failed
+    // Set when machine is null: where and why it failed, one line with every
+    // byte that is not printable escaped ("\x1B").
+    std::string error;
 };
 
 MachineOrError CreateMachine(const MachineOptions& options);
 
-// The options the environment asks for: VELTRIX_MACHINE and VELTRIX_ROOT.
+// The options the environment asks for: VELTRIX_MACHINE or VELTRIX_ROOT;
+// both at once is an error.
 MachineOptions MachineOptionsFromEnvironment();
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/report_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -46,6 +47,23 @@ WriteResult WriteInPlace(const std::string& path, std::string_view bytes, bool r
     return ok ? WriteResult{true, {}} : Failure(error);
 }
 
+// The temporary file's name beside `path`: the target's own name and six
+// random characters, the name shortened where that would pass the file
+// system's limit on one name (255 bytes on most), so any name that can be
+// saved can also be replaced.
+std::string TemporaryNameFor(const std::string& path) {
+    constexpr std::string_view kSuffix = ".XXXXXX";
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0) limit = NAME_MAX;
+    const auto longest = static_cast<std::size_t>(limit);
+    const std::size_t room = longest > kSuffix.size() ? longest - kSuffix.size() : 1;
+    const std::string prefix = slash == std::string::npos ? std::string() : folder;
+    return prefix + name.substr(0, std::min(name.size(), room)) + std::string(kSuffix);
+}
+
 }  // namespace
 
 WriteResult WriteFileReplacing(const std::string& requested, std::string_view bytes) {
@@ -66,7 +84,7 @@ WriteResult WriteFileReplacing(const std::string& requested, std::string_view by
     if (exists && ::access(path.c_str(), W_OK) != 0) return Failure(errno);
     if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(path, bytes, false);
 
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = TemporaryNameFor(path);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         if (errno == EACCES || errno == EROFS || errno == EPERM) return WriteInPlace(path, bytes, true);

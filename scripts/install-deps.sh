@@ -9,6 +9,9 @@ packages=(
   cups-daemon cups-client
   libxcb1-dev libxcb-xkb-dev libxcb-randr0-dev
   hwdata xvfb xauth xdotool x11-utils imagemagick locales
+  # The window's dialog font is drawn in Liberation Sans (metric-compatible
+  # with Arial); the fallbacks are wider and cut captions.
+  fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do

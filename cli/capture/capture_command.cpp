@@ -8,6 +8,7 @@
 #include "collectors/OperatingSystem.h"
 #include "platform/linux/capture_writer.h"
 #include "platform/linux/linux_machine.h"
+#include "platform/printable_text.h"
 #include "version.h"
 
 namespace cli {
@@ -50,6 +51,12 @@ std::string About(const CaptureLog& log) {
     return about;
 }
 
+// One line on standard error, with what came from outside escaped.
+int Fail(std::ostream& err, const std::string& message, int status) {
+    err << "veltrix-capture: " << platform::EscapeNonPrintable(message) << "\n";
+    return status;
+}
+
 }  // namespace
 
 int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -57,15 +64,10 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << kUsage << "\n";
         return kExitOk;
     }
-    if (args.size() != 1 || args[0].empty() || args[0].front() == '-') {
-        err << "veltrix-capture: " << kUsage << "\n";
-        return kExitUsage;
-    }
+    if (args.size() != 1 || args[0].empty() || args[0].front() == '-') return Fail(err, kUsage, kExitUsage);
     const std::string& directory = args[0];
-    if (auto problem = platform::linux_backend::CheckCaptureDirectory(directory); !problem.empty()) {
-        err << "veltrix-capture: " << problem << "\n";
-        return kExitUsage;
-    }
+    if (auto problem = platform::linux_backend::CheckCaptureDirectory(directory); !problem.empty())
+        return Fail(err, problem, kExitUsage);
 
     CaptureLog log;
     {
@@ -73,18 +75,13 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
         options.root = "/";
         options.capture = &log;
         platform::linux_backend::LinuxMachine machine(std::move(options));
-        if (!machine.OpenError().empty()) {
-            err << "veltrix-capture: " << machine.OpenError() << "\n";
-            return kExitFailure;
-        }
+        if (!machine.OpenError().empty()) return Fail(err, machine.OpenError(), kExitFailure);
         RunEverything(machine);
     }
-    if (auto problem = platform::linux_backend::WriteCapture(log, directory, About(log)); !problem.empty()) {
-        err << "veltrix-capture: " << problem << "\n";
-        return kExitFailure;
-    }
+    if (auto problem = platform::linux_backend::WriteCapture(log, directory, About(log)); !problem.empty())
+        return Fail(err, problem, kExitFailure);
     out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
-        << " recorded replies written to " << directory << "\n";
+        << " recorded replies written to " << platform::EscapeNonPrintable(directory) << "\n";
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include "app/ReportWriter.h"
 #include "app/WindowTexts.h"
 #include "platform/machine_factory.h"
+#include "platform/printable_text.h"
 #include "platform/report_file.h"
 
 namespace cli {
@@ -21,6 +22,13 @@ bool ParseCategory(const std::string& text, int& category) {
     if (ec != std::errc() || ptr != text.data() + text.size() || value < 0 || value > 14) return false;
     category = value;
     return true;
+}
+
+// One line on standard error; what the user typed or a file held may carry
+// terminal controls, so they are shown escaped.
+int Fail(std::ostream& err, const std::string& message, int status) {
+    err << "veltrix-report: " << platform::EscapeNonPrintable(message) << "\n";
+    return status;
 }
 
 }  // namespace
@@ -77,45 +85,34 @@ bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments&
 int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ReportArguments parsed;
     std::string error;
-    if (!ParseReportArguments(args, parsed, error)) {
-        err << "veltrix-report: " << error << "\n";
-        return kExitUsage;
-    }
+    if (!ParseReportArguments(args, parsed, error)) return Fail(err, error, kExitUsage);
     if (parsed.help) {
         out << kUsage << "\n";
         return kExitOk;
     }
 
     platform::MachineOptions options = platform::MachineOptionsFromEnvironment();
-    if (!parsed.machineFile.empty()) options = {parsed.machineFile, "/"};
-    if (!parsed.root.empty()) options = {"", parsed.root};
-    auto created = platform::CreateMachine(options);
-    if (!created.machine) {
-        err << "veltrix-report: " << created.error << "\n";
-        return kExitUsage;
+    // The command line chooses for itself, whatever the environment says.
+    if (!parsed.machineFile.empty() || !parsed.root.empty()) {
+        options = platform::MachineOptions();
+        options.machineFile = parsed.machineFile;
+        if (!parsed.root.empty()) options.root = parsed.root;
     }
+    auto created = platform::CreateMachine(options);
+    if (!created.machine) return Fail(err, created.error, kExitUsage);
 
     app::CollectorSet collectors(*created.machine);
     const app::TranslatedWindowTexts texts;
     const auto report = app::ReportWriter(collectors, texts).Compose(parsed.category);
-    if (!report) {
-        err << "veltrix-report: the report could not be composed\n";
-        return kExitFailure;
-    }
+    if (!report) return Fail(err, "the report could not be composed", kExitFailure);
     if (parsed.output.empty()) {
         out.write(report->data(), static_cast<std::streamsize>(report->size()));
         out.flush();
-        if (!out) {
-            err << "veltrix-report: cannot write to standard output\n";
-            return kExitFailure;
-        }
+        if (!out) return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
     const auto written = platform::WriteFileReplacing(parsed.output, *report);
-    if (!written.ok) {
-        err << "veltrix-report: cannot write " << parsed.output << ": " << written.error << "\n";
-        return kExitUsage;
-    }
+    if (!written.ok) return Fail(err, "cannot write " + parsed.output + ": " + written.error, kExitUsage);
     return kExitOk;
 }
 

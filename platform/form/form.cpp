@@ -153,6 +153,7 @@ void Form::ShowModal(ui::HWND owner) {
     widget->setWindowModality(Qt::ApplicationModal);
     widget->show();
     centre();
+    const ui::qt::FocusReturn focusReturn(ownerWindow);
     QEventLoop loop;
     widget->modalLoop = &loop;
     loop.exec(QEventLoop::DialogExec);

@@ -1,5 +1,9 @@
 #include "platform/linux/capture_writer.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -29,12 +33,30 @@ std::string WriteFile(const fs::path& path, const std::string& content) {
     return {};
 }
 
+// A directory that does not exist yet is made where the nearest existing
+// folder above it allows new entries.
+std::string CheckCanCreate(const std::string& directory) {
+    fs::path parent = fs::path(directory).lexically_normal().parent_path();
+    if (parent.empty()) parent = ".";
+    std::error_code error;
+    while (!fs::exists(parent, error) && parent.has_relative_path()) parent = parent.parent_path();
+    if (parent.empty()) parent = ".";
+    if (!fs::is_directory(parent, error)) return directory + ": " + parent.string() + " is not a directory";
+    if (::access(parent.c_str(), W_OK | X_OK) != 0)
+        return directory + ": cannot be made in " + parent.string() + ": " + std::strerror(errno);
+    return {};
+}
+
 }  // namespace
 
 std::string CheckCaptureDirectory(const std::string& directory) {
     std::error_code error;
+    // A link whose target is missing would only fail once the whole capture is done.
+    if (fs::is_symlink(fs::symlink_status(directory, error)) && !fs::exists(directory, error))
+        return directory + ": is a symbolic link to " + fs::read_symlink(directory, error).string() +
+               ", which does not exist";
     const auto status = fs::status(directory, error);
-    if (status.type() == fs::file_type::not_found) return {};
+    if (status.type() == fs::file_type::not_found) return CheckCanCreate(directory);
     if (error) return directory + ": " + error.message();
     if (!fs::is_directory(status)) return directory + ": exists and is not a directory";
     if (!fs::is_empty(directory, error)) return directory + ": is not empty";

@@ -17,8 +17,9 @@ inline constexpr const char* kCaptureAboutFile = "/.veltrix/about";
 // reason"), empty on success. `about` becomes DIR/.veltrix/about.
 std::string WriteCapture(const CaptureLog& log, const std::string& directory, const std::string& about);
 
-// Nothing to say ("") when `directory` can take a capture: it does not exist
-// or is an empty directory. Otherwise the reason.
+// Nothing to say ("") when `directory` can take a capture: it is an empty
+// directory, or it does not exist (nor is a link to nowhere) and can be made.
+// Otherwise the reason.
 std::string CheckCaptureDirectory(const std::string& directory);
 
 }  // namespace platform::linux_backend

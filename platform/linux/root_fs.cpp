@@ -72,6 +72,13 @@ RootFs::RootFs(std::string root, CaptureLog* log) : root_(std::move(root)), log_
     const auto canonical = std::filesystem::weakly_canonical(root_, error);
     thisSystem_ = !error && canonical == std::filesystem::path("/");
     rootFd_ = ::open(root_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    // A directory opens as a path even without permission to list or enter
+    // it; such a root would only give a report of fallbacks, so it counts as
+    // not open.
+    if (rootFd_ >= 0 && ::faccessat(AT_FDCWD, root_.c_str(), R_OK | X_OK, AT_EACCESS) != 0) {
+        ::close(rootFd_);
+        rootFd_ = -1;
+    }
 }
 
 RootFs::~RootFs() {

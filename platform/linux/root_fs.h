@@ -27,7 +27,7 @@ public:
     RootFs(const RootFs&) = delete;
     RootFs& operator=(const RootFs&) = delete;
 
-    // The root could be opened as a directory.
+    // The root is a directory this process may list and enter.
     bool IsOpen() const { return rootFd_ >= 0; }
     const std::string& Root() const { return root_; }
     // The root is this system's own "/" (answers may come from the machine

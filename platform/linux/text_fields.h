@@ -2,6 +2,7 @@
 // Strict readers of the small text formats of procfs, sysfs and /etc: a
 // number is the whole field or nothing, never the digits before some junk.
 
+#include <concepts>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -18,6 +19,18 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 std::vector<std::string_view> Split(std::string_view text, char separator);
 // Pieces between runs of blanks, no empty pieces.
 std::vector<std::string_view> SplitBlanks(std::string_view text);
+
+// The pieces are views into the text: a string that dies at the end of the
+// statement (a file just read) would leave them pointing at freed memory,
+// so splitting a temporary string does not compile.
+template <typename Text>
+concept TemporaryString = std::same_as<Text, std::string>;  // deduced from an rvalue only
+template <TemporaryString Text>
+std::vector<std::string_view> SplitLines(Text&& text) = delete;
+template <TemporaryString Text>
+std::vector<std::string_view> Split(Text&& text, char separator) = delete;
+template <TemporaryString Text>
+std::vector<std::string_view> SplitBlanks(Text&& text) = delete;
 
 std::optional<std::uint64_t> ParseDecimal(std::string_view text);
 std::optional<std::int64_t> ParseSignedDecimal(std::string_view text);

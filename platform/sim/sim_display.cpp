@@ -32,7 +32,6 @@ int Cap(const Node& n, const char* key, int fallback) {
 }  // namespace
 
 void ReadDisplaySection(const Node& section, SimAreas& areas) {
-    if (section.IsNull()) return;  // nothing to answer
     SimDisplay& d = areas.display;
     section.OnlyKeys({"adapters", "modes", "current"});
     if (const auto adapters = section.Member("adapters")) {

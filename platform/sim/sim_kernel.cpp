@@ -63,6 +63,16 @@ SimKernel::KeyStates ReadKeys(const Node& n, SimKernel::KeyStates keys) {
     return keys;
 }
 
+// A keyboard layout's name is its identifier as eight hexadecimal digits
+// ("00000409"), as the system hands it over.
+std::string ReadLayoutName(const Node& n) {
+    constexpr std::size_t kDigits = 8;
+    const std::string name = n.Text();
+    const bool hex = name.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+    if (name.size() != kDigits || !hex) n.Fail("expected eight hexadecimal digits, found \"" + name + "\"");
+    return name;
+}
+
 // null makes the request fail.
 template <typename Read, typename T>
 void ReadOptional(const Node& section, Read read, std::optional<T>& target) {
@@ -134,7 +144,7 @@ void ReadKeyboardSection(const Node& k, SimAreas& areas) {
     k.OnlyKeys({"type", "function_keys", "layout", "repeat_delay", "repeat_speed"});
     kernel.keyboardType = static_cast<int>(k.Unsigned("type", 0x7FFFFFFF, 0));
     kernel.functionKeys = static_cast<int>(k.Unsigned("function_keys", 0x7FFFFFFF, 0));
-    if (auto layout = k.Member("layout"); layout && !layout->IsNull()) kernel.layoutName = layout->Text();
+    if (auto layout = k.Member("layout"); layout && !layout->IsNull()) kernel.layoutName = ReadLayoutName(*layout);
     if (auto d = k.Member("repeat_delay"); d && !d->IsNull()) kernel.repeatDelay = d->Unsigned(kMax32);
     if (auto s = k.Member("repeat_speed"); s && !s->IsNull()) kernel.repeatSpeed = s->Unsigned(kMax32);
 }

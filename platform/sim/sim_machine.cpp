@@ -11,8 +11,9 @@ SimMachine::SimMachine(const nlohmann::json& document) : areas_(std::make_unique
     std::vector<const char*> keys;
     for (const Section& section : Sections()) keys.push_back(section.key);
     root.OnlyKeys(keys);
+    // A section set to null has nothing to say, exactly as a missing one.
     for (const Section& section : Sections())
-        if (auto node = root.Member(section.key)) section.read(*node, *areas_);
+        if (auto node = root.Member(section.key); node && !node->IsNull()) section.read(*node, *areas_);
 }
 
 SimMachine::~SimMachine() = default;

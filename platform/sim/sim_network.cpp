@@ -78,7 +78,6 @@ SimNetwork::Reply ReadReply(const Node& node, bool text) {
 }  // namespace
 
 void ReadRegistrySection(const Node& section, SimAreas& areas) {
-    if (section.IsNull()) return;  // nothing to answer
     if (!section.Json().is_object()) section.Fail("expected an object of keys");
     for (const auto& item : section.Json().items()) {
         const Node key(item.value(), section.Place() + "/" + item.key());
@@ -91,7 +90,6 @@ void ReadRegistrySection(const Node& section, SimAreas& areas) {
 }
 
 void ReadNetworkSection(const Node& section, SimAreas& areas) {
-    if (section.IsNull()) return;  // nothing to answer
     if (!section.Json().is_object()) section.Fail("expected an object of cards by service name");
     for (const auto& item : section.Json().items()) {
         const Node card(item.value(), section.Place() + "/" + item.key());

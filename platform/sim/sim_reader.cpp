@@ -92,6 +92,8 @@ std::uint64_t Node::Unsigned(std::uint64_t max) const {
     } else if (value_->is_string()) {
         v = ParseUnsignedText(value_->get<std::string>());
         if (!v) Fail("expected a decimal or 0x-hexadecimal number, found " + value_->dump());
+    } else if (value_->is_number_float()) {
+        Fail("expected a whole number from 0 to " + std::to_string(max) + ", found " + value_->dump());
     } else {
         Fail("expected a number, found " + TypeName(*value_));
     }
@@ -100,6 +102,7 @@ std::uint64_t Node::Unsigned(std::uint64_t max) const {
 }
 
 std::int64_t Node::Signed(std::int64_t min, std::int64_t max) const {
+    if (value_->is_number_float()) Fail("expected a whole number, found " + value_->dump());
     if (!value_->is_number_integer()) Fail("expected a whole number, found " + TypeName(*value_));
     if (value_->is_number_unsigned() && value_->get<std::uint64_t>() > static_cast<std::uint64_t>(max))
         Fail("expected a number from " + std::to_string(min) + " to " + std::to_string(max));

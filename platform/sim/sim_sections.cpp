@@ -6,7 +6,8 @@ namespace platform::sim {
 
 namespace {
 
-void ReadComment(const Node&, SimAreas&) {}
+// Free text for the reader of the file; the machine has no use for it.
+void ReadComment(const Node& comment, SimAreas&) { (void)comment.Text(); }
 
 // Read in this order, whatever the order in the file: "live" builds on the
 // states of "memory", "power" and "keys".

@@ -71,13 +71,13 @@ SimUsb::Device ReadDevice(const Node& n) {
 
 void ReadUsbSection(const Node& section, SimAreas& areas) {
     SimUsb& usb = areas.usb;
-    if (section.IsNull()) {
-        usb.present = false;
-        return;
-    }
     section.OnlyKeys({"devices"});
     const auto devices = section.Member("devices");
     if (!devices) return;
+    if (devices->IsNull()) {
+        usb.present = false;  // the device list cannot be made
+        return;
+    }
     for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i)));
 }
 

@@ -11,8 +11,16 @@ namespace platform::ui {
 // environment, or a platform plugin is forced (QT_QPA_PLATFORM, as tests do).
 bool DisplayAvailable();
 
+// Status of a program that found no display to open its window on.
+inline constexpr int kExitNoDisplay = 1;
+
 class Application {
 public:
+    // When no display can be opened (DISPLAY names a server that is not
+    // there), the toolkit gives up for good; the constructor then prints one
+    // line on standard error ("veltrix: cannot open a window: could not
+    // connect to display :99") and ends the process with kExitNoDisplay
+    // rather than let the toolkit abort with a core dump.
     Application(int& argc, char** argv, std::wstring_view name);
     ~Application();
     Application(const Application&) = delete;

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/ui/qt/dialog_script_state.h"
+#include "platform/ui/qt/focus_return.h"
 #include "platform/ui/qt/registry.h"
 
 namespace platform::ui {
@@ -54,6 +55,7 @@ std::optional<SaveFileResult> GetSaveFileName(const SaveFileRequest& request) {
         return answer;
     }
 
+    const qt::FocusReturn focusReturn(OwnerWindow(request.owner));
     QFileDialog dialog(OwnerWindow(request.owner), qt::ToQString(request.title));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -162,6 +164,7 @@ int MessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UI
         script->messageBoxAnswers.pop_front();
         return answer;
     }
+    const qt::FocusReturn focusReturn(OwnerWindow(owner));
     QMessageBox box(IconOf(type), qt::ToQString(caption), qt::ToQString(text), ButtonsOf(type), OwnerWindow(owner));
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);

@@ -97,6 +97,7 @@ FontObject* FindFont(HFONT font) { return Find<FontObject>(font); }
 QFont MakeQFont(const LOGFONT& logFont) {
     EnsureToolkitSettings();
     QFont font(ToQString(logFont.lfFaceName));
+    font.setStretch(DesignFaceStretch(font.family()));
     if (logFont.lfHeight < 0) font.setPixelSize(-logFont.lfHeight);
     else if (logFont.lfHeight > 0) font.setPixelSize(EmForCellHeight(font, logFont.lfHeight));
     else font.setPixelSize(kDefaultEmPixels);

@@ -9,11 +9,13 @@
 //   the window registry when destroyed), WidgetOf, ToQString;
 // - text: ParsePrefix, TextStyle, DrawFormattedText (the DrawText rules);
 // - fonts and colours: MakeQFont, FindFont, ToQColor;
-// - pictures: ImageOf.
+// - pictures: ImageOf;
+// - modal windows: FocusReturn (the keyboard back to the owner afterwards).
 
 #include <QImage>
 
 #include "platform/ui/picture.h"
+#include "platform/ui/qt/focus_return.h"
 #include "platform/ui/qt/gdi_objects.h"
 #include "platform/ui/qt/registry.h"
 #include "platform/ui/qt/text_drawing.h"

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/report/report_command.h"
+#include "platform/sim/sim_sections.h"
 #include "sim_fixture.h"
 
 using testing_support::ReadFile;
@@ -75,6 +78,14 @@ TEST(VeltrixReport, MalformedMachineFilesNameThePlaceAndReason) {
         {R"({"regional": {"decimal": ""}})", "/regional/decimal: the decimal separator cannot be empty"},
         // Too large for any JSON number: refused with its place, not as an unexpected failure.
         {"{\n  \"processor\": {\"tsc_hz\": 1e400}\n}", "line 2, column 27: number overflow parsing '1e400'"},
+        // Types as strict as the document says.
+        {R"({"comment": 5})", "/comment: expected a string, found number"},
+        {R"({"processor": {"count": 1.5}})", "/processor/count: expected a whole number from 0 to 4294967295, found 1.5"},
+        {R"({"keys": {"caps": -1.5}})", "/keys/caps: expected a whole number, found -1.5"},
+        {R"({"keyboard": {"layout": "zzzzzzzz"}})", "/keyboard/layout: expected eight hexadecimal digits, found \"zzzzzzzz\""},
+        {R"({"keyboard": {"layout": "123456789"}})", "/keyboard/layout: expected eight hexadecimal digits"},
+        {R"({"keyboard": {"layout": "0000409"}})", "/keyboard/layout: expected eight hexadecimal digits"},
+        {R"({"keyboard": {"layout": 409}})", "/keyboard/layout: expected a string, found number"},
     };
     for (const auto& [text, expected] : cases) {
         std::ofstream(file) << text;
@@ -108,4 +119,96 @@ TEST(VeltrixReport, AFailedRunLeavesAnExistingFileAlone) {
     ::chmod(file.c_str(), 0644);
     ExpectOneLineError(Report({"--machine", "/nonexistent.json", "--output", file}));
     EXPECT_EQ(ReadFile(file), "the previous report");
+}
+
+TEST(VeltrixReport, AMachineFileIsARegularFileOfAtMost16MiB) {
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // None of these may block or read without end: a pipe nobody writes, an endless device.
+    const std::pair<std::string, const char*> refused[] = {
+        {"/dev/zero", "/dev/zero: is a character device, not a file"},
+        {fifo, ": is a named pipe, not a file"},
+        {dir.File(""), ": is a directory"},
+        {dir.File("missing.json"), ": No such file or directory"},
+    };
+    for (const auto& [path, expected] : refused) {
+        const ReportRun run = Report({"--machine", path});
+        ExpectOneLineError(run);
+        EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+    }
+
+    // The same cap as a tree's files: exactly 16 MiB is read, one byte more is not.
+    const std::string large = dir.File("large.json");
+    std::string text = "{}";
+    text.resize(16u << 20, ' ');
+    std::ofstream(large, std::ios::binary) << text;
+    EXPECT_EQ(Report({"--machine", large, "--category", "14"}).status, 0);
+    std::ofstream(large, std::ios::binary | std::ios::app) << ' ';
+    const ReportRun tooLarge = Report({"--machine", large});
+    ExpectOneLineError(tooLarge);
+    EXPECT_NE(tooLarge.err.find(large + ": is larger than 16 MiB"), std::string::npos) << tooLarge.err;
+}
+
+TEST(VeltrixReport, MessagesShowTerminalControlsEscaped) {
+    TempDir dir;
+    const std::string file = dir.File("keys.json");
+    std::ofstream(file) << R"({"keyboard": {"\u001B[31mred\u0007": 1}})";
+    const ReportRun key = Report({"--machine", file});
+    ExpectOneLineError(key);
+    EXPECT_NE(key.err.find("unknown key \"\\x1B[31mred\\x07\""), std::string::npos) << key.err;
+
+    const ReportRun name = Report({"--machine", dir.File("bell\x07\x1B]0;title.json")});
+    ExpectOneLineError(name);
+    EXPECT_NE(name.err.find("bell\\x07\\x1B]0;title.json"), std::string::npos) << name.err;
+
+    const ReportRun option = Report({"--colour\x1B[2J"});
+    ExpectOneLineError(option);
+    EXPECT_NE(option.err.find("--colour\\x1B[2J"), std::string::npos) << option.err;
+
+    for (const ReportRun* run : {&key, &name, &option}) {
+        EXPECT_EQ(run->err.find('\x1B'), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find('\x07'), std::string::npos) << run->err;
+    }
+}
+
+TEST(VeltrixReport, BothMachineVariablesAreRefusedAsTheOptionsAre) {
+    ::setenv("VELTRIX_MACHINE", Laptop().c_str(), 1);
+    ::setenv("VELTRIX_ROOT", "/", 1);
+    const ReportRun both = Report({"--category", "14"});
+    // The command line still chooses for itself.
+    const ReportRun chosen = Report({"--category", "14", "--machine", Laptop()});
+    ::unsetenv("VELTRIX_ROOT");
+    const ReportRun machineOnly = Report({"--category", "14"});
+    ::unsetenv("VELTRIX_MACHINE");
+
+    ExpectOneLineError(both);
+    EXPECT_EQ(both.err, "veltrix-report: VELTRIX_MACHINE and VELTRIX_ROOT cannot be used together\n");
+    EXPECT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_EQ(machineOnly.status, 0) << machineOnly.err;
+    EXPECT_EQ(machineOnly.out, chosen.out);
+}
+
+TEST(VeltrixReport, ASectionSetToNullIsAMissingSection) {
+    TempDir dir;
+    const std::string file = dir.File("null.json");
+    std::ofstream(file) << "{}";
+    const ReportRun empty = Report({"--machine", file});
+    ASSERT_EQ(empty.status, 0) << empty.err;
+    for (const platform::sim::Section& section : platform::sim::Sections()) {
+        std::ofstream(file) << "{\"" << section.key << "\": null}";
+        const ReportRun run = Report({"--machine", file});
+        EXPECT_EQ(run.status, 0) << section.key << ": " << run.err;
+        EXPECT_EQ(run.out, empty.out) << section.key;
+    }
+}
+
+TEST(VeltrixReport, KeyboardLayoutsAreEightHexadecimalDigits) {
+    TempDir dir;
+    const std::string file = dir.File("layout.json");
+    for (const char* layout : {"00000000", "FFFFFFFF", "ffffffff", "00020409"}) {
+        std::ofstream(file) << R"({"keyboard": {"layout": ")" << layout << R"("}})";
+        const ReportRun run = Report({"--machine", file, "--category", "5"});
+        EXPECT_EQ(run.status, 0) << layout << ": " << run.err;
+    }
 }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/codepage.h"
+#include "platform/printable_text.h"
 #include "platform/report_file.h"
 #include "sim_fixture.h"
 
@@ -61,5 +64,52 @@ TEST(ReportFile, ReplacesWholeKeepsPermissionsAndRefusesReadOnly) {
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"plain /tmp/r.txt", "plain /tmp/r.txt"},
+        {std::string_view("\0\x01\t\n\x1B\x1F", 6), "\\x00\\x01\\x09\\x0A\\x1B\\x1F"},  // C0 controls
+        {" ~\x7F", " ~\\x7F"},                                  // the printable ends and DEL
+        {"\xC2\x80|\xC2\x9B|\xC2\x9F", "\\xC2\\x80|\\xC2\\x9B|\\xC2\\x9F"},  // C1 controls, CSI among them
+        {"\xC2\xA0" "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "\xC2\xA0" "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},                  // the last code point
+        {"a\x80z", "a\\x80z"},                                   // a stray continuation byte
+        {"\xC3", "\\xC3"},                                       // cut short at the end
+        {"\xE2\x82z", "\\xE2\\x82z"},                            // cut short before a letter
+        {"\xC0\xAF", "\\xC0\\xAF"},                              // overlong "/"
+        {"\xE0\x80\xAF", "\\xE0\\x80\\xAF"},                     // overlong "/" in three bytes
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                     // a surrogate
+        {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // past U+10FFFF
+        {"\xF5\xFF", "\\xF5\\xFF"},                              // never in UTF-8
+    };
+    for (const auto& [raw, shown] : cases) EXPECT_EQ(EscapeNonPrintable(raw), shown) << raw;
+}
+
+TEST(ReportFile, NamesUpToTheFileSystemsLimitAreWrittenAndReplaced) {
+    const auto dir = std::filesystem::temp_directory_path() / ("veltrix-long-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const long limit = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(limit, 16);
+    // The temporary name adds seven bytes: the last lengths are those it would push over.
+    for (long length = limit - 7; length <= limit; ++length) {
+        const std::string file = (dir / std::string(static_cast<std::size_t>(length), 'r')).string();
+        ASSERT_TRUE(WriteFileReplacing(file, "first").ok) << length;
+        ::chmod(file.c_str(), 0640);
+        struct stat before {}, after {};
+        ::stat(file.c_str(), &before);
+        const auto replaced = WriteFileReplacing(file, "second");
+        ASSERT_TRUE(replaced.ok) << length << ": " << replaced.error;
+        EXPECT_EQ(testing_support::ReadFile(file), "second");
+        ::stat(file.c_str(), &after);
+        EXPECT_NE(after.st_ino, before.st_ino) << "replaced by a new file, not rewritten in place";
+        EXPECT_EQ(after.st_mode & 0777, 0640u);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 8) << "no temporary file is left";
+    // One byte more cannot be a name at all, and says so.
+    const auto tooLong = WriteFileReplacing((dir / std::string(static_cast<std::size_t>(limit + 1), 'r')).string(), "x");
+    EXPECT_FALSE(tooLong.ok);
+    EXPECT_EQ(tooLong.error, std::strerror(ENAMETOOLONG));
     std::filesystem::remove_all(dir);
 }

@@ -58,7 +58,9 @@ TEST(Report, AllCategoriesAreFifteenBlocksInTabOrder) {
         if (underline) {
             found.push_back(lines[i]);
             // Every heading but the first follows an empty line.
-            if (i > 0) EXPECT_EQ(lines[i - 1], "") << lines[i];
+            if (i > 0) {
+                EXPECT_EQ(lines[i - 1], "") << lines[i];
+            }
         }
     }
     EXPECT_EQ(found, headings);

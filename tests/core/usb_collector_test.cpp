@@ -86,7 +86,7 @@ TEST(USBDevices, ExternalHubIsListedFromItsParentHub) {
 }
 
 TEST(USBDevices, NoListNoDevicesAndUnreadableDescriptors) {
-    EXPECT_EQ(USBDevices(*SimFrom(R"({"usb": null})")).Count(), 0) << "the device list cannot be made";
+    EXPECT_EQ(USBDevices(*SimFrom(R"({"usb": {"devices": null}})")).Count(), 0) << "the device list cannot be made";
     EXPECT_EQ(USBDevices(*SimFrom("{}")).Count(), 0);
     // A device whose port is found keeps its item even when its descriptors cannot be read.
     auto bare = SimFrom(UsbMachine(RootHub() + R"(, {"id": "D", "parent": "USB\\ROOT_HUB20\\4&1", "port": 4, "driver": "k"})"));

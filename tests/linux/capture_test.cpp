@@ -34,14 +34,16 @@ bool Changing(const std::string& line) {
 double Megahertz(const std::string& line) { return std::stod(line.substr(line.find(':') + 1)); }
 
 // Live and captured reports agree but for the changing lines; the measured
-// clock agrees within 1 %.
+// clock agrees within 3 %: each run measures over a real half second, and a
+// machine busy with the rest of the suite (two cores, sanitizer builds)
+// stretches one measurement against the other by a percent or more.
 void ExpectSameReport(const std::string& live, const std::string& captured) {
     const auto a = linux_tests::ReportLines(live), b = linux_tests::ReportLines(captured);
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Changing(a[i]) && Changing(b[i])) continue;
         if (a[i].rfind("Snelheid:", 0) == 0 && b[i].rfind("Snelheid:", 0) == 0) {
-            EXPECT_NEAR(Megahertz(b[i]), Megahertz(a[i]), Megahertz(a[i]) / 100) << a[i] << " / " << b[i];
+            EXPECT_NEAR(Megahertz(b[i]), Megahertz(a[i]), Megahertz(a[i]) * 3 / 100) << a[i] << " / " << b[i];
             continue;
         }
         EXPECT_EQ(b[i], a[i]) << "line " << i + 1;
@@ -93,9 +95,10 @@ private:
 TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
     linux_tests::TempDir dir;
     dir.Write("used/file", "x");
+    fs::create_symlink(dir.Path() + "/nowhere", dir.Path() + "/dangling");
     struct Case {
         std::vector<std::string> args;
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
         {{}, "veltrix-capture: usage: veltrix-capture DIR\n"},
@@ -103,18 +106,22 @@ TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
         {{"--root"}, "veltrix-capture: usage: veltrix-capture DIR\n"},
         {{dir.Path() + "/used"}, "is not empty\n"},
         {{dir.Path() + "/used/file"}, "exists and is not a directory\n"},
+        // Found before the capture, not after it.
+        {{dir.Path() + "/dangling"}, "/dangling: is a symbolic link to " + dir.Path() + "/nowhere, which does not exist\n"},
+        {{dir.Path() + "/used/file/sub"}, "/used/file is not a directory\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {VELTRIX_CAPTURE_PROGRAM};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const auto run = RunProgram(args);
         EXPECT_EQ(run.exitCode, 2) << run.err;
-        EXPECT_TRUE(run.err.size() >= std::string(c.message).size() &&
-                    run.err.compare(run.err.size() - std::string(c.message).size(), std::string::npos, c.message) == 0)
+        EXPECT_TRUE(run.err.size() >= c.message.size() &&
+                    run.err.compare(run.err.size() - c.message.size(), std::string::npos, c.message) == 0)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line";
     }
     EXPECT_EQ(linux_tests::ReadWholeFile(dir.Path() + "/used/file"), "x") << "nothing was touched";
+    EXPECT_FALSE(fs::exists(dir.Path() + "/nowhere"));
 }
 
 TEST(CaptureRoundTrip, TheCaptureReportsLikeThisMachine) {

@@ -26,7 +26,9 @@ struct Cpuinfo {
 Cpuinfo ReadCpuinfo() {
     Cpuinfo info;
     bool firstBlock = true;
-    for (auto line : SplitLines(linux_tests::ReadWholeFile("/proc/cpuinfo"))) {
+    // The lines are views into the text, which must outlive them.
+    const std::string text = linux_tests::ReadWholeFile("/proc/cpuinfo");
+    for (auto line : SplitLines(text)) {
         if (Trim(line).empty()) {
             firstBlock = info.processors == 0;
             continue;
@@ -71,7 +73,9 @@ TEST(LinuxLive, ProcessorAgreesWithProcCpuinfo) {
         if (other != mhz) GTEST_SKIP() << "the processors run at different clocks";
     if (mhz.empty()) GTEST_SKIP() << "no clock in /proc/cpuinfo";
     const double expected = std::stod(mhz);
-    EXPECT_NEAR(processor.Speed(), expected, expected / 100) << "within 1 % of " << mhz << " MHz";
+    // 3 %: a half-second measurement on a machine busy with the rest of the
+    // suite runs a percent or more off; a wrong formula is off by far more.
+    EXPECT_NEAR(processor.Speed(), expected, expected * 3 / 100) << "within 3 % of " << mhz << " MHz";
 }
 
 TEST(LinuxLive, MemoryAgreesWithProcMeminfo) {

@@ -104,6 +104,25 @@ TEST(LinuxRecordedReplies, AMalformedReplyFailsTheWholeTreeLoudly) {
     EXPECT_NE(error.find("not a directory"), std::string::npos) << error;
 }
 
+TEST(LinuxRecordedReplies, TerminalControlsInRepliesAndNamesAreShownEscaped) {
+    linux_tests::TempDir tree;
+    tree.Write(".veltrix/replies/tsc/rate.hex", "00 \x1B[2J\x07\n");
+    const auto badByte = platform::CreateMachine({"", tree.Path()});
+    EXPECT_NE(badByte.error.find("rate.hex: line 1: \"\\x1B[2J\\x07\" is neither"), std::string::npos)
+        << badByte.error;
+
+    linux_tests::TempDir named;
+    named.Write(".veltrix/replies/tsc/\x1B]0;owned\x07.hex", "00\n");
+    const auto badName = platform::CreateMachine({"", named.Path()});
+    EXPECT_NE(badName.error.find("/tsc/\\x1B]0;owned\\x07.hex: the request name is not a valid name"),
+              std::string::npos)
+        << badName.error;
+    for (const auto* error : {&badByte.error, &badName.error}) {
+        EXPECT_EQ(error->find('\x1B'), std::string::npos);
+        EXPECT_EQ(error->find('\x07'), std::string::npos);
+    }
+}
+
 TEST(LinuxRecordedReplies, NumbersAndNames) {
     Bytes b;
     AppendLe16(b, 0x0294);

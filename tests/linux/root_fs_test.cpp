@@ -2,11 +2,15 @@
 // and a capture log sees what was read; the capture writer puts it back.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include <filesystem>
 
 #include "platform/linux/capture_writer.h"
+#include "platform/linux/linux_machine.h"
 #include "platform/linux/replies.h"
 #include "platform/linux/root_fs.h"
 #include "support.h"
@@ -51,6 +55,41 @@ TEST(LinuxRootFs, NeverOpensWhatCouldBlock) {
     RootFs fs(tree.Path());
     EXPECT_FALSE(fs.ReadFile("/proc/fifo")) << "a pipe without a writer would block a reader";
     EXPECT_FALSE(RootFs("/").ReadFile("/dev/null")) << "device nodes are not read";
+}
+
+namespace {
+
+// Runs `check` as an ordinary user: in a child process that gives up root
+// when the tests run as root. The child's exit status is the check's answer.
+bool AsOrdinaryUser(const std::function<bool()>& check) {
+    if (::geteuid() != 0) return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+TEST(LinuxRootFs, ARootThatCannotBeListedIsRefused) {
+    linux_tests::TempDir base;
+    ::chmod(base.Path().c_str(), 0755);
+    base.Write("open/etc/os-release", "PRETTY_NAME=\"Tree\"\n");
+    base.Write("closed/etc/os-release", "PRETTY_NAME=\"Tree\"\n");
+    ::chmod((base.Path() + "/open").c_str(), 0755);
+    ::chmod((base.Path() + "/closed").c_str(), 0000);
+    // Without the check the closed tree opened and gave a report of fallbacks.
+    EXPECT_TRUE(AsOrdinaryUser([&] { return RootFs(base.Path() + "/open").IsOpen(); }));
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        std::string error;
+        return !OpenLinuxMachine(base.Path() + "/closed", error) &&
+               error == base.Path() + "/closed: not a directory that can be read";
+    }));
+    ::chmod((base.Path() + "/closed").c_str(), 0755);
 }
 
 TEST(LinuxCaptureWriter, WritesWhatWasReadAndReadsBackTheSame) {

@@ -36,6 +36,22 @@ namespace {
 
 const std::wstring kReportFilter(L"Tekstdocument (*.txt)\0*.txt\0\0", 29);
 
+// A button of `owner` that holds the keyboard focus, as a control of the
+// main window does when a dialog opens from it.
+QWidget* FocusedButton(form::Form& owner) {
+    form::CommandButton& button = owner.AddCommandButton(L"CommandFocus", form::Twips(120, 120, 1215, 375), L"Focus");
+    QWidget* widget = ui_test::WidgetOf(button.Hwnd());
+    widget->setFocus(Qt::OtherFocusReason);
+    return widget;
+}
+
+// After a dialog: its owner is the active window again and the control that
+// had the focus has it again.
+bool FocusCameBack(form::Form& owner, QWidget* focused) {
+    QWidget* window = ui_test::WidgetOf(owner.Hwnd());
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == window && QApplication::focusWidget() == focused; }, 1000);
+}
+
 }  // namespace
 
 class FormTest : public QObject {
@@ -172,6 +188,7 @@ private slots:
 
     void modalFormReturnsWhenItCloses() {
         QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QWidget* focused = FocusedButton(*form_);
         form::Form about(L"FormAbout", form::TwipsToPixels(5055), form::TwipsToPixels(1755), {form::BorderStyle::FixedDialog});
         form::CommandButton& ok = about.AddCommandButton(L"CommandOK", form::Twips(1920, 1275, 1215, 375), L"OK");
         ok.SetDefault(true);
@@ -185,6 +202,7 @@ private slots:
         about.ShowModal(form_->Hwnd());
         QVERIFY(!about.Visible());
         QCOMPARE(unloaded, 1);
+        QVERIFY(FocusCameBack(*form_, focused));
         // Centred over its owner.
         const QRect owner = ui_test::WidgetOf(form_->Hwnd())->geometry();
         QVERIFY(std::abs(ui_test::WidgetOf(about.Hwnd())->geometry().center().x() - owner.center().x()) <= 1);
@@ -337,6 +355,7 @@ private slots:
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.close();
         QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QWidget* focused = FocusedButton(*form_);
 
         controls::CommonDialogs dialogs;
         dialogs.SetFilter(kReportFilter);
@@ -369,6 +388,23 @@ private slots:
         QCOMPARE(QString::fromStdWString(dialogs.FileName()), folder.filePath(QStringLiteral("Processor.txt")));
         QVERIFY(dialogs.FileTitle() == L"Processor.txt");
         QCOMPARE(dialogs.FilterIndex(), std::uint8_t{1});
+        // Answering "Ja" to the question leaves the keyboard with the window.
+        QVERIFY(FocusCameBack(*form_, focused));
+    }
+
+    void realMessageBoxGivesTheFocusBack() {
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QWidget* focused = FocusedButton(*form_);
+        QString shown;
+        QTimer::singleShot(20, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        QCOMPARE(ui::MessageBox(form_->Hwnd(), L"Vervangen?", L"Veltrix", ui::MB_YESNO | ui::MB_ICONQUESTION), ui::IDYES);
+        QCOMPARE(shown, QStringLiteral("Vervangen?"));
+        QVERIFY(FocusCameBack(*form_, focused));
     }
 };
 

@@ -239,6 +239,35 @@ private slots:
         QMenu* popup = nullptr;
         QTRY_VERIFY((popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
         popup->close();
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    }
+
+    // A right click on the band, its text or its icon opens the window menu
+    // where it was made, raising no Click; the icon's tooltip names the keys.
+    void headerRightClickOpensTheWindowMenuThere() {
+        InfoFrame header(form_->Hwnd(), {0, 0, 320, 63}, L"Header");
+        header.SetText(L"Veltrix");
+        int clicks = 0;
+        header.Click.Connect([&] { ++clicks; });
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        QWidget* band = ui_test::WidgetOf(header.hWnd());
+        QWidget* text = band->findChild<QWidget*>(QStringLiteral("Header.LabelText"));
+        QWidget* icon = band->findChild<QWidget*>(QStringLiteral("Header.ImageIcon"));
+        const std::pair<QWidget*, QPoint> places[] = {{band, QPoint(300, 50)}, {text, QPoint(5, 5)}, {icon, QPoint(16, 16)}};
+        for (const auto& [widget, point] : places) {
+            QTest::mouseClick(widget, Qt::RightButton, {}, point);
+            QMenu* popup = nullptr;
+            QTRY_VERIFY((popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+            QCOMPARE(popup->objectName(), QStringLiteral("windowMenu"));
+            QCOMPARE(popup->pos(), widget->mapToGlobal(point));
+            popup->close();
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+        QCOMPARE(clicks, 0);
+        const QString tip = icon->toolTip();
+        QVERIFY2(tip.contains(QStringLiteral("Shift+F10")) && tip.contains(QStringLiteral("Menu-toets")) &&
+                     tip.contains(QStringLiteral("rechts")),
+                 qPrintable(tip));
     }
 
     void headerSettingsRoundTrip() {

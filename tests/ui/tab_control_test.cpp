@@ -166,6 +166,76 @@ private slots:
         QVERIFY(events_.empty());
     }
 
+    // Ctrl+Tab and Ctrl+Page Down go to the next tab, Ctrl+Shift+Tab and
+    // Ctrl+Page Up to the previous one, from any control of the window, with
+    // the events of the strip's own navigation keys; both ends wrap around.
+    void ctrlTabMovesBetweenTabsFromAnywhereInTheWindow() {
+        form::CommandButton& button = form_->AddCommandButton(L"Other", {10, 390, 80, 24}, L"OK");
+        QWidget* other = ui_test::WidgetOf(button.Hwnd());
+        struct Step {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int selected;
+            const char* events;
+        };
+        const Step steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 1, "KeyDown 9;BeforeClick;Click;"},
+            {Qt::Key_PageDown, Qt::ControlModifier, 2, "KeyDown 34;BeforeClick;Click;"},
+            {Qt::Key_PageUp, Qt::ControlModifier, 1, "KeyDown 33;BeforeClick;Click;"},
+            // Ctrl+Shift+Tab arrives as Backtab.
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0, "KeyDown 9;BeforeClick;Click;"},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 14, "KeyDown 9;BeforeClick;Click;"},
+            {Qt::Key_Tab, Qt::ControlModifier, 0, "KeyDown 9;BeforeClick;Click;"},
+            {Qt::Key_PageUp, Qt::ControlModifier, 14, "KeyDown 33;BeforeClick;Click;"},
+            {Qt::Key_PageDown, Qt::ControlModifier, 0, "KeyDown 34;BeforeClick;Click;"},
+        };
+        for (const Step& step : steps) {
+            other->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), other);
+            events_.clear();
+            QTest::keyClick(other, step.key, step.modifiers);
+            QCOMPARE(Selected(*tabs_), step.selected);
+            std::string seen;
+            for (const auto& e : events_) seen += e + ";";
+            QVERIFY2(seen == step.events, seen.c_str());
+            // As after the strip's own keys, the keyboard is on the strip.
+            QCOMPARE(QApplication::focusWidget(), Strip());
+        }
+        // Refused like a click when BeforeClick cancels.
+        cancel_ = true;
+        QTest::keyClick(Strip(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(Selected(*tabs_), 0);
+        // A key that selected nothing leaves the strip waiting to raise Click
+        // after the next change; one more change ends that for the next case.
+        cancel_ = false;
+        QTest::keyClick(Strip(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(Selected(*tabs_), 1);
+    }
+
+    // The focused strip marks its selected tab, however the focus came.
+    void focusedStripDrawsTheFocusMark() {
+        form::CommandButton& button = form_->AddCommandButton(L"Other", {10, 390, 80, 24}, L"OK");
+        QWidget* other = ui_test::WidgetOf(button.Hwnd());
+        Click(0);
+        QTRY_COMPARE(QApplication::focusWidget(), Strip());
+        const QRect tab = Strip()->rect().intersected(QRect(QPoint(ItemRect(*tabs_, 0).left, ItemRect(*tabs_, 0).top),
+                                                            QPoint(ItemRect(*tabs_, 0).right - 1, ItemRect(*tabs_, 0).bottom - 1)));
+        const QImage focused = Strip()->grab().toImage().copy(tab);
+        other->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), other);
+        const QImage unfocused = Strip()->grab().toImage().copy(tab);
+        QVERIFY(focused != unfocused);
+        // Nowhere but on the selected tab.
+        const QRect second(QPoint(ItemRect(*tabs_, 1).left, ItemRect(*tabs_, 1).top),
+                           QPoint(ItemRect(*tabs_, 1).right - 1, ItemRect(*tabs_, 1).bottom - 1));
+        Strip()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), Strip());
+        const QImage secondFocused = Strip()->grab().toImage().copy(second);
+        other->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), other);
+        QCOMPARE(Strip()->grab().toImage().copy(second), secondFocused);
+    }
+
     void countUpAndDownKeepsTheTexts() {
         const ui::HWND before = tabs_->ControlHwnd();
         tabs_->SetCount(16);

@@ -29,14 +29,23 @@ const ui::qt::WindowClassInfo kLineClassInfo{.name = L"VeltrixLine", .procedure 
 const ui::qt::WindowClassInfo kImageClassInfo{.name = L"VeltrixImage", .procedure = &ui::DefWindowProc};
 const ui::qt::WindowClassInfo kButtonClassInfo{.name = L"Button", .procedure = &ui::DefWindowProc};
 
+// Labels and images answer the left button only; other buttons go on to
+// the container, so a right click on a header's text is one on the header.
 void ClickableWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    if (event->button() == Qt::LeftButton) pressed_ = true;
+    pressed_ = true;
 }
 
 void ClickableWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    if (event->button() != Qt::LeftButton) return;
     const bool click = pressed_ && !afterDoubleClick_ && rect().contains(event->position().toPoint());
     pressed_ = false;
     afterDoubleClick_ = false;

@@ -178,7 +178,7 @@ HWND RegisterWindow(QWidget* widget, const WindowClassInfo& windowClass, std::ui
     if (widget->isWindow() && (style & WS_SYSMENU)) {
         // Alt+Space as on Windows; many window managers keep Alt+Space for
         // their own menu, so the menu key and Shift+F10 open it too.
-        for (const QKeySequence keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu),
+        for (const QKeySequence& keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu),
                                         QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
             auto* shortcut = new QShortcut(keys, widget);
             shortcut->setContext(Qt::WindowShortcut);
@@ -281,6 +281,18 @@ void EnsureToolkitSettings() {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                                          QStringLiteral("Nimbus Sans")});
+}
+
+int DesignFaceStretch(const QString& face) {
+    // The dialog font the forms were laid out in has narrower letters than
+    // Arial, whose widths Liberation Sans copies, at the same height: at 8.25
+    // points the longest caption, "Vernieuwingsfrequentie:", is 117 pixels in
+    // Liberation Sans for a label of 113. Narrowed by 4 % its substitute sets
+    // every caption within its label, as the design has it.
+    constexpr int kDialogFontStretch = 96;
+    for (const char* dialogFace : {"MS Sans Serif", "Microsoft Sans Serif"})
+        if (face.compare(QLatin1String(dialogFace), Qt::CaseInsensitive) == 0) return kDialogFontStretch;
+    return QFont::Unstretched;
 }
 
 }  // namespace platform::ui::qt

@@ -92,6 +92,9 @@ std::wstring ToWString(const QString& text);
 // Makes sure the toolkit's settings the layer relies on are in place (font
 // substitutes for the faces forms ask for). Idempotent.
 void EnsureToolkitSettings();
+// The width, in percent, that a face asked for is drawn at in its substitute
+// (QFont::setStretch): 100 but for faces whose substitutes are wider.
+int DesignFaceStretch(const QString& face);
 
 // A widget that belongs to a window: forgets the window when it goes.
 template <typename W>
