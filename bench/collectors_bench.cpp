@@ -16,6 +16,7 @@
 #include "collectors/Mouse.h"
 #include "collectors/OperatingSystem.h"
 #include "collectors/Processor.h"
+#include "fresh_machine.h"
 #include "platform/linux/linux_machine.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
@@ -27,12 +28,6 @@ std::unique_ptr<platform::sim::SimMachine> Desktop() {
     std::stringstream text;
     text << in.rdbuf();
     return std::make_unique<platform::sim::SimMachine>(platform::sim::ParseMachineText(text.str()));
-}
-
-std::unique_ptr<platform::linux_backend::LinuxMachine> ThisMachineWithoutWaits() {
-    platform::linux_backend::LinuxMachineOptions options;
-    options.realWaits = false;
-    return std::make_unique<platform::linux_backend::LinuxMachine>(std::move(options));
 }
 
 void CreateSix(platform::Machine& machine) {
@@ -53,7 +48,7 @@ void CreateSixCollectorsSimulated(benchmark::State& state) {
 BENCHMARK(CreateSixCollectorsSimulated)->Unit(benchmark::kMicrosecond);
 
 void CreateSixCollectorsLinux(benchmark::State& state) {
-    auto machine = ThisMachineWithoutWaits();
+    auto machine = bench::LinuxMachineWithoutWaits();
     for (auto _ : state) CreateSix(*machine);
 }
 BENCHMARK(CreateSixCollectorsLinux)->Unit(benchmark::kMicrosecond);
@@ -73,7 +68,7 @@ void ComposeReportSimulated(benchmark::State& state) {
 BENCHMARK(ComposeReportSimulated)->Unit(benchmark::kMicrosecond);
 
 void ComposeReportLinux(benchmark::State& state) {
-    auto machine = ThisMachineWithoutWaits();
+    auto machine = bench::LinuxMachineWithoutWaits();
     ComposeReport(state, *machine);
 }
 BENCHMARK(ComposeReportLinux)->Unit(benchmark::kMicrosecond);

@@ -13,31 +13,13 @@
 #include "collectors/Ports.h"
 #include "collectors/Printers.h"
 #include "collectors/Sound.h"
-#include "platform/linux/linux_machine.h"
+#include "fresh_machine.h"
 
 namespace {
 
-std::unique_ptr<platform::linux_backend::LinuxMachine> Machine(const std::string& root) {
-    platform::linux_backend::LinuxMachineOptions options;
-    options.root = root;
-    options.realWaits = false;
-    return std::make_unique<platform::linux_backend::LinuxMachine>(std::move(options));
-}
-
 void CreateFour(benchmark::State& state, const std::string& root) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto machine = Machine(root);
-        state.ResumeTiming();
-        collectors::Sound sound(*machine);
-        collectors::Joysticks joysticks(*machine);
-        collectors::Printers printers(*machine);
-        collectors::Ports ports(*machine);
-        benchmark::DoNotOptimize(sound.Count() + joysticks.Count() + printers.Count() + ports.Count());
-        state.PauseTiming();
-        machine.reset();
-        state.ResumeTiming();
-    }
+    bench::CreateOnFreshMachines<collectors::Sound, collectors::Joysticks, collectors::Printers, collectors::Ports>(
+        state, root);
 }
 
 void CreateFourDeviceListsTree(benchmark::State& state) {

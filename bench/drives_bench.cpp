@@ -11,27 +11,13 @@
 #include "collectors/HardDrives.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/OpticalDrives.h"
-#include "platform/linux/linux_machine.h"
+#include "fresh_machine.h"
 
 namespace {
 
-std::unique_ptr<platform::linux_backend::LinuxMachine> Machine(const std::string& root) {
-    platform::linux_backend::LinuxMachineOptions options;
-    options.root = root;
-    options.realWaits = false;
-    return std::make_unique<platform::linux_backend::LinuxMachine>(std::move(options));
-}
-
 void CreateDriveCollectors(benchmark::State& state, const std::string& root) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto machine = Machine(root);
-        state.ResumeTiming();
-        collectors::HardDrives hard(*machine);
-        collectors::OpticalDrives optical(*machine);
-        collectors::LogicalDrives logical(*machine);
-        benchmark::DoNotOptimize(hard.Count() + optical.Count() + logical.Count());
-    }
+    bench::CreateOnFreshMachines<collectors::HardDrives, collectors::OpticalDrives, collectors::LogicalDrives>(state,
+                                                                                                            root);
 }
 
 void DriveCollectorsThisMachine(benchmark::State& state) { CreateDriveCollectors(state, "/"); }
