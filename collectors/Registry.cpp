@@ -29,9 +29,8 @@ bool Registry::ReadRawValue(reg::Key rootkey, const std::string& subkey, const s
     if (!key) return false;
     bool ok = false;
     if (const auto info = services_.RegQueryValueEx(*key, valuename)) {
-        // One byte more than reported, so a string stored without its NUL still ends.
-        data.assign(static_cast<std::size_t>(info->size) + 1, 0);
-        const auto read = services_.RegQueryValueEx(*key, valuename, std::span(data).first(info->size));
+        data.assign(static_cast<std::size_t>(info->size), 0);
+        const auto read = services_.RegQueryValueEx(*key, valuename, std::span(data));
         if (read && read->size > 0 && read->size <= info->size) {
             valuetype = read->type;
             data.resize(read->size);
@@ -48,9 +47,11 @@ bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, cons
     std::vector<std::uint8_t> data;
     if (!ReadRawValue(rootkey, subkey, valuename, data, valuetype)) return false;
     if (valuetype != reg::kString && valuetype != reg::kExpandString && valuetype != reg::kMultiString) return false;
-    // The stored bytes without the final NUL; inner NULs of a multi-string stay.
-    valuedata = platform::DecodeWindows1252(
-        std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1));
+    // The stored bytes without the final NUL; inner NULs of a multi-string
+    // stay. A string stored without its NUL keeps its last character.
+    std::size_t length = data.size();
+    if (data.back() == 0) --length;
+    valuedata = platform::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(data.data()), length));
     return true;
 }
 

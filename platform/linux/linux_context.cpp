@@ -61,9 +61,12 @@ XServer* LinuxContext::Server() {
     return x_.get();
 }
 
-std::vector<InputDevice> LinuxContext::InputDevices() const {
-    const auto text = fs.ReadFile("/proc/bus/input/devices");
-    return text ? ParseInputDevices(*text) : std::vector<InputDevice>{};
+const std::vector<InputDevice>& LinuxContext::InputDevices() const {
+    if (!inputDevices_) {
+        const auto text = fs.ReadFile("/proc/bus/input/devices");
+        inputDevices_ = text ? ParseInputDevices(*text) : std::vector<InputDevice>{};
+    }
+    return *inputDevices_;
 }
 
 unsigned LinuxContext::WordBits(const std::vector<InputDevice>& devices) const {

@@ -63,8 +63,9 @@ public:
     // this machine with a display.
     XServer* Server();
 
-    // /proc/bus/input/devices, read anew on every call.
-    std::vector<InputDevice> InputDevices() const;
+    // /proc/bus/input/devices, read once: the keyboard, the mouse and the
+    // joysticks all ask for it at start-up.
+    const std::vector<InputDevice>& InputDevices() const;
     // The word width of the input-device bitmaps.
     unsigned WordBits(const std::vector<InputDevice>& devices) const;
 
@@ -77,6 +78,7 @@ public:
 
 private:
     std::unique_ptr<IdDatabases> ids_;
+    mutable std::optional<std::vector<InputDevice>> inputDevices_;
     std::unique_ptr<XServer> x_;
     bool xTried_ = false;
 };

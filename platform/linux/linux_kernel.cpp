@@ -154,7 +154,7 @@ std::optional<OsVersionInfo> LinuxMachine::GetVersionEx() {
 
 int LinuxMachine::GetKeyboardType(int query) {
     const LinuxContext& s = *context_;
-    const auto devices = s.InputDevices();
+    const auto& devices = s.InputDevices();
     const KeyboardFacts keyboard = FindKeyboard(devices, s.WordBits(devices));
     if (!keyboard.present) return 0;
     if (query == code::kKeyboardTypeQuery) return kEnhancedKeyboard;
@@ -233,7 +233,7 @@ int LinuxMachine::GetSystemMetrics(int index) {
         }
         case code::kSmCMouseButtons:
         case code::kSmMouseWheelPresent: {
-            const auto devices = s.InputDevices();
+            const auto& devices = s.InputDevices();
             const MouseFacts mouse = FindMouse(devices, s.WordBits(devices));
             if (index == code::kSmCMouseButtons) return static_cast<int>(mouse.buttons);
             return mouse.wheel ? 1 : 0;

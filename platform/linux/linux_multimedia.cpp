@@ -44,7 +44,7 @@ const LinuxMultimedia::WaveDevices& LinuxMultimedia::Wave() {
 
 const JoystickSlots& LinuxMultimedia::Joysticks() {
     if (joysticks_) return *joysticks_;
-    const auto devices = context_.InputDevices();
+    const auto& devices = context_.InputDevices();
     joysticks_ = FindJoysticks(devices, context_.WordBits(devices));
     return *joysticks_;
 }

@@ -16,6 +16,9 @@ namespace platform::linux_backend {
 
 namespace {
 
+// An indicator index for a name the server has no indicator of.
+constexpr int kNoIndicator = -1;
+
 // The property is a handful of short names; 4 KiB (in 32-bit units) is ample.
 constexpr std::uint32_t kPropertyLongs = 1024;
 
@@ -35,7 +38,7 @@ struct XServer::Connection {
     std::optional<bool> xkb;  // whether XKB was set up, once asked
     // Indicator positions by name, found once: the names never move while
     // the server runs.
-    std::map<std::string, int, std::less<>> indicatorIndex;
+    std::map<std::string, int, std::less<>> indicatorIndex;  // kNoIndicator where the server has none
     // The state of all indicators at once, kept briefly: one refresh asks
     // for the three lock keys twice each, and one request serves them all.
     std::uint32_t indicatorState = 0;
@@ -107,15 +110,19 @@ std::optional<Bytes> XServer::Indicator(const std::string& name) {
     if (index == connection_->indicatorIndex.end()) {
         Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
             c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr));
-        if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
-        Reply<xcb_xkb_get_named_indicator_reply_t> indicator(xcb_xkb_get_named_indicator_reply(
-            c,
-            xcb_xkb_get_named_indicator(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_LED_CLASS_DFLT_XI_CLASS,
-                                        XCB_XKB_ID_DFLT_XI_ID, atom->atom),
-            nullptr));
-        if (!indicator || !indicator->found || indicator->ndx >= 32) return std::nullopt;
-        index = connection_->indicatorIndex.emplace(name, indicator->ndx).first;
+        int found = kNoIndicator;
+        if (atom && atom->atom != XCB_ATOM_NONE) {
+            Reply<xcb_xkb_get_named_indicator_reply_t> indicator(xcb_xkb_get_named_indicator_reply(
+                c,
+                xcb_xkb_get_named_indicator(c, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_LED_CLASS_DFLT_XI_CLASS,
+                                            XCB_XKB_ID_DFLT_XI_ID, atom->atom),
+                nullptr));
+            if (indicator && indicator->found && indicator->ndx < 32) found = indicator->ndx;
+        }
+        // A server without the indicator is not asked again on every tick.
+        index = connection_->indicatorIndex.emplace(name, found).first;
     }
+    if (index->second == kNoIndicator) return std::nullopt;
     constexpr auto kStateLifetime = std::chrono::milliseconds(50);
     const auto now = std::chrono::steady_clock::now();
     if (!connection_->indicatorStateValid || now - connection_->indicatorStateTime > kStateLifetime) {

@@ -104,7 +104,7 @@ TEST(Registry, StringValuesOfEveryTypeAndTheirEdges) {
     EXPECT_EQ(read("nothing"), std::pair(false, std::wstring())) << "no data at all";
     EXPECT_EQ(read("binary"), std::pair(false, std::wstring()));
     EXPECT_EQ(read("number"), std::pair(false, std::wstring()));
-    EXPECT_EQ(read("unended"), std::pair(true, std::wstring(L"A"))) << "the last byte is taken as the NUL";
+    EXPECT_EQ(read("unended"), std::pair(true, std::wstring(L"AB"))) << "stored without its NUL: nothing lost";
     EXPECT_EQ(read("missing"), std::pair(false, std::wstring()));
 
     std::int16_t count = 7;
