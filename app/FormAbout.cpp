@@ -1,12 +1,12 @@
 #include "app/FormAbout.h"
 
-#include "platform/form/line.h"
-#include "platform/ui/dialogs.h"
+#include "window/form/line.h"
+#include "window/ui/dialogs.h"
 
 namespace app {
 
-namespace form = platform::form;
-namespace ui = platform::ui;
+namespace form = window::form;
+namespace ui = window::ui;
 
 namespace {
 

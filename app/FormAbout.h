@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form/command_button.h"
-#include "platform/form/form.h"
-#include "platform/form/image.h"
-#include "platform/form/label.h"
-#include "platform/ui/picture.h"
-#include "platform/ui/types.h"
+#include "window/form/command_button.h"
+#include "window/form/form.h"
+#include "window/form/image.h"
+#include "window/form/label.h"
+#include "window/ui/picture.h"
+#include "window/ui/types.h"
 
 namespace app {
 
@@ -28,24 +28,24 @@ public:
     void SetApplication(std::wstring_view text) { application_ = text; }
     const std::wstring& Copyright() const { return copyright_; }
     void SetCopyright(std::wstring_view text) { copyright_ = text; }
-    const platform::ui::Picture& Icon2() const { return icon_; }
-    void SetIcon2(const platform::ui::Picture& icon) { icon_ = icon; }
+    const window::ui::Picture& Icon2() const { return icon_; }
+    void SetIcon2(const window::ui::Picture& icon) { icon_ = icon; }
     const std::wstring& Website() const { return website_; }
     void SetWebsite(std::wstring_view text) { website_ = text; }
     void SetCaption(std::wstring_view caption);
 
     // Fills the controls from the properties and shows the box modally over
     // `owner`; returns when it is closed.
-    void Show(platform::ui::HWND owner);
+    void Show(window::ui::HWND owner);
     // Fills the controls without showing the box (tests look at it so).
     void Form_Load();
 
-    platform::form::Form& Form() { return *form_; }
-    platform::form::Label& LabelApplication() { return *application_label_; }
-    platform::form::Label& LabelCopyright() { return *copyright_label_; }
-    platform::form::Label& LabelWebsite() { return *website_label_; }
-    platform::form::Image& ImageIcon() { return *image_; }
-    platform::form::CommandButton& CommandOK() { return *ok_; }
+    window::form::Form& Form() { return *form_; }
+    window::form::Label& LabelApplication() { return *application_label_; }
+    window::form::Label& LabelCopyright() { return *copyright_label_; }
+    window::form::Label& LabelWebsite() { return *website_label_; }
+    window::form::Image& ImageIcon() { return *image_; }
+    window::form::CommandButton& CommandOK() { return *ok_; }
 
     void LabelWebsite_Click();
     void CommandOK_Click();
@@ -53,15 +53,15 @@ public:
 private:
     std::wstring application_;
     std::wstring copyright_;
-    platform::ui::Picture icon_;
+    window::ui::Picture icon_;
     std::wstring website_;
 
-    std::unique_ptr<platform::form::Form> form_;
-    platform::form::Image* image_ = nullptr;
-    platform::form::Label* application_label_ = nullptr;
-    platform::form::Label* copyright_label_ = nullptr;
-    platform::form::Label* website_label_ = nullptr;
-    platform::form::CommandButton* ok_ = nullptr;
+    std::unique_ptr<window::form::Form> form_;
+    window::form::Image* image_ = nullptr;
+    window::form::Label* application_label_ = nullptr;
+    window::form::Label* copyright_label_ = nullptr;
+    window::form::Label* website_label_ = nullptr;
+    window::form::CommandButton* ok_ = nullptr;
 };
 
 }  // namespace app

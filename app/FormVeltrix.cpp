@@ -2,23 +2,23 @@
 
 #include <stdexcept>
 
-#include "app/Categories.h"
-#include "app/DutchTexts.h"
+#include "app/pages/Categories.h"
+#include "app/pages/DutchTexts.h"
 #include "app/FormAbout.h"
-#include "app/ReportWriter.h"
+#include "app/pages/ReportWriter.h"
 #include "app/StoredFormText.h"
-#include "app/WindowTexts.h"
-#include "platform/codepage.h"
-#include "platform/form/timer.h"
+#include "app/pages/WindowTexts.h"
+#include "base/codepage.h"
+#include "window/form/timer.h"
 #include "platform/report_file.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/picture.h"
+#include "window/ui/dialogs.h"
+#include "window/ui/picture.h"
 #include "version.h"
 
 namespace app {
 
-namespace form = platform::form;
-namespace ui = platform::ui;
+namespace form = window::form;
+namespace ui = window::ui;
 
 namespace {
 
@@ -320,7 +320,7 @@ void FormVeltrix::SaveReport(const std::wstring& defaultName, int category) {
     const LabelTexts texts(*this);
     const std::wstring path = dialogs_.FileName();
     const auto report = ReportWriter(collectors_, texts).Compose(category);
-    const bool saved = report && platform::WriteFileReplacing(platform::EncodeUtf8(path), *report).ok;
+    const bool saved = report && platform::WriteFileReplacing(base::EncodeUtf8(path), *report).ok;
     if (!saved) {
         ui::MessageBox(form_->Hwnd(), std::wstring(kSaveFailure) + L" " + path, form_->Caption(),
                        ui::MB_OK | ui::MB_ICONEXCLAMATION);

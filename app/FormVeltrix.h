@@ -11,19 +11,19 @@
 #include <string>
 #include <string_view>
 
-#include "app/CollectorSet.h"
+#include "app/pages/CollectorSet.h"
 #include "app/ModuleVeltrix.h"
-#include "app/PageRows.h"
-#include "controls/InfoFrame.h"
-#include "controls/StoredForm.h"
-#include "controls/SunkenLabel.h"
-#include "controls/SystemMenu.h"
-#include "controls/TabControl.h"
-#include "controls/CommonDialogs.h"
-#include "platform/form/form.h"
-#include "platform/form/frame.h"
-#include "platform/form/hscrollbar.h"
-#include "platform/form/label.h"
+#include "app/pages/PageRows.h"
+#include "window/controls/InfoFrame.h"
+#include "window/controls/StoredForm.h"
+#include "window/controls/SunkenLabel.h"
+#include "window/controls/SystemMenu.h"
+#include "window/controls/TabControl.h"
+#include "window/controls/CommonDialogs.h"
+#include "window/form/form.h"
+#include "window/form/frame.h"
+#include "window/form/hscrollbar.h"
+#include "window/form/label.h"
 #include "platform/machine.h"
 
 namespace app {
@@ -52,20 +52,20 @@ public:
     // creates the collectors), show the selected page, prepare the save dialog.
     void Load();
 
-    platform::form::Form& Form() override { return *form_; }
+    window::form::Form& Form() override { return *form_; }
     controls::InfoFrame& InfoFrameVeltrix() override { return *header_; }
     controls::TabControl& TabControlVeltrix() override { return *tabs_; }
     controls::SystemMenu& SystemMenuVeltrix() override { return *menu_; }
-    platform::form::Timer& TimerVeltrix() { return *timer_; }
-    platform::form::Frame& FrameVeltrix(int category) { return *frames_.at(static_cast<std::size_t>(category)); }
+    window::form::Timer& TimerVeltrix() { return *timer_; }
+    window::form::Frame& FrameVeltrix(int category) { return *frames_.at(static_cast<std::size_t>(category)); }
     // The index controls of a device page; only for categories 2, 3, 4 and 7 to 13.
-    platform::form::Label& LabelIndex(int category);
+    window::form::Label& LabelIndex(int category);
     controls::SunkenLabel& SunkenLabelIndex(int category);
-    platform::form::HScrollBar& HScrollIndex(int category);
+    window::form::HScrollBar& HScrollIndex(int category);
     // A caption label by name ("LabelProcessorName", "LabelIndex(9)") and the
     // value label beside a caption label.
-    platform::form::Label& CaptionLabel(std::string_view name) override;
-    platform::form::Label& ValueLabel(std::string_view captionName) override;
+    window::form::Label& CaptionLabel(std::string_view name) override;
+    window::form::Label& ValueLabel(std::string_view captionName) override;
     controls::CommonDialogs& Dialogs() { return dialogs_; }
     CollectorSet& Collectors() { return collectors_; }
 
@@ -92,16 +92,16 @@ private:
 
     CollectorSet collectors_;
     controls::StoredForm stored_;
-    std::unique_ptr<platform::form::Form> form_;
+    std::unique_ptr<window::form::Form> form_;
     std::unique_ptr<controls::InfoFrame> header_;
     std::unique_ptr<controls::TabControl> tabs_;
     std::unique_ptr<controls::SystemMenu> menu_;
-    platform::form::Timer* timer_ = nullptr;
-    std::array<platform::form::Frame*, kCategoryCount> frames_{};
-    std::array<platform::form::Label*, kCategoryCount> indexLabels_{};
+    window::form::Timer* timer_ = nullptr;
+    std::array<window::form::Frame*, kCategoryCount> frames_{};
+    std::array<window::form::Label*, kCategoryCount> indexLabels_{};
     std::array<std::unique_ptr<controls::SunkenLabel>, kCategoryCount> indexBoxes_{};
-    std::array<platform::form::HScrollBar*, kCategoryCount> indexBars_{};
-    std::map<std::string, platform::form::Label*, std::less<>> labels_;
+    std::array<window::form::HScrollBar*, kCategoryCount> indexBars_{};
+    std::map<std::string, window::form::Label*, std::less<>> labels_;
     controls::CommonDialogs dialogs_;
 };
 

@@ -1,17 +1,17 @@
 #include "app/ModuleVeltrix.h"
 
-#include "app/DutchTexts.h"
-#include "app/PageRows.h"
-#include "app/ValueLists.h"
+#include "app/pages/DutchTexts.h"
+#include "app/pages/PageRows.h"
+#include "app/pages/ValueLists.h"
 
 namespace app {
 
-void ShowValue(platform::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback) {
+void ShowValue(window::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback) {
     label.SetForeColor(valid ? kValidColor : kFallbackColor);
     label.SetCaption(std::wstring(valid ? text : fallback));
 }
 
-void ShowListValue(platform::form::Label& label, bool valid, int index, std::wstring_view fallback) {
+void ShowListValue(window::form::Label& label, bool valid, int index, std::wstring_view fallback) {
     if (!valid) {
         label.SetForeColor(kFallbackColor);
         label.SetCaption(std::wstring(fallback));
@@ -21,7 +21,7 @@ void ShowListValue(platform::form::Label& label, bool valid, int index, std::wst
     label.SetCaption(ListEntry(label.Tag(), index).value_or(std::wstring()));
 }
 
-std::optional<std::wstring> GetListValue(const platform::form::Label& label, bool valid, int index,
+std::optional<std::wstring> GetListValue(const window::form::Label& label, bool valid, int index,
                                          std::wstring_view fallback) {
     return app::GetListValue(label.Tag(), valid, index, fallback);
 }

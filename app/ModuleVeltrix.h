@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "controls/InfoFrame.h"
-#include "controls/SystemMenu.h"
-#include "controls/TabControl.h"
-#include "platform/form/form.h"
-#include "platform/form/label.h"
-#include "platform/ui/types.h"
+#include "window/controls/InfoFrame.h"
+#include "window/controls/SystemMenu.h"
+#include "window/controls/TabControl.h"
+#include "window/form/form.h"
+#include "window/form/label.h"
+#include "window/ui/types.h"
 
 namespace app {
 
@@ -24,26 +24,26 @@ inline constexpr std::int16_t kMenuEntryAbout = 4;
 class TranslatableWindow {
 public:
     virtual ~TranslatableWindow() = default;
-    virtual platform::form::Form& Form() = 0;
+    virtual window::form::Form& Form() = 0;
     virtual controls::InfoFrame& InfoFrameVeltrix() = 0;
     virtual controls::TabControl& TabControlVeltrix() = 0;
     virtual controls::SystemMenu& SystemMenuVeltrix() = 0;
     // A caption label by name, and the value label beside it.
-    virtual platform::form::Label& CaptionLabel(std::string_view name) = 0;
-    virtual platform::form::Label& ValueLabel(std::string_view captionName) = 0;
+    virtual window::form::Label& CaptionLabel(std::string_view name) = 0;
+    virtual window::form::Label& ValueLabel(std::string_view captionName) = 0;
 };
 
 // Valid values in dark blue, fallbacks in dark red (colour values with red in
 // the low byte).
-inline constexpr platform::ui::OLE_COLOR kValidColor = platform::ui::RGB(0, 0, 128);
-inline constexpr platform::ui::OLE_COLOR kFallbackColor = platform::ui::RGB(128, 0, 0);
+inline constexpr window::ui::OLE_COLOR kValidColor = window::ui::RGB(0, 0, 128);
+inline constexpr window::ui::OLE_COLOR kFallbackColor = window::ui::RGB(128, 0, 0);
 
-void ShowValue(platform::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback);
+void ShowValue(window::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback);
 // Entry `index` of the label's Tag list; an entry the list does not have
 // shows as an empty text.
-void ShowListValue(platform::form::Label& label, bool valid, int index, std::wstring_view fallback);
+void ShowListValue(window::form::Label& label, bool valid, int index, std::wstring_view fallback);
 // What ShowListValue would show; nothing for an entry the list does not have.
-std::optional<std::wstring> GetListValue(const platform::form::Label& label, bool valid, int index,
+std::optional<std::wstring> GetListValue(const window::form::Label& label, bool valid, int index,
                                          std::wstring_view fallback);
 
 // Replaces every caption, tab text, window-menu text and display list of the

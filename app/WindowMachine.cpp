@@ -1,7 +1,7 @@
 #include "app/WindowMachine.h"
 
-#include "platform/codepage.h"
-#include "platform/ui/dialogs.h"
+#include "base/codepage.h"
+#include "window/ui/dialogs.h"
 
 namespace app {
 
@@ -11,8 +11,8 @@ std::unique_ptr<platform::Machine> OpenWindowMachine(const platform::MachineOpti
     const std::string line = "veltrix: " + created.error;
     err << line << "\n";
     err.flush();
-    namespace ui = platform::ui;
-    ui::MessageBox(nullptr, platform::DecodeUtf8(line), L"Veltrix", ui::MB_OK | ui::MB_ICONERROR);
+    namespace ui = window::ui;
+    ui::MessageBox(nullptr, base::DecodeUtf8(line), L"Veltrix", ui::MB_OK | ui::MB_ICONERROR);
     return nullptr;
 }
 

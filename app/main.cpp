@@ -6,16 +6,16 @@
 
 #include "app/FormVeltrix.h"
 #include "app/WindowMachine.h"
-#include "platform/ui/application.h"
+#include "window/ui/application.h"
 
 int main(int argc, char** argv) {
-    if (!platform::ui::DisplayAvailable()) {
+    if (!window::ui::DisplayAvailable()) {
         std::cerr << "veltrix: cannot open a window: no display is set (DISPLAY or WAYLAND_DISPLAY); "
                      "veltrix-report writes the same report without one\n";
-        return platform::ui::kExitNoDisplay;
+        return window::ui::kExitNoDisplay;
     }
-    platform::ui::Application application(argc, argv, L"Veltrix");
-    platform::ui::Application::UseLanguage("nl");  // the program always speaks Dutch
+    window::ui::Application application(argc, argv, L"Veltrix");
+    window::ui::Application::UseLanguage("nl");  // the program always speaks Dutch
     const auto machine = app::OpenWindowMachine(platform::MachineOptionsFromEnvironment(), std::cerr);
     if (!machine) return 2;
     app::FormVeltrix window(*machine);

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/CollectorSet.h"
-#include "app/ReportWriter.h"
-#include "app/WindowTexts.h"
+#include "app/pages/CollectorSet.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
 #include "collectors/Battery.h"
 #include "collectors/Keyboard.h"
 #include "collectors/MemoryUsage.h"
@@ -17,7 +17,7 @@
 #include "collectors/OperatingSystem.h"
 #include "collectors/Processor.h"
 #include "fresh_machine.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
 

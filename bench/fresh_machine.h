@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 
 namespace bench {
 

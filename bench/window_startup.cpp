@@ -10,11 +10,11 @@
 
 #include "app/FormVeltrix.h"
 #include "platform/machine_factory.h"
-#include "platform/ui/application.h"
+#include "window/ui/application.h"
 
 int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
-    platform::ui::Application application(argc, argv, L"Veltrix");
+    window::ui::Application application(argc, argv, L"Veltrix");
     auto options = platform::MachineOptionsFromEnvironment();
     options.realWaits = false;
     auto created = platform::CreateMachine(options);
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     app::FormVeltrix window(*created.machine);
     window.Load();
     window.Form().Show();
-    platform::ui::Application::ProcessEvents();
+    window::ui::Application::ProcessEvents();
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("window shown %.1f ms after main started (clock wait excluded)\n", ms);
     // Leave without tearing the window down, so that peak-memory's wall time

@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "app/FormVeltrix.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
-#include "platform/ui/application.h"
+#include "window/ui/application.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ BENCHMARK(TickSimulated)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::ui::Application application(argc, argv, L"Veltrix");
+    window::ui::Application application(argc, argv, L"Veltrix");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

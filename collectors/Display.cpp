@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/display_services.h"
 
 namespace collectors {
@@ -19,7 +19,7 @@ std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
 }
 
 std::wstring Text(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
-    return platform::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data() + offset), length));
+    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data() + offset), length));
 }
 
 std::array<std::uint8_t, Device::kSize> DeviceRecord() {
@@ -39,7 +39,7 @@ Display::Display(platform::Machine& machine) {
         if (!services.EnumDisplayDevices(std::nullopt, adapter, record)) break;
         if (!(Le32(record, Device::kStateFlags) & display::kPrimaryDevice)) continue;
         name_ = Text(record, Device::kDeviceString, Device::kDeviceStringLength);
-        const std::string deviceName = platform::EncodeWindows1252(Text(record, Device::kDeviceName, Device::kDeviceNameLength));
+        const std::string deviceName = base::EncodeWindows1252(Text(record, Device::kDeviceName, Device::kDeviceNameLength));
         auto monitor = DeviceRecord();
         if (services.EnumDisplayDevices(deviceName, 0, monitor))
             monitor_ = Text(monitor, Device::kDeviceString, Device::kDeviceStringLength);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/drive_records.h"
 
 namespace collectors {
@@ -104,7 +104,7 @@ std::wstring HardDrives::IdentifyText(std::span<const std::uint8_t> identify, st
     if (offset >= identify.size()) return {};
     const auto bytes = identify.subspan(offset, std::min(length, identify.size() - offset));
     // Byte for byte in the single-byte code page; NUL bytes stay characters.
-    return SwapPairs(platform::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+    return SwapPairs(base::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
 }
 
 }  // namespace collectors

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/multimedia_services.h"
 
 namespace collectors {
@@ -30,7 +30,7 @@ Joysticks::Joysticks(platform::Machine& machine) {
         item->axes_ = Count8(platform::GetLe32(caps, JoyCapsLayout::kNumAxes));
         item->buttons_ = Count8(platform::GetLe32(caps, JoyCapsLayout::kNumButtons));
         const auto* pname = reinterpret_cast<const char*>(caps.data() + JoyCapsLayout::kPname);
-        item->name_ = platform::TextFromBuffer(std::string_view(pname, platform::kPnameSize));
+        item->name_ = base::TextFromBuffer(std::string_view(pname, platform::kPnameSize));
         if (!Add(std::move(item))) break;
     }
 }

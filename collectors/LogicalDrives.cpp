@@ -5,7 +5,7 @@
 
 #include "collectors/DriveStrings.h"
 #include "format/FormatEx.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/drive_records.h"
 
 namespace collectors {
@@ -62,10 +62,10 @@ void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string
     if (type == drive::kDriveUnknown || type == drive::kDriveNoRootDir) return;
     auto item = std::make_unique<LogicalDriveItem>();
     item->driveType_ = RefinedType(drives, root, type);
-    item->letter_ = platform::DecodeWindows1252(platform::DriveName(root));
+    item->letter_ = base::DecodeWindows1252(platform::DriveName(root));
     if (const auto volume = drives.GetVolumeInformationA(root)) {
-        item->fileSystem_ = platform::TextFromBuffer(volume->fileSystemName);
-        item->name_ = platform::TextFromBuffer(volume->volumeName);
+        item->fileSystem_ = base::TextFromBuffer(volume->fileSystemName);
+        item->name_ = base::TextFromBuffer(volume->volumeName);
         if (volume->volumeSerialNumber)
             item->serialNumber_ =
                 format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(*volume->volumeSerialNumber));

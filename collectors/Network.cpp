@@ -4,7 +4,7 @@
 
 #include "collectors/Registry.h"
 #include "format/FormatEx.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace collectors {
 
@@ -37,11 +37,11 @@ Network::Network(platform::Machine& machine) {
     for (const auto& key : keys) {
         std::wstring service;
         std::uint32_t type = 0;
-        if (!registry.ReadStringValue(reg::kLocalMachine, cardsKey + "\\" + platform::EncodeWindows1252(key),
+        if (!registry.ReadStringValue(reg::kLocalMachine, cardsKey + "\\" + base::EncodeWindows1252(key),
                                       std::string(reg::kServiceName), service, type))
             continue;
         const ndis::Handle handle =
-            services.CreateFile(std::string(ndis::kDevicePrefix) + platform::EncodeWindows1252(service));
+            services.CreateFile(std::string(ndis::kDevicePrefix) + base::EncodeWindows1252(service));
         if (handle == ndis::kInvalidHandle) continue;
 
         std::array<std::uint8_t, kAddressBuffer> address{};
@@ -58,7 +58,7 @@ Network::Network(platform::Machine& machine) {
             // trusted beyond the buffer, and a count of 0 gives no text.
             const std::size_t length = std::min<std::size_t>(*returned, description.size()) - (*returned > 0 ? 1 : 0);
             const std::string_view text(reinterpret_cast<const char*>(description.data()), length);
-            item->name_ = platform::DecodeWindows1252(text.substr(0, text.find('\0')));
+            item->name_ = base::DecodeWindows1252(text.substr(0, text.find('\0')));
         }
 
         std::array<std::uint8_t, kVersionBuffer> version{};

@@ -1,6 +1,6 @@
 #include "collectors/OperatingSystem.h"
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace collectors {
 
@@ -34,7 +34,7 @@ OperatingSystem::OperatingSystem(platform::Machine& machine) {
     bootMode_ = machine.GetSystemMetrics(platform::code::kSmCleanBoot);
     const auto info = machine.GetVersionEx();
     if (!info) return;
-    servicePack_ = platform::TextFromBuffer(info->csdVersion);
+    servicePack_ = base::TextFromBuffer(info->csdVersion);
     version_ = std::to_wstring(info->majorVersion) + L"." + std::to_wstring(info->minorVersion);
     if (info->platformId == kFamily9x) {
         if (info->majorVersion == 4) {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "collectors/DriveStrings.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "transport/MMC.h"
 #include "transport/ScsiReplies.h"
 
@@ -40,7 +40,7 @@ OpticalDrives::OpticalDrives(platform::DriveServices& drives) {
         }
         auto item = std::make_unique<OpticalDriveItem>();
         item->interface_ = mmc.Interface();
-        item->letter_ = platform::DecodeWindows1252(drive);
+        item->letter_ = base::DecodeWindows1252(drive);
         auto texts = transport::DecodeInquiry(inquiry);
         item->manufacturer_ = std::move(texts.manufacturer);
         item->name_ = std::move(texts.name);

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "collectors/SpoolerAnswer.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/spooler_services.h"
 
 namespace collectors {
@@ -19,7 +19,7 @@ Printers::Printers(platform::Machine& machine) {
         L::kSize);
     if (answer.RecordCount() == 0) return;
     const auto defaultName = spooler.GetDefaultPrinter();
-    const std::wstring defaultPrinter = defaultName ? platform::TextFromBuffer(*defaultName) : std::wstring();
+    const std::wstring defaultPrinter = defaultName ? base::TextFromBuffer(*defaultName) : std::wstring();
     for (std::size_t i = 0; i < answer.RecordCount(); ++i) {
         auto item = std::make_unique<PrinterItem>();
         item->comment_ = answer.Text(i, L::kComment);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "format/FormatEx.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace collectors {
 
@@ -30,7 +30,7 @@ void CopyRegister(std::uint32_t value, std::uint8_t* out) {
 }
 
 std::wstring BytesToString(const std::uint8_t* bytes, std::size_t size) {
-    return platform::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes), size));
 }
 
 std::wstring HexDigit(std::uint32_t value) { return format::FormatEx::FormatHex(static_cast<std::int32_t>(value & 0xF), 1, L""); }

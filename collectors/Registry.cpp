@@ -1,6 +1,6 @@
 #include "collectors/Registry.h"
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace collectors {
 
@@ -16,7 +16,7 @@ bool Registry::EnumerateKeys(reg::Key rootkey, const std::string& subkey, std::i
         auto name = services_.RegEnumKeyEx(*key, index);
         if (!name) break;
         if (name->size() > reg::kMaxKeyName) name->resize(reg::kMaxKeyName);
-        keys.push_back(platform::DecodeWindows1252(*name));
+        keys.push_back(base::DecodeWindows1252(*name));
         ++numberkeys;
     }
     services_.RegCloseKey(*key);
@@ -51,7 +51,7 @@ bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, cons
     // stay. A string stored without its NUL keeps its last character.
     std::size_t length = data.size();
     if (data.back() == 0) --length;
-    valuedata = platform::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(data.data()), length));
+    valuedata = base::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(data.data()), length));
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/multimedia_services.h"
 
 namespace collectors {
@@ -39,7 +39,7 @@ void Sound::AddDevice(std::span<const std::uint8_t> caps, std::int32_t soundType
     auto item = std::make_unique<SoundItem>();
     // A name that fills all 32 bytes has no zero byte: the field ends it.
     const auto* pname = reinterpret_cast<const char*>(caps.data() + WaveCapsLayout::kPname);
-    item->name_ = platform::TextFromBuffer(std::string_view(pname, platform::kPnameSize));
+    item->name_ = base::TextFromBuffer(std::string_view(pname, platform::kPnameSize));
     item->soundType_ = soundType;
     const std::uint32_t version = platform::GetLe32(caps, WaveCapsLayout::kDriverVersion);
     item->version_ = Decimal((version >> 8) & 0xFF) + L"." + Decimal(version & 0xFF);

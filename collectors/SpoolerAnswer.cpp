@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace collectors {
 
@@ -41,7 +41,7 @@ std::wstring SpoolerAnswer::Text(std::size_t index, std::size_t fieldOffset) con
     for (std::size_t i = 0; i < kPointerSize; ++i) pointer |= static_cast<std::uint32_t>(buffer_[at + i]) << (8 * i);
     if (pointer == 0 || pointer >= buffer_.size()) return {};
     const std::string_view rest(reinterpret_cast<const char*>(buffer_.data()) + pointer, buffer_.size() - pointer);
-    return platform::TextFromBuffer(rest);
+    return base::TextFromBuffer(rest);
 }
 
 }  // namespace collectors

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/usb_services.h"
 
 namespace collectors {
@@ -132,7 +132,7 @@ std::wstring Property(platform::UsbServices& services, usb::DeviceList list, usb
     auto text = services.SetupDiGetDeviceRegistryProperty(list, device, code);
     if (!text) return {};
     if (text->size() > usb::kPropertyBuffer - 1) text->resize(usb::kPropertyBuffer - 1);
-    return platform::TextFromBuffer(*text);
+    return base::TextFromBuffer(*text);
 }
 
 // "\\.\" + the instance ID with every "\" as "#" + "#" + the hub interface class.

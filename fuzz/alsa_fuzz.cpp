@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/alsa_pcm.h"
+#include "platform/linux/parsers/alsa_pcm.h"
 
 namespace pl = platform::linux_backend;
 

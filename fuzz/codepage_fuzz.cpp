@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace {
 constexpr wchar_t kReplacement = L'\uFFFD';
@@ -20,30 +20,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     // Windows-1252: every byte has a character, and it maps back.
-    const std::wstring single = platform::DecodeWindows1252(bytes);
+    const std::wstring single = base::DecodeWindows1252(bytes);
     FUZZ_CHECK(single.size() == bytes.size());
-    FUZZ_CHECK(platform::EncodeWindows1252(single) == bytes);
-    FUZZ_CHECK(platform::TextFromBuffer(bytes) == single.substr(0, single.find(L'\0')));
+    FUZZ_CHECK(base::EncodeWindows1252(single) == bytes);
+    FUZZ_CHECK(base::TextFromBuffer(bytes) == single.substr(0, single.find(L'\0')));
 
     // UTF-8: decoding is idempotent through encoding; without replacements
     // the bytes come back as they were.
-    const std::wstring wide = platform::DecodeUtf8(bytes);
+    const std::wstring wide = base::DecodeUtf8(bytes);
     FUZZ_CHECK(wide.size() <= bytes.size());
-    const std::string utf8 = platform::EncodeUtf8(wide);
-    FUZZ_CHECK(platform::DecodeUtf8(utf8) == wide);
+    const std::string utf8 = base::EncodeUtf8(wide);
+    FUZZ_CHECK(base::DecodeUtf8(utf8) == wide);
     if (wide.find(kReplacement) == std::wstring::npos) FUZZ_CHECK(utf8 == bytes);
-    platform::EncodeWindows1252(wide);
+    base::EncodeWindows1252(wide);
 
     // Wide text from anywhere (any wchar_t value) encodes without harm.
     std::wstring anyWide(size / sizeof(wchar_t), L'\0');
     std::memcpy(anyWide.data(), data, anyWide.size() * sizeof(wchar_t));
-    const std::wstring back = platform::DecodeUtf8(platform::EncodeUtf8(anyWide));
+    const std::wstring back = base::DecodeUtf8(base::EncodeUtf8(anyWide));
     FUZZ_CHECK(back.size() == anyWide.size());
     for (std::size_t i = 0; i < back.size(); ++i) {
         const auto c = static_cast<std::uint32_t>(anyWide[i]);
         const bool valid = c <= kLastCodePoint && (c < kFirstSurrogate || c > kLastSurrogate);
         FUZZ_CHECK(back[i] == (valid ? anyWide[i] : kReplacement));
     }
-    FUZZ_CHECK(platform::EncodeWindows1252(anyWide).size() == anyWide.size());
+    FUZZ_CHECK(base::EncodeWindows1252(anyWide).size() == anyWide.size());
     return 0;
 }

@@ -9,8 +9,8 @@
 
 #include "collectors/SpoolerAnswer.h"
 #include "fuzz_check.h"
-#include "platform/codepage.h"
-#include "platform/linux/cups_destinations.h"
+#include "base/codepage.h"
+#include "platform/linux/parsers/cups_destinations.h"
 #include "platform/spooler_records.h"
 
 namespace pl = platform::linux_backend;
@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<platform::PrinterInfo2> records;
     for (const auto& d : *destinations) {
         platform::PrinterInfo2 record;
-        record.printerName = platform::EncodeWindows1252(platform::DecodeUtf8(d.name));
-        record.portName = platform::EncodeWindows1252(platform::DecodeUtf8(d.deviceUri));
+        record.printerName = base::EncodeWindows1252(base::DecodeUtf8(d.name));
+        record.portName = base::EncodeWindows1252(base::DecodeUtf8(d.deviceUri));
         records.push_back(std::move(record));
     }
     const auto packed = platform::PackPrinterInfo2(records);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(answer.RecordCount() == records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kPrinterName) ==
-                   platform::DecodeWindows1252(*records[i].printerName));
+                   base::DecodeWindows1252(*records[i].printerName));
         FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kComment).empty());
     }
     return 0;

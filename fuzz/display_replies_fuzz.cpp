@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz_check.h"
-#include "platform/linux/drm_modes.h"
-#include "platform/linux/randr_screen.h"
+#include "platform/linux/io/drm_modes.h"
+#include "platform/linux/io/randr_screen.h"
 
 namespace pl = platform::linux_backend;
 

@@ -9,7 +9,7 @@
 
 #include "collectors/HardDrives.h"
 #include "fuzz_check.h"
-#include "platform/linux/disk_identity.h"
+#include "platform/linux/areas/disk_identity.h"
 #include "transport/ScsiReplies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "fuzz_check.h"
-#include "platform/linux/edid.h"
+#include "platform/linux/parsers/edid.h"
 
 namespace pl = platform::linux_backend;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/ethtool_drvinfo.h"
+#include "platform/linux/io/ethtool_drvinfo.h"
 
 namespace pl = platform::linux_backend;
 

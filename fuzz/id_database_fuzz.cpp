@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/id_database.h"
+#include "platform/linux/parsers/id_database.h"
 
 namespace pl = platform::linux_backend;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/input_devices.h"
+#include "platform/linux/parsers/input_devices.h"
 
 namespace pl = platform::linux_backend;
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/meminfo.h"
+#include "platform/linux/parsers/meminfo.h"
 
 namespace pl = platform::linux_backend;
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/os_release.h"
+#include "platform/linux/parsers/os_release.h"
 
 namespace pl = platform::linux_backend;
 

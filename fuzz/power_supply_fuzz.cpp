@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/linux/power_supply.h"
+#include "platform/linux/parsers/power_supply.h"
 
 namespace pl = platform::linux_backend;
 using Status = platform::SystemPowerStatus;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/linux/reply_file.h"
+#include "platform/linux/io/reply_file.h"
 
 using platform::linux_backend::FormatReplyFile;
 using platform::linux_backend::ParseReplyFile;

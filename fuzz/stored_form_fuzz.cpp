@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "controls/StoredForm.h"
+#include "window/controls/StoredForm.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& name : form->ControlNames()) {
         FUZZ_CHECK(again->Bag(name) == form->Bag(name));
         for (const auto& [key, value] : form->Bag(name).Values()) {
-            if (const auto* font = std::get_if<platform::ui::StdFont>(&value))
-                for (int dpi : kScreenDotsPerInch) platform::ui::LogFontFromStdFont(*font, dpi);
+            if (const auto* font = std::get_if<window::ui::StdFont>(&value))
+                for (int dpi : kScreenDotsPerInch) window::ui::LogFontFromStdFont(*font, dpi);
         }
     }
     return 0;

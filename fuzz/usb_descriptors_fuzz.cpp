@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "platform/linux/usb_sysfs.h"
+#include "platform/linux/parsers/usb_sysfs.h"
 
 namespace pl = platform::linux_backend;
 

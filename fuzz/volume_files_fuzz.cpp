@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/linux/cdrom_info.h"
-#include "platform/linux/linux_volumes.h"
-#include "platform/linux/mountinfo.h"
-#include "platform/linux/udev_database.h"
-#include "platform/linux/volume_replies.h"
-#include "platform/linux/volume_serial.h"
+#include "platform/linux/parsers/cdrom_info.h"
+#include "platform/linux/areas/linux_volumes.h"
+#include "platform/linux/parsers/mountinfo.h"
+#include "platform/linux/parsers/udev_database.h"
+#include "platform/linux/io/volume_replies.h"
+#include "platform/linux/parsers/volume_serial.h"
 
 namespace pl = platform::linux_backend;
 

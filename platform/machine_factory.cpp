@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "platform/linux/linux_machine.h"
-#include "platform/linux/root_fs.h"
-#include "platform/printable_text.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "platform/linux/io/root_fs.h"
+#include "base/printable_text.h"
 #include "platform/regular_file.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
@@ -42,7 +42,7 @@ MachineOrError Create(const MachineOptions& options) {
 MachineOrError CreateMachine(const MachineOptions& options) {
     MachineOrError result = Create(options);
     // File names, keys and reply bytes quoted in the message come from outside.
-    result.error = EscapeNonPrintable(result.error);
+    result.error = base::EscapeNonPrintable(result.error);
     return result;
 }
 

@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/drive_records.h"
 #include "transport/DLL.h"
 
@@ -41,7 +41,7 @@ bool MMC::Create(std::string_view drive, std::string_view initialdriver) {
     try {
         return CreateTransport(drive, initialdriver);
     } catch (const std::exception& error) {
-        errorMessage_ = platform::DecodeUtf8(error.what());
+        errorMessage_ = base::DecodeUtf8(error.what());
         CloseDrive();
         return false;
     }

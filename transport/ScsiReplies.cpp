@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 
 namespace transport {
 
@@ -12,7 +12,7 @@ namespace {
 std::wstring Field(std::span<const std::uint8_t> reply, std::size_t offset, std::size_t length) {
     if (offset >= reply.size()) return {};
     const auto bytes = reply.subspan(offset, std::min(length, reply.size() - offset));
-    return platform::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::uint16_t Be16(std::span<const std::uint8_t> page, std::size_t offset) {

@@ -1,14 +1,14 @@
 #include "cli/capture/capture_command.h"
 
-#include "app/Categories.h"
-#include "app/CollectorSet.h"
+#include "app/pages/Categories.h"
+#include "app/pages/CollectorSet.h"
 #include "collectors/Keyboard.h"
-#include "app/ReportWriter.h"
-#include "app/WindowTexts.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
 #include "collectors/OperatingSystem.h"
-#include "platform/linux/capture_writer.h"
-#include "platform/linux/linux_machine.h"
-#include "platform/printable_text.h"
+#include "platform/linux/io/capture_writer.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "base/printable_text.h"
 #include "version.h"
 
 namespace cli {
@@ -53,7 +53,7 @@ std::string About(const CaptureLog& log) {
 
 // One line on standard error, with what came from outside escaped.
 int Fail(std::ostream& err, const std::string& message, int status) {
-    err << "veltrix-capture: " << platform::EscapeNonPrintable(message) << "\n";
+    err << "veltrix-capture: " << base::EscapeNonPrintable(message) << "\n";
     return status;
 }
 
@@ -81,7 +81,7 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (auto problem = platform::linux_backend::WriteCapture(log, directory, About(log)); !problem.empty())
         return Fail(err, problem, kExitFailure);
     out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
-        << " recorded replies written to " << platform::EscapeNonPrintable(directory) << "\n";
+        << " recorded replies written to " << base::EscapeNonPrintable(directory) << "\n";
     return kExitOk;
 }
 

@@ -2,11 +2,11 @@
 
 #include <charconv>
 
-#include "app/CollectorSet.h"
-#include "app/ReportWriter.h"
-#include "app/WindowTexts.h"
+#include "app/pages/CollectorSet.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
 #include "platform/machine_factory.h"
-#include "platform/printable_text.h"
+#include "base/printable_text.h"
 #include "platform/report_file.h"
 
 namespace cli {
@@ -27,7 +27,7 @@ bool ParseCategory(const std::string& text, int& category) {
 // One line on standard error; what the user typed or a file held may carry
 // terminal controls, so they are shown escaped.
 int Fail(std::ostream& err, const std::string& message, int status) {
-    err << "veltrix-report: " << platform::EscapeNonPrintable(message) << "\n";
+    err << "veltrix-report: " << base::EscapeNonPrintable(message) << "\n";
     return status;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 
 namespace platform::sim {
@@ -40,11 +40,11 @@ void ReadDisplaySection(const Node& section, SimAreas& areas) {
             a.OnlyKeys({"name", "description", "primary", "monitors"});
             SimDisplay::Adapter adapter;
             adapter.name = a.Text("name", "\\\\.\\DISPLAY" + std::to_string(i + 1));
-            adapter.description = EncodeWindows1252(DecodeUtf8(a.Text("description", "")));
+            adapter.description = base::EncodeWindows1252(base::DecodeUtf8(a.Text("description", "")));
             adapter.primary = a.Boolean("primary", false);
             if (const auto monitors = a.Member("monitors"))
                 for (std::size_t m = 0; m < monitors->Size(); ++m)
-                    adapter.monitors.push_back(EncodeWindows1252(DecodeUtf8(monitors->Element(m).Text())));
+                    adapter.monitors.push_back(base::EncodeWindows1252(base::DecodeUtf8(monitors->Element(m).Text())));
             d.adapters.push_back(std::move(adapter));
         }
     }

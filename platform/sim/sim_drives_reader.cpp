@@ -1,6 +1,6 @@
 #include "platform/sim/sim_drives_reader.h"
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/identify_block.h"
 #include "platform/sim/sim_areas.h"
 
@@ -9,7 +9,7 @@ namespace platform::sim {
 namespace {
 
 // Texts of the file are UTF-8; the drives hand out single-byte text.
-std::string SingleByte(const Node& node) { return EncodeWindows1252(DecodeUtf8(node.Text())); }
+std::string SingleByte(const Node& node) { return base::EncodeWindows1252(base::DecodeUtf8(node.Text())); }
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -123,7 +123,7 @@ void ReadOpticalDrives(const Node& section, SimDrives& drives) {
                 drive.commands[HexBytes(cdbNode)] = ReadCommand(Node(reply, cdbNode.Place()));
             }
         }
-        drives.opticalDrives[EncodeWindows1252(DecodeUtf8(name))] = std::move(drive);
+        drives.opticalDrives[base::EncodeWindows1252(base::DecodeUtf8(name))] = std::move(drive);
     }
 }
 
@@ -147,7 +147,7 @@ void ReadAspi(const Node& section, SimDrives& drives) {
                     device.OnlyKeys({"target", "type", "drive"});
                     entry.devices.push_back({static_cast<std::uint8_t>(device.Unsigned("target", 7, 0)),
                                              static_cast<std::uint8_t>(device.Unsigned("type", 31, 0)),
-                                             EncodeWindows1252(DecodeUtf8(device.Text("drive", "")))});
+                                             base::EncodeWindows1252(base::DecodeUtf8(device.Text("drive", "")))});
                 }
             aspi.adapters.push_back(std::move(entry));
         }
@@ -160,7 +160,7 @@ void ReadLogicalDrives(const Node& section, SimDrives& drives) {
         const Node node = section.Element(i);
         node.OnlyKeys({"root", "type", "opens", "bus_type", "media_type", "volume", "free_space"});
         SimLogicalDrive drive;
-        drive.root = EncodeWindows1252(DecodeUtf8(node.Text("root", "")));
+        drive.root = base::EncodeWindows1252(base::DecodeUtf8(node.Text("root", "")));
         if (drive.root.empty()) node.Fail("a logical drive needs its root");
         drive.driveType = static_cast<std::uint32_t>(node.Unsigned("type", 6, drive::kDriveFixed));
         drive.opens = node.Boolean("opens", true);

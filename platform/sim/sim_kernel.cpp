@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 #include "platform/sim/sim_machine.h"
 
@@ -170,18 +170,18 @@ void ReadSystemSection(const Node& s, SimAreas& areas) {
     info.minorVersion = static_cast<std::uint32_t>(v->Unsigned("minor", kMax32, 0));
     info.buildNumber = static_cast<std::uint32_t>(v->Unsigned("build", kMax32, 0));
     info.platformId = static_cast<std::uint32_t>(v->Unsigned("platform_id", kMax32, 0));
-    info.csdVersion = EncodeWindows1252(DecodeUtf8(v->Text("service_pack", "")));
+    info.csdVersion = base::EncodeWindows1252(base::DecodeUtf8(v->Text("service_pack", "")));
     kernel.version = info;
 }
 
 void ReadRegionalSection(const Node& r, SimAreas& areas) {
     RegionalSettings& regional = areas.kernel.regional;
     r.OnlyKeys({"decimal", "thousands", "time_format"});
-    regional.decimalSeparator = DecodeUtf8(r.Text("decimal", "."));
+    regional.decimalSeparator = base::DecodeUtf8(r.Text("decimal", "."));
     // Without a decimal separator 2399.75 would read as 239975.
     if (regional.decimalSeparator.empty()) r.Member("decimal")->Fail("the decimal separator cannot be empty");
-    regional.thousandsSeparator = DecodeUtf8(r.Text("thousands", ","));
-    regional.timeFormat = DecodeUtf8(r.Text("time_format", "%H:%M:%S"));
+    regional.thousandsSeparator = base::DecodeUtf8(r.Text("thousands", ","));
+    regional.timeFormat = base::DecodeUtf8(r.Text("time_format", "%H:%M:%S"));
 }
 
 SystemInfo SimMachine::GetSystemInfo() { return kernel().systemInfo; }

@@ -1,6 +1,6 @@
 #include "platform/sim/sim_multimedia.h"
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/multimedia_records.h"
 #include "platform/sim/sim_areas.h"
 
@@ -59,7 +59,7 @@ constexpr std::uint64_t kMaxDeviceNumbers = 0xFFFF;
 
 // A name as the 32-byte field holds it: Windows-1252, at most 32 bytes.
 std::string PnameText(const Node& node) {
-    std::string name = EncodeWindows1252(DecodeUtf8(node.Text()));
+    std::string name = base::EncodeWindows1252(base::DecodeUtf8(node.Text()));
     if (name.size() > kPnameSize) node.Fail("longer than the 32-byte name field");
     return name;
 }

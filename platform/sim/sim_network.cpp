@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
 
@@ -39,7 +39,7 @@ std::vector<std::string> SubkeysOf(const std::vector<SimNetwork::Key>& keys, con
 SimNetwork::Value ReadValue(const Node& node) {
     SimNetwork::Value value;
     if (node.Json().is_string()) {
-        const std::string text = EncodeWindows1252(DecodeUtf8(node.Text()));
+        const std::string text = base::EncodeWindows1252(base::DecodeUtf8(node.Text()));
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
         return value;
@@ -64,7 +64,7 @@ SimNetwork::Reply ReadReply(const Node& node, bool text) {
         if (!bytes) node.Fail("expected \"hex\" or \"text\"");
     }
     if (text) {
-        const std::string s = EncodeWindows1252(DecodeUtf8(bytes->Text()));
+        const std::string s = base::EncodeWindows1252(base::DecodeUtf8(bytes->Text()));
         reply.bytes.assign(s.begin(), s.end());
         reply.bytes.push_back(0);
     } else {

@@ -1,6 +1,6 @@
 #include "platform/sim/sim_spooler.h"
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 
 namespace platform::sim {
@@ -50,7 +50,7 @@ namespace {
 std::optional<std::string> PointerText(const Node& record, const char* key) {
     const auto node = record.Member(key);
     if (!node || node->IsNull()) return std::nullopt;
-    return EncodeWindows1252(DecodeUtf8(node->Text()));
+    return base::EncodeWindows1252(base::DecodeUtf8(node->Text()));
 }
 
 template <typename Record, typename ReadRecord>

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/codepage.h"
+#include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
 
@@ -21,7 +21,7 @@ void PutLe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
     for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-std::string SingleByte(const Node& n) { return EncodeWindows1252(DecodeUtf8(n.Text())); }
+std::string SingleByte(const Node& n) { return base::EncodeWindows1252(base::DecodeUtf8(n.Text())); }
 
 // A string descriptor for a text: length, type 3, UTF-16LE.
 std::vector<std::uint8_t> StringDescriptor(const std::wstring& text) {
@@ -60,7 +60,7 @@ SimUsb::Device ReadDevice(const Node& n) {
                 s.OnlyKeys({"hex"});
                 d.descriptors[value] = HexBytes(*s.Member("hex"));
             } else {
-                d.descriptors[value] = StringDescriptor(DecodeUtf8(s.Text()));
+                d.descriptors[value] = StringDescriptor(base::DecodeUtf8(s.Text()));
             }
         }
     }
@@ -142,7 +142,7 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
     if (code == usb::kGetNodeConnectionDriverKeyName) {
         using L = usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
-        const std::wstring name = DecodeWindows1252(*device->driver);
+        const std::wstring name = base::DecodeWindows1252(*device->driver);
         std::size_t at = L::kName;
         // The name in UTF-16LE and its terminating NUL, as far as the record holds them.
         for (const wchar_t c : name + L'\0') {

@@ -9,22 +9,22 @@
 #include <memory>
 #include <sys/stat.h>
 
-#include "app/DutchTexts.h"
+#include "app/pages/DutchTexts.h"
 #include "app/FormAbout.h"
 #include "app/FormVeltrix.h"
 #include "app/ModuleVeltrix.h"
-#include "app/ReportWriter.h"
-#include "app/WindowTexts.h"
-#include "platform/linux/linux_machine.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/messages.h"
-#include "platform/ui/tab_strip.h"
-#include "platform/ui/window.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "window/ui/dialog_script.h"
+#include "window/ui/messages.h"
+#include "window/ui/tab_strip.h"
+#include "window/ui/window.h"
 #include "sim_fixture.h"
 #include "ui_test_support.h"
 
 using app::FormVeltrix;
-namespace ui = platform::ui;
+namespace ui = window::ui;
 
 namespace {
 
@@ -210,7 +210,7 @@ private slots:
     void movingTheScrollBarShowsThatDevice() {
         auto w = Open("laptop.json", 3);
         FormVeltrix& f = *w.form;
-        platform::form::HScrollBar& bar = f.HScrollIndex(app::kJoysticks);
+        window::form::HScrollBar& bar = f.HScrollIndex(app::kJoysticks);
         QVERIFY(bar.Enabled());
         QCOMPARE(bar.Min(), 0);
         QCOMPARE(bar.Max(), 2);
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(about.Form().Caption(), std::wstring(L"Over Veltrix"));
         QCOMPARE(about.LabelApplication().Caption(), std::wstring(L"Veltrix 2.15"));
         QCOMPARE(about.LabelWebsite().Width(), about.LabelWebsite().CaptionWidth());
-        QVERIFY(about.LabelWebsite().Width() < platform::form::TwipsToPixels(3855));
+        QVERIFY(about.LabelWebsite().Width() < window::form::TwipsToPixels(3855));
         ui::testing::DialogScript script;
         about.LabelWebsite_Click();
         QCOMPARE(script.OpenedUrls().size(), std::size_t{1});

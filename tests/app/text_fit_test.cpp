@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/FormVeltrix.h"
-#include "platform/form/frame.h"
-#include "platform/form/label.h"
+#include "window/form/frame.h"
+#include "window/form/label.h"
 #include "platform/machine_factory.h"
 
 namespace {
@@ -19,10 +19,10 @@ namespace {
 std::string MachineFile(const char* name) { return std::string(VELTRIX_SOURCE_DIR) + "/tests/machines/" + name; }
 
 // Labels of one frame whose text is wider than the label, as "name: text (width > label width)".
-QStringList CutLabels(const platform::form::Frame& frame) {
+QStringList CutLabels(const window::form::Frame& frame) {
     QStringList cut;
     for (const auto& control : frame.Controls()) {
-        const auto* label = dynamic_cast<const platform::form::Label*>(control.get());
+        const auto* label = dynamic_cast<const window::form::Label*>(control.get());
         if (!label || !label->Visible()) continue;
         if (label->CaptionWidth() > label->Width())
             cut << QStringLiteral("%1: \"%2\" (%3 > %4)")
@@ -37,10 +37,10 @@ QStringList CutLabels(const platform::form::Frame& frame) {
 QStringList CutLabelsOfEveryPage(app::FormVeltrix& form) {
     QStringList cut;
     for (int category = 0; category < app::kCategoryCount; ++category) {
-        platform::form::Frame& frame = form.FrameVeltrix(category);
+        window::form::Frame& frame = form.FrameVeltrix(category);
         cut << CutLabels(frame);
-        if (!frame.Find<platform::form::HScrollBar>(L"HScrollIndex(" + std::to_wstring(category) + L")")) continue;
-        platform::form::HScrollBar& index = form.HScrollIndex(category);
+        if (!frame.Find<window::form::HScrollBar>(L"HScrollIndex(" + std::to_wstring(category) + L")")) continue;
+        window::form::HScrollBar& index = form.HScrollIndex(category);
         for (int item = index.Min(); item <= index.Max(); ++item) {
             index.SetValue(item);
             cut << CutLabels(frame);

@@ -13,9 +13,9 @@
 #include <unistd.h>
 
 #include "app/WindowMachine.h"
-#include "platform/ui/dialog_script.h"
+#include "window/ui/dialog_script.h"
 
-namespace ui = platform::ui;
+namespace ui = window::ui;
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <set>
 #include <string>
 
-#include "app/Categories.h"
-#include "app/CollectorSet.h"
-#include "app/DutchTexts.h"
-#include "app/PageRows.h"
-#include "app/ReportWriter.h"
-#include "app/WindowTexts.h"
+#include "app/pages/Categories.h"
+#include "app/pages/CollectorSet.h"
+#include "app/pages/DutchTexts.h"
+#include "app/pages/PageRows.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
 #include "sim_fixture.h"
 
 using namespace app;

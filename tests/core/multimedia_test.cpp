@@ -3,7 +3,7 @@
 // devices and slots that do not answer.
 #include <gtest/gtest.h>
 
-#include "app/Categories.h"
+#include "app/pages/Categories.h"
 #include "collectors/Joysticks.h"
 #include "collectors/Sound.h"
 #include "sim_fixture.h"

@@ -6,29 +6,29 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/codepage.h"
-#include "platform/printable_text.h"
+#include "base/codepage.h"
+#include "base/printable_text.h"
 #include "platform/report_file.h"
 #include "sim_fixture.h"
 
 using namespace platform;
 
 TEST(Codepage, Windows1252BothWays) {
-    EXPECT_EQ(EncodeWindows1252(L"caf\u00E9 \u20AC \u2122 \u65E5"), "caf\xE9 \x80 \x99 ?");
-    EXPECT_EQ(DecodeWindows1252("caf\xE9 \x80 \x99 \x81"), L"caf\u00E9 \u20AC \u2122 \u0081");
-    EXPECT_EQ(TextFromBuffer(std::string_view("Intel\0junk", 10)), L"Intel");
+    EXPECT_EQ(base::EncodeWindows1252(L"caf\u00E9 \u20AC \u2122 \u65E5"), "caf\xE9 \x80 \x99 ?");
+    EXPECT_EQ(base::DecodeWindows1252("caf\xE9 \x80 \x99 \x81"), L"caf\u00E9 \u20AC \u2122 \u0081");
+    EXPECT_EQ(base::TextFromBuffer(std::string_view("Intel\0junk", 10)), L"Intel");
     // Digit-grouping spaces of some locales (French: U+202F) stay spaces.
-    EXPECT_EQ(EncodeWindows1252(L"24\u202F683\u2009784\u2007KB"), "24\xA0" "683\xA0" "784\xA0KB");
-    EXPECT_EQ(TextFromBuffer("no terminator"), L"no terminator");
+    EXPECT_EQ(base::EncodeWindows1252(L"24\u202F683\u2009784\u2007KB"), "24\xA0" "683\xA0" "784\xA0KB");
+    EXPECT_EQ(base::TextFromBuffer("no terminator"), L"no terminator");
 }
 
 TEST(Codepage, Utf8MalformedBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(DecodeUtf8("\xC3\xA9t\xC3\xA9"), L"\u00E9t\u00E9");
-    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), L"a\uFFFDb");
-    EXPECT_EQ(DecodeUtf8("\xE2\x82"), L"\uFFFD\uFFFD");      // cut short
-    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");      // overlong
-    EXPECT_EQ(DecodeUtf8("\xF0\x9F\x98\x80"), L"\U0001F600");
-    EXPECT_EQ(EncodeUtf8(L"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(base::DecodeUtf8("\xC3\xA9t\xC3\xA9"), L"\u00E9t\u00E9");
+    EXPECT_EQ(base::DecodeUtf8("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(base::DecodeUtf8("\xE2\x82"), L"\uFFFD\uFFFD");      // cut short
+    EXPECT_EQ(base::DecodeUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");      // overlong
+    EXPECT_EQ(base::DecodeUtf8("\xF0\x9F\x98\x80"), L"\U0001F600");
+    EXPECT_EQ(base::EncodeUtf8(L"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
 }
 
 TEST(ReportFile, ReplacesWholeKeepsPermissionsAndRefusesReadOnly) {
@@ -84,7 +84,7 @@ TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
         {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // past U+10FFFF
         {"\xF5\xFF", "\\xF5\\xFF"},                              // never in UTF-8
     };
-    for (const auto& [raw, shown] : cases) EXPECT_EQ(EscapeNonPrintable(raw), shown) << raw;
+    for (const auto& [raw, shown] : cases) EXPECT_EQ(base::EscapeNonPrintable(raw), shown) << raw;
 }
 
 TEST(ReportFile, NamesUpToTheFileSystemsLimitAreWrittenAndReplaced) {

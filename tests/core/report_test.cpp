@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/CollectorSet.h"
-#include "app/DevicePage.h"
-#include "app/PageRows.h"
-#include "app/ReportWriter.h"
-#include "app/ValueLists.h"
-#include "app/WindowTexts.h"
+#include "app/pages/CollectorSet.h"
+#include "app/pages/DevicePage.h"
+#include "app/pages/PageRows.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/ValueLists.h"
+#include "app/pages/WindowTexts.h"
 #include "sim_fixture.h"
 
 using namespace app;

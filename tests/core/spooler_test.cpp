@@ -3,7 +3,7 @@
 // spoolers that are not there.
 #include <gtest/gtest.h>
 
-#include "app/Categories.h"
+#include "app/pages/Categories.h"
 #include "collectors/Ports.h"
 #include "collectors/Printers.h"
 #include "sim_fixture.h"

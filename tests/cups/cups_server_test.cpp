@@ -18,11 +18,11 @@
 #include <memory>
 
 #include "app/FormVeltrix.h"
-#include "app/PageRows.h"
+#include "app/pages/PageRows.h"
 #include "collectors/Printers.h"
-#include "platform/linux/capture_log.h"
-#include "platform/linux/cups_client.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/io/capture_log.h"
+#include "platform/linux/io/cups_client.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "private_cupsd.h"
 #include "../linux/support.h"
 

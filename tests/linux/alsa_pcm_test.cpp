@@ -2,7 +2,7 @@
 // the lines of real machines.
 #include <gtest/gtest.h>
 
-#include "platform/linux/alsa_pcm.h"
+#include "platform/linux/parsers/alsa_pcm.h"
 
 using namespace platform::linux_backend;
 

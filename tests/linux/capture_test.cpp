@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "support.h"
 
 extern char** environ;

@@ -1,7 +1,7 @@
 // The recorded answer of the print server: destinations as NUL-ended texts.
 #include <gtest/gtest.h>
 
-#include "platform/linux/cups_destinations.h"
+#include "platform/linux/parsers/cups_destinations.h"
 
 using namespace platform::linux_backend;
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "platform/multimedia_services.h"
 #include "platform/spooler_services.h"
 #include "support.h"

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "platform/linux/drm_cards.h"
-#include "platform/linux/drm_modes.h"
-#include "platform/linux/edid.h"
-#include "platform/linux/randr_screen.h"
-#include "platform/linux/replies.h"
+#include "platform/linux/areas/drm_cards.h"
+#include "platform/linux/io/drm_modes.h"
+#include "platform/linux/parsers/edid.h"
+#include "platform/linux/io/randr_screen.h"
+#include "platform/linux/io/replies.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

@@ -5,16 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/identify_block.h"
-#include "platform/linux/block_devices.h"
-#include "platform/linux/cdrom_info.h"
-#include "platform/linux/disk_identity.h"
-#include "platform/linux/linux_drives.h"
-#include "platform/linux/linux_volumes.h"
-#include "platform/linux/mountinfo.h"
-#include "platform/linux/scsi_pass_through.h"
-#include "platform/linux/udev_database.h"
-#include "platform/linux/volume_replies.h"
-#include "platform/linux/volume_serial.h"
+#include "platform/linux/areas/block_devices.h"
+#include "platform/linux/parsers/cdrom_info.h"
+#include "platform/linux/areas/disk_identity.h"
+#include "platform/linux/areas/linux_drives.h"
+#include "platform/linux/areas/linux_volumes.h"
+#include "platform/linux/parsers/mountinfo.h"
+#include "platform/linux/io/scsi_pass_through.h"
+#include "platform/linux/parsers/udev_database.h"
+#include "platform/linux/io/volume_replies.h"
+#include "platform/linux/parsers/volume_serial.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "platform/drive_records.h"
 #include "platform/drive_services.h"
 #include "platform/identify_block.h"
-#include "platform/linux/linux_machine.h"
-#include "platform/linux/volume_replies.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "platform/linux/io/volume_replies.h"
 #include "support.h"
 
 namespace {

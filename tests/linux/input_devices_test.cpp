@@ -2,7 +2,7 @@
 // 64-bit words.
 #include <gtest/gtest.h>
 
-#include "platform/linux/input_devices.h"
+#include "platform/linux/parsers/input_devices.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

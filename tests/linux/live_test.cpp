@@ -6,10 +6,10 @@
 #include <map>
 
 #include "collectors/Processor.h"
-#include "platform/linux/linux_machine.h"
-#include "platform/linux/meminfo.h"
-#include "platform/linux/os_release.h"
-#include "platform/linux/text_fields.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "platform/linux/parsers/meminfo.h"
+#include "platform/linux/parsers/os_release.h"
+#include "platform/linux/parsers/text_fields.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

@@ -6,12 +6,12 @@
 #include <cwchar>
 
 #include "collectors/Network.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 
-#include "platform/linux/ethtool_drvinfo.h"
-#include "platform/linux/net_interfaces.h"
-#include "platform/linux/replies.h"
-#include "platform/linux/root_fs.h"
+#include "platform/linux/io/ethtool_drvinfo.h"
+#include "platform/linux/areas/net_interfaces.h"
+#include "platform/linux/io/replies.h"
+#include "platform/linux/io/root_fs.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

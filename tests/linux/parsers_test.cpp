@@ -3,14 +3,14 @@
 // settings and the locale's time format.
 #include <gtest/gtest.h>
 
-#include "platform/linux/cpu.h"
-#include "platform/linux/desktop_settings.h"
-#include "platform/linux/keyboard_layouts.h"
-#include "platform/linux/meminfo.h"
-#include "platform/linux/os_release.h"
-#include "platform/linux/regional_settings.h"
-#include "platform/linux/replies.h"
-#include "platform/linux/text_fields.h"
+#include "platform/linux/io/cpu.h"
+#include "platform/linux/parsers/desktop_settings.h"
+#include "platform/linux/parsers/keyboard_layouts.h"
+#include "platform/linux/parsers/meminfo.h"
+#include "platform/linux/parsers/os_release.h"
+#include "platform/linux/io/regional_settings.h"
+#include "platform/linux/io/replies.h"
+#include "platform/linux/parsers/text_fields.h"
 
 using namespace platform::linux_backend;
 

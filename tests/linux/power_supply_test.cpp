@@ -2,7 +2,7 @@
 // scope, the AC line, the battery flag, percent and times.
 #include <gtest/gtest.h>
 
-#include "platform/linux/power_supply.h"
+#include "platform/linux/parsers/power_supply.h"
 
 using namespace platform::linux_backend;
 using platform::SystemPowerStatus;

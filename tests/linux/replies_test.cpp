@@ -2,9 +2,9 @@
 // that must never ask this machine.
 #include <gtest/gtest.h>
 
-#include "platform/linux/linux_machine.h"
-#include "platform/linux/replies.h"
-#include "platform/linux/reply_file.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "platform/linux/io/replies.h"
+#include "platform/linux/io/reply_file.h"
 #include "platform/machine_factory.h"
 #include "support.h"
 

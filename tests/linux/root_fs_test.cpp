@@ -9,10 +9,10 @@
 
 #include <filesystem>
 
-#include "platform/linux/capture_writer.h"
-#include "platform/linux/linux_machine.h"
-#include "platform/linux/replies.h"
-#include "platform/linux/root_fs.h"
+#include "platform/linux/io/capture_writer.h"
+#include "platform/linux/areas/linux_machine.h"
+#include "platform/linux/io/replies.h"
+#include "platform/linux/io/root_fs.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

@@ -1,7 +1,7 @@
 // Serial and parallel ports from sysfs, on small trees.
 #include <gtest/gtest.h>
 
-#include "platform/linux/sysfs_ports.h"
+#include "platform/linux/areas/sysfs_ports.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

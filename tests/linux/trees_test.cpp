@@ -10,7 +10,7 @@
 #include "collectors/Keyboard.h"
 #include "collectors/OperatingSystem.h"
 #include "collectors/Processor.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "support.h"
 
 using namespace platform::linux_backend;

@@ -9,7 +9,7 @@
 #include "collectors/Display.h"
 #include "collectors/Network.h"
 #include "collectors/USBDevices.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "platform/network_services.h"
 #include "support.h"
 

@@ -5,12 +5,12 @@
 
 #include <cstdio>
 
-#include "platform/linux/id_database.h"
-#include "platform/linux/id_databases.h"
-#include "platform/linux/linux_machine.h"
+#include "platform/linux/parsers/id_database.h"
+#include "platform/linux/areas/id_databases.h"
+#include "platform/linux/areas/linux_machine.h"
 #include "platform/usb_services.h"
 #include "support.h"
-#include "platform/linux/usb_sysfs.h"
+#include "platform/linux/parsers/usb_sysfs.h"
 
 using namespace platform::linux_backend;
 

@@ -13,22 +13,22 @@
 
 #include <memory>
 
-#include "controls/PropertyBag.h"
-#include "controls/StoredForm.h"
-#include "controls/CommonDialogs.h"
-#include "platform/form/command_button.h"
-#include "platform/form/form.h"
-#include "platform/form/frame.h"
-#include "platform/form/hscrollbar.h"
-#include "platform/form/label.h"
-#include "platform/form/line.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/window.h"
+#include "window/controls/PropertyBag.h"
+#include "window/controls/StoredForm.h"
+#include "window/controls/CommonDialogs.h"
+#include "window/form/command_button.h"
+#include "window/form/form.h"
+#include "window/form/frame.h"
+#include "window/form/hscrollbar.h"
+#include "window/form/label.h"
+#include "window/form/line.h"
+#include "window/ui/dialog_script.h"
+#include "window/ui/gdi.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using controls::PropertyBag;
 using controls::StoredForm;
 

@@ -7,16 +7,16 @@
 #include <memory>
 #include <vector>
 
-#include "controls/Colors.h"
-#include "controls/InfoFrame.h"
-#include "controls/SunkenLabel.h"
-#include "platform/form/form.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/window.h"
+#include "window/controls/Colors.h"
+#include "window/controls/InfoFrame.h"
+#include "window/controls/SunkenLabel.h"
+#include "window/form/form.h"
+#include "window/ui/gdi.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using controls::Colors;
 using controls::Gradient;
 using controls::InfoFrame;

@@ -9,17 +9,17 @@
 #include <memory>
 #include <vector>
 
-#include "platform/form/form.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/menu.h"
-#include "platform/ui/qt/gdi_objects.h"
-#include "platform/ui/qt/text_drawing.h"
-#include "platform/ui/stdfont.h"
-#include "platform/ui/window.h"
+#include "window/form/form.h"
+#include "window/ui/gdi.h"
+#include "window/ui/menu.h"
+#include "window/qt/ui/gdi_objects.h"
+#include "window/qt/ui/text_drawing.h"
+#include "window/ui/stdfont.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 
 namespace {
 

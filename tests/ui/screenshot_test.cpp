@@ -11,23 +11,23 @@
 #include <functional>
 #include <vector>
 
-#include "controls/InfoFrame.h"
-#include "controls/StoredForm.h"
-#include "controls/SunkenLabel.h"
-#include "controls/SystemMenu.h"
-#include "controls/TabControl.h"
-#include "platform/form/form.h"
-#include "platform/form/frame.h"
-#include "platform/form/hscrollbar.h"
-#include "platform/form/label.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/menu.h"
-#include "platform/ui/tab_strip.h"
-#include "platform/ui/window.h"
+#include "window/controls/InfoFrame.h"
+#include "window/controls/StoredForm.h"
+#include "window/controls/SunkenLabel.h"
+#include "window/controls/SystemMenu.h"
+#include "window/controls/TabControl.h"
+#include "window/form/form.h"
+#include "window/form/frame.h"
+#include "window/form/hscrollbar.h"
+#include "window/form/label.h"
+#include "window/ui/gdi.h"
+#include "window/ui/menu.h"
+#include "window/ui/tab_strip.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using form::Twips;
 
 namespace {

@@ -7,21 +7,21 @@
 #include <memory>
 #include <vector>
 
-#include "controls/Subclassing.h"
-#include "controls/SunkenLabel.h"
-#include "controls/TabControl.h"
-#include "controls/TranslateMessage.h"
-#include "controls/WindowProcedures.h"
-#include "platform/form/command_button.h"
-#include "platform/form/form.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/messages.h"
-#include "platform/ui/qt/gdi_objects.h"
-#include "platform/ui/window.h"
+#include "window/controls/Subclassing.h"
+#include "window/controls/SunkenLabel.h"
+#include "window/controls/TabControl.h"
+#include "window/controls/TranslateMessage.h"
+#include "window/controls/WindowProcedures.h"
+#include "window/form/command_button.h"
+#include "window/form/form.h"
+#include "window/ui/gdi.h"
+#include "window/ui/messages.h"
+#include "window/qt/ui/gdi_objects.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using controls::Subclassing;
 using controls::TranslateMessage;
 using controls::TranslateProxy;

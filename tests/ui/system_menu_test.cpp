@@ -7,14 +7,14 @@
 #include <memory>
 #include <vector>
 
-#include "controls/SystemMenu.h"
-#include "platform/form/form.h"
-#include "platform/ui/menu.h"
-#include "platform/ui/window.h"
+#include "window/controls/SystemMenu.h"
+#include "window/form/form.h"
+#include "window/ui/menu.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using controls::SystemMenu;
 using controls::SystemMenuItem;
 

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "controls/StoredForm.h"
-#include "controls/TabControl.h"
-#include "platform/form/command_button.h"
-#include "platform/form/form.h"
-#include "platform/ui/gdi.h"
-#include "platform/ui/tab_strip.h"
-#include "platform/ui/window.h"
+#include "window/controls/StoredForm.h"
+#include "window/controls/TabControl.h"
+#include "window/form/command_button.h"
+#include "window/form/form.h"
+#include "window/ui/gdi.h"
+#include "window/ui/tab_strip.h"
+#include "window/ui/window.h"
 #include "ui_test_support.h"
 
-namespace ui = platform::ui;
-namespace form = platform::form;
+namespace ui = window::ui;
+namespace form = window::form;
 using controls::TabControl;
 
 namespace {

@@ -9,15 +9,15 @@
 
 #include <string>
 
-#include "platform/ui/qt/registry.h"
-#include "platform/ui/types.h"
+#include "window/qt/ui/registry.h"
+#include "window/ui/types.h"
 
 namespace ui_test {
 
-inline QWidget* WidgetOf(platform::ui::HWND window) { return platform::ui::qt::WidgetOf(window); }
+inline QWidget* WidgetOf(window::ui::HWND window) { return window::ui::qt::WidgetOf(window); }
 
 // Shows the window and makes it the active one, so focus changes are real.
-inline bool ShowActive(platform::ui::HWND window) {
+inline bool ShowActive(window::ui::HWND window) {
     QWidget* widget = WidgetOf(window);
     if (!widget) return false;
     widget->show();
@@ -27,16 +27,16 @@ inline bool ShowActive(platform::ui::HWND window) {
 }
 
 // The window as it paints now.
-inline QImage Grab(platform::ui::HWND window) {
+inline QImage Grab(window::ui::HWND window) {
     QWidget* widget = WidgetOf(window);
     return widget ? widget->grab().toImage().convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
-inline QPoint Center(const platform::ui::RECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+inline QPoint Center(const window::ui::RECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
-inline platform::ui::COLORREF Pixel(const QImage& image, int x, int y) {
+inline window::ui::COLORREF Pixel(const QImage& image, int x, int y) {
     const QColor c = image.pixelColor(x, y);
-    return platform::ui::RGB(c.red(), c.green(), c.blue());
+    return window::ui::RGB(c.red(), c.green(), c.blue());
 }
 
 // Deletes what was handed to deleteLater, so counts are final.

@@ -1,0 +1,129 @@
+#include "base/codepage.h"
+
+#include <array>
+#include <cstdint>
+
+namespace base {
+
+namespace {
+
+// Bytes 80-9F of Windows-1252; 0 marks the five undefined positions.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+}  // namespace
+
+std::string EncodeWindows1252(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) {
+        const auto c = static_cast<std::uint32_t>(ch);
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        // The narrow, thin and figure spaces that some locales group digits
+        // with are no-break spaces in Windows-1252.
+        if (c == 0x202F || c == 0x2009 || c == 0x2007) {
+            out.push_back('\xA0');
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+            const std::uint32_t table = kHighControls[i] ? kHighControls[i] : 0x80 + i;
+            if (table == c) {
+                mapped = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        out.push_back(mapped);
+    }
+    return out;
+}
+
+std::wstring DecodeWindows1252(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] != 0)
+            out.push_back(static_cast<wchar_t>(kHighControls[c - 0x80]));
+        else
+            out.push_back(static_cast<wchar_t>(c));
+    }
+    return out;
+}
+
+std::wstring DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        int extra = 0;
+        std::uint32_t cp = 0;
+        std::uint32_t min = 0;
+        if (b0 < 0x80) {
+            out.push_back(static_cast<wchar_t>(b0));
+            ++i;
+            continue;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            extra = 1, cp = b0 & 0x1F, min = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            extra = 2, cp = b0 & 0x0F, min = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            extra = 3, cp = b0 & 0x07, min = 0x10000;
+        } else {
+            out.push_back(L'\uFFFD');
+            ++i;
+            continue;
+        }
+        bool ok = i + static_cast<std::size_t>(extra) < bytes.size();
+        for (int k = 1; ok && k <= extra; ++k) {
+            const auto bk = static_cast<unsigned char>(bytes[i + k]);
+            if ((bk & 0xC0) != 0x80) ok = false;
+            else cp = (cp << 6) | (bk & 0x3F);
+        }
+        if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(L'\uFFFD');
+            ++i;
+            continue;
+        }
+        out.push_back(static_cast<wchar_t>(cp));
+        i += 1 + extra;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) {
+        auto c = static_cast<std::uint32_t>(ch);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::wstring TextFromBuffer(std::string_view bytes) {
+    return DecodeWindows1252(bytes.substr(0, bytes.find('\0')));
+}
+
+}  // namespace base

@@ -1,0 +1,252 @@
+#include "platform/linux/areas/linux_usb.h"
+
+#include <algorithm>
+#include <strings.h>
+
+#include "base/codepage.h"
+#include "platform/linux/parsers/text_fields.h"
+#include "platform/linux/parsers/usb_sysfs.h"
+
+namespace platform::linux_backend {
+
+namespace {
+
+constexpr usb::DeviceList kTheList = 1;
+constexpr std::uint8_t kHubDescriptorType = 0x29;
+constexpr std::uint8_t kHubDescriptorLength = 9;
+constexpr std::uint8_t kClassPerInterface = 0;  // the class is given by each interface instead
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+void PutLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// Bus, then the port path, root hubs first: "usb1", "1-1", "1-1.2", "1-1.10", "1-2", "usb2"...
+std::vector<std::uint32_t> SortKey(const std::string& name) {
+    std::vector<std::uint32_t> key;
+    if (IsUsbRootHub(name)) return {static_cast<std::uint32_t>(*ParseDecimal(name.substr(3)))};
+    const auto dash = name.find('-');
+    key.push_back(static_cast<std::uint32_t>(*ParseDecimal(name.substr(0, dash))));
+    for (const auto port : Split(std::string_view(name).substr(dash + 1), '.'))
+        key.push_back(static_cast<std::uint32_t>(*ParseDecimal(port)));
+    return key;
+}
+
+}  // namespace
+
+const std::vector<LinuxUsb::Device>& LinuxUsb::Devices() {
+    if (devices_) return *devices_;
+    devices_.emplace();
+    if (const auto entries = fs_.ListDirectory(kUsbDevices)) {
+        for (const auto& entry : *entries)
+            if (entry.isDirectory && (IsUsbRootHub(entry.name) || UsbPlaceOf(entry.name)))
+                devices_->push_back({entry.name, std::nullopt, false, std::nullopt});
+    }
+    std::sort(devices_->begin(), devices_->end(),
+              [](const Device& a, const Device& b) { return SortKey(a.name) < SortKey(b.name); });
+    return *devices_;
+}
+
+LinuxUsb::Device* LinuxUsb::Find(std::string_view name) {
+    Devices();
+    for (auto& device : *devices_)
+        if (device.name == name) return &device;
+    return nullptr;
+}
+
+LinuxUsb::Device* LinuxUsb::At(usb::DeviceInstance instance) {
+    const auto& devices = Devices();
+    if (instance == 0 || instance > devices.size()) return nullptr;
+    return &(*devices_)[instance - 1];
+}
+
+const std::string* LinuxUsb::Descriptors(Device& device) {
+    if (!device.descriptorsRead) {
+        device.descriptorsRead = true;
+        device.descriptors = fs_.ReadFile(std::string(kUsbDevices) + "/" + device.name + "/descriptors");
+    }
+    return device.descriptors ? &*device.descriptors : nullptr;
+}
+
+usb::DeviceList LinuxUsb::SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t) {
+    return SameText(interfaceClass, usb::kDeviceInterfaceClass) ? kTheList : usb::kInvalidList;
+}
+
+std::optional<usb::DeviceInstance> LinuxUsb::SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index) {
+    if (list != kTheList || index >= Devices().size()) return std::nullopt;
+    return index + 1;
+}
+
+std::optional<std::string> LinuxUsb::Description(Device& device) {
+    const std::string* file = Descriptors(device);
+    const auto cached = file ? SplitCachedDescriptors(*file) : std::nullopt;
+    if (!cached) return std::nullopt;
+    const auto& d = cached->device;
+    const auto vendor = static_cast<std::uint16_t>(d[8] | d[9] << 8);
+    const auto product = static_cast<std::uint16_t>(d[10] | d[11] << 8);
+    if (auto name = ids_.UsbName(vendor, product)) return name;
+    if (d[4] != kClassPerInterface) return ids_.UsbClassName(d[4]);
+    return std::nullopt;
+}
+
+std::optional<std::string> LinuxUsb::SetupDiGetDeviceRegistryProperty(usb::DeviceList list, usb::DeviceInstance instance,
+                                                                      std::uint32_t property) {
+    Device* device = list == kTheList ? At(instance) : nullptr;
+    if (!device) return std::nullopt;
+    if (property == usb::kDriverKeyName) return device->name;
+    if (property == usb::kDeviceDescription) {
+        const auto name = Description(*device);
+        // No name is an empty description, as a device without an entry has.
+        return base::EncodeWindows1252(base::DecodeUtf8(name.value_or("")));
+    }
+    return std::nullopt;
+}
+
+void LinuxUsb::SetupDiDestroyDeviceInfoList(usb::DeviceList) {}
+
+std::optional<usb::DeviceInstance> LinuxUsb::CM_Get_Parent(usb::DeviceInstance instance) {
+    // A root hub's parent is the host controller, which is no USB device.
+    const Device* device = At(instance);
+    const auto place = device ? UsbPlaceOf(device->name) : std::nullopt;
+    if (!place) return std::nullopt;
+    const auto& devices = Devices();
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        if (devices[i].name == place->parent) return static_cast<usb::DeviceInstance>(i + 1);
+    return std::nullopt;
+}
+
+std::optional<std::string> LinuxUsb::CM_Get_Device_ID(usb::DeviceInstance instance) {
+    const Device* device = At(instance);
+    if (!device) return std::nullopt;
+    return std::string(kInstancePrefix) + device->name;
+}
+
+std::optional<std::uint32_t> LinuxUsb::PortCount(Device& hub) {
+    if (!hub.ports) {
+        const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + hub.name + "/maxchild");
+        const auto value = text ? AttributeValue(*text) : std::nullopt;
+        const auto count = value ? ParseDecimal(*value) : std::nullopt;
+        hub.ports.emplace();
+        if (count && *count > 0 && *count <= UINT8_MAX) *hub.ports = static_cast<std::uint32_t>(*count);
+    }
+    return *hub.ports;  // nothing: not a hub
+}
+
+usb::Handle LinuxUsb::CreateFile(std::string_view path) {
+    // "\\.\USB#<name>#{hub interface class}"
+    constexpr std::string_view kDevicePrefix = "\\\\.\\USB#";
+    const std::string suffix = "#" + std::string(usb::kHubInterfaceClass);
+    if (path.size() <= kDevicePrefix.size() + suffix.size() || !SameText(path.substr(0, kDevicePrefix.size()), kDevicePrefix) ||
+        !SameText(path.substr(path.size() - suffix.size()), suffix))
+        return usb::kInvalidHandle;
+    const auto name = path.substr(kDevicePrefix.size(), path.size() - kDevicePrefix.size() - suffix.size());
+    Device* hub = Find(name);
+    if (!hub || !PortCount(*hub)) return usb::kInvalidHandle;
+    const usb::Handle handle = nextHandle_++;
+    openHubs_[handle] = static_cast<usb::DeviceInstance>(hub - devices_->data() + 1);
+    return handle;
+}
+
+void LinuxUsb::CloseHandle(usb::Handle hub) { openHubs_.erase(hub); }
+
+LinuxUsb::Device* LinuxUsb::OnPort(Device& hub, std::uint32_t port) {
+    if (port == 0) return nullptr;
+    if (const auto ports = PortCount(hub); !ports || port > *ports) return nullptr;
+    std::string child = IsUsbRootHub(hub.name) ? hub.name.substr(3) + "-" : hub.name + ".";
+    return Find(child + std::to_string(port));
+}
+
+std::optional<std::uint32_t> LinuxUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
+                                                       std::span<std::uint8_t> record) {
+    const auto open = openHubs_.find(handle);
+    if (open == openHubs_.end()) return std::nullopt;
+    Device& hub = (*devices_)[open->second - 1];
+    switch (code) {
+    case usb::kGetNodeInformation: return NodeInformation(hub, record);
+    case usb::kGetNodeConnectionDriverKeyName: return DriverKeyName(hub, record);
+    case usb::kGetDescriptorFromNodeConnection: return Descriptor(hub, record);
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::uint32_t> LinuxUsb::NodeInformation(Device& hub, std::span<std::uint8_t> record) {
+    using L = usb::NodeInformationLayout;
+    const auto ports = PortCount(hub);
+    if (!ports || record.size() < L::kSize) return std::nullopt;
+    std::fill(record.begin(), record.end(), std::uint8_t{0});
+    record[L::kDescriptorLength] = kHubDescriptorLength;
+    record[L::kDescriptorType] = kHubDescriptorType;
+    record[L::kNumberOfPorts] = static_cast<std::uint8_t>(*ports);
+    return static_cast<std::uint32_t>(L::kSize);
+}
+
+std::optional<std::uint32_t> LinuxUsb::DriverKeyName(Device& hub, std::span<std::uint8_t> record) {
+    using L = usb::DriverKeyNameLayout;
+    if (record.size() < L::kHeader) return std::nullopt;
+    const Device* device = OnPort(hub, Le32(record, L::kConnectionIndex));
+    if (!device) return std::nullopt;  // an empty port
+    // The name in UTF-16LE with its NUL; ActualLength counts the header and
+    // the name without the NUL, so that ActualLength - 12 is the name exactly.
+    const std::size_t nameBytes = 2 * device->name.size();
+    if (L::kName + nameBytes + 2 > record.size()) return std::nullopt;
+    PutLe32(record, L::kActualLength, static_cast<std::uint32_t>(L::kHeader + nameBytes));
+    std::size_t at = L::kName;
+    for (const char c : device->name) {
+        record[at++] = static_cast<std::uint8_t>(c);
+        record[at++] = 0;
+    }
+    record[at++] = 0;
+    record[at++] = 0;
+    return static_cast<std::uint32_t>(at);
+}
+
+std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::uint8_t> record) {
+    using L = usb::DescriptorRequestLayout;
+    using DeviceLayout = UsbDeviceDescriptorLayout;
+    if (record.size() < L::kData) return std::nullopt;
+    Device* device = OnPort(hub, Le32(record, L::kConnectionIndex));
+    if (!device || record[L::kRequestType] != usb::kDeviceToHost || record[L::kRequest] != usb::kGetDescriptor)
+        return std::nullopt;
+    const std::string* file = Descriptors(*device);
+    const auto cached = file ? SplitCachedDescriptors(*file) : std::nullopt;
+    if (!cached) return std::nullopt;
+    const std::uint8_t type = record[L::kValue + 1];
+    const std::uint8_t index = record[L::kValue];
+    const std::size_t length = record[L::kLength] | record[L::kLength + 1] << 8;
+
+    Bytes reply;
+    if (type == usb::kDeviceDescriptorType && index == 0) {
+        reply = cached->device;
+    } else if (type == usb::kConfigurationDescriptorType && index == 0 && cached->configuration) {
+        // The whole cached configuration (interfaces and endpoints) as the device sends it.
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file->data());
+        reply.assign(bytes + DeviceLayout::kSize, bytes + file->size());
+    } else if (type == usb::kStringDescriptorType && index == 0) {
+        reply = LanguageListDescriptor(kUsbLanguageEnglishUs);
+    } else if (type == usb::kStringDescriptorType) {
+        // Only the three strings the kernel reads at enumeration are known.
+        const char* attribute = nullptr;
+        if (index == cached->device[DeviceLayout::kManufacturerIndex]) attribute = "manufacturer";
+        else if (index == cached->device[DeviceLayout::kProductIndex]) attribute = "product";
+        else if (index == cached->device[DeviceLayout::kSerialNumberIndex]) attribute = "serial";
+        if (!attribute) return std::nullopt;
+        const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + device->name + "/" + attribute);
+        if (!text) return std::nullopt;
+        reply = EncodeStringDescriptor(*text);
+    } else {
+        return std::nullopt;
+    }
+    const std::size_t size = std::min({reply.size(), length, record.size() - L::kData});
+    std::copy_n(reply.begin(), size, record.begin() + L::kData);
+    return static_cast<std::uint32_t>(L::kData + size);
+}
+
+}  // namespace platform::linux_backend

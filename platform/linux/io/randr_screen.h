@@ -1,0 +1,38 @@
+#pragma once
+// The modes of the screen in use as the X server's RandR extension lists
+// them: the modes of the primary output (else the first output that shows
+// something), the one its CRTC shows, and the screen's bits per pixel.
+// Recorded as channel "x11", request "randr-modes":
+//   byte 0       bits per pixel of the root window's depth (32 for depth 24)
+//   then 9 bytes a mode: width and height (16-bit), refresh in hertz
+//   (32-bit, little-endian), 1 when it is the mode shown, else 0.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/linux/io/capture_log.h"
+#include "platform/linux/parsers/display_mode.h"
+
+namespace platform::linux_backend {
+
+namespace randr {
+inline constexpr std::string_view kModes = "randr-modes";
+inline constexpr std::size_t kModeSize = 9;
+}  // namespace randr
+
+struct RandrScreen {
+    std::uint8_t bitsPerPixel = 0;
+    std::vector<ScreenMode> modes;
+};
+
+Bytes EncodeRandrScreen(const RandrScreen& screen);
+// Nothing unless the reply is the depth byte and whole mode records.
+std::optional<RandrScreen> DecodeRandrScreen(const Bytes& reply);
+
+// Asks the server of `display`; nothing without a server or without RandR.
+std::optional<Bytes> LiveRandrScreen(const std::string& display);
+
+}  // namespace platform::linux_backend

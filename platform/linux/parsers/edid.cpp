@@ -1,0 +1,139 @@
+#include "platform/linux/parsers/edid.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace platform::linux_backend {
+
+namespace {
+
+using L = EdidLayout;
+
+constexpr std::array<std::uint8_t, L::kHeaderSize> kHeader{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+
+// Byte 35 bits 7..0, byte 36 bits 7..0, byte 37 bit 7 (the manufacturer's
+// reserved bits 6..0 of byte 37 carry no size).
+constexpr std::array<EstablishedTiming, 17> kEstablished{{
+    {720, 400, 70}, {720, 400, 88}, {640, 480, 60}, {640, 480, 67}, {640, 480, 72}, {640, 480, 75},
+    {800, 600, 56}, {800, 600, 60}, {800, 600, 72}, {800, 600, 75}, {832, 624, 75}, {1024, 768, 87},
+    {1024, 768, 60}, {1024, 768, 70}, {1024, 768, 75}, {1280, 1024, 75}, {1152, 870, 75},
+}};
+
+constexpr std::uint8_t kUnusedStandardTiming = 0x01;
+constexpr std::uint32_t kPixelClockUnit = 10000;  // hertz per count
+constexpr std::uint8_t kInterlacedFlag = 0x80;
+
+void AddOnce(std::vector<EdidTiming>& timings, EdidTiming timing) {
+    for (const auto& known : timings)
+        if (known.width == timing.width && known.height == timing.height &&
+            std::lround(known.refresh) == std::lround(timing.refresh))
+            return;
+    timings.push_back(timing);
+}
+
+void ReadDetailedTiming(std::span<const std::uint8_t> d, std::vector<EdidTiming>& timings) {
+    const std::uint32_t clock = d[0] | (d[1] << 8);
+    const std::uint32_t hActive = d[2] | ((d[4] & 0xF0) << 4);
+    const std::uint32_t hBlank = d[3] | ((d[4] & 0x0F) << 8);
+    std::uint32_t vActive = d[5] | ((d[7] & 0xF0) << 4);
+    const std::uint32_t vBlank = d[6] | ((d[7] & 0x0F) << 8);
+    const std::uint32_t total = (hActive + hBlank) * (vActive + vBlank);
+    if (hActive == 0 || vActive == 0 || total == 0) return;
+    EdidTiming timing;
+    timing.refresh = static_cast<double>(clock) * kPixelClockUnit / total;
+    // An interlaced timing gives one field's lines; the frame has twice as many.
+    if (d[17] & kInterlacedFlag) vActive *= 2;
+    timing.width = hActive;
+    timing.height = vActive;
+    timing.preferred = timings.empty();
+    AddOnce(timings, timing);
+}
+
+void ReadStandardTiming(std::uint8_t first, std::uint8_t second, std::uint8_t version, std::uint8_t revision,
+                        std::vector<EdidTiming>& timings) {
+    if ((first == kUnusedStandardTiming && second == kUnusedStandardTiming) || first == 0) return;
+    const std::uint32_t width = (first + 31u) * 8u;
+    std::uint32_t height = 0;
+    switch (second >> 6) {
+    case 0:  // 16:10 from version 1.3 on, 1:1 before
+        height = (version > 1 || revision >= 3) ? width * 10 / 16 : width;
+        break;
+    case 1: height = width * 3 / 4; break;
+    case 2: height = width * 4 / 5; break;
+    default: height = width * 9 / 16; break;
+    }
+    AddOnce(timings, {width, height, static_cast<double>((second & 0x3F) + 60), false});
+}
+
+}  // namespace
+
+std::span<const EstablishedTiming> EstablishedTimings() { return kEstablished; }
+
+std::string EdidInfo::DisplayName() const {
+    if (!productName.empty()) return productName;
+    if (manufacturer.empty()) return {};
+    char code[5];
+    std::snprintf(code, sizeof code, "%04X", productCode);
+    return manufacturer + code;
+}
+
+EdidInfo ParseEdid(std::span<const std::uint8_t> bytes) {
+    EdidInfo info;
+    if (bytes.size() > L::kBlockSize) bytes = bytes.first(L::kBlockSize);  // extension blocks are not read
+    const auto has = [&](std::size_t offset, std::size_t size) { return bytes.size() >= offset + size; };
+
+    info.headerValid = has(0, L::kHeaderSize) && std::equal(kHeader.begin(), kHeader.end(), bytes.begin());
+    if (bytes.size() == L::kBlockSize) {
+        unsigned sum = 0;
+        for (const auto b : bytes) sum += b;
+        info.checksumValid = (sum & 0xFF) == 0;
+    }
+    if (has(L::kManufacturer, 2)) {
+        const unsigned packed = (bytes[L::kManufacturer] << 8) | bytes[L::kManufacturer + 1];
+        for (const int shift : {10, 5, 0}) {
+            const unsigned letter = (packed >> shift) & 0x1F;
+            info.manufacturer += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
+        }
+    }
+    if (has(L::kProductCode, 2))
+        info.productCode = static_cast<std::uint16_t>(bytes[L::kProductCode] | (bytes[L::kProductCode + 1] << 8));
+    const std::uint8_t version = has(L::kVersion, 1) ? bytes[L::kVersion] : 0;
+    const std::uint8_t revision = has(L::kRevision, 1) ? bytes[L::kRevision] : 0;
+
+    for (std::size_t i = 0; i < L::kDescriptorCount; ++i) {
+        const std::size_t offset = L::kDescriptors + i * L::kDescriptorSize;
+        if (!has(offset, L::kDescriptorSize)) break;
+        const auto d = bytes.subspan(offset, L::kDescriptorSize);
+        if (d[0] != 0 || d[1] != 0) {
+            ReadDetailedTiming(d, info.timings);
+        } else if (d[3] == L::kProductNameTag && info.productName.empty()) {
+            std::string text;
+            for (std::size_t k = 0; k < L::kDescriptorTextLength; ++k) {
+                const auto c = d[L::kDescriptorText + k];
+                if (c == 0x0A || c == 0) break;
+                // Monitors send printable ASCII; anything else would only garble the text.
+                text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+            }
+            while (!text.empty() && text.back() == ' ') text.pop_back();
+            info.productName = text;
+        }
+    }
+    for (std::size_t i = 0; i < L::kStandardTimingCount; ++i) {
+        const std::size_t offset = L::kStandardTimings + 2 * i;
+        if (!has(offset, 2)) break;
+        ReadStandardTiming(bytes[offset], bytes[offset + 1], version, revision, info.timings);
+    }
+    if (has(L::kEstablishedTimings, 3)) {
+        for (std::size_t bit = 0; bit < kEstablished.size(); ++bit) {
+            const std::uint8_t flags = bytes[L::kEstablishedTimings + bit / 8];
+            if (flags & (0x80 >> (bit % 8))) {
+                const auto& e = kEstablished[bit];
+                AddOnce(info.timings, {e.width, e.height, static_cast<double>(e.refresh), false});
+            }
+        }
+    }
+    return info;
+}
+
+}  // namespace platform::linux_backend

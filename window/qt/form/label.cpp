@@ -1,0 +1,114 @@
+#include "window/form/label.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "window/form/form.h"
+#include "window/qt/form/form_widgets.h"
+#include "window/ui/gdi.h"
+#include "window/qt/qt_bridge.h"
+#include "window/ui/window.h"
+
+namespace window::form {
+
+namespace {
+
+class LabelWidget : public qt::ClickableWidget {
+public:
+    using qt::ClickableWidget::ClickableWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const auto* label = dynamic_cast<const Label*>(control);
+        if (!label) return;
+        QPainter painter(this);
+        if (label->GetBackStyle() == BackStyle::Opaque) painter.fillRect(rect(), qt::ColorOf(label->BackColor()));
+        unsigned format = ui::DT_WORDBREAK;
+        if (label->GetAlignment() == Alignment::Center) format |= ui::DT_CENTER;
+        else if (label->GetAlignment() == Alignment::Right) format |= ui::DT_RIGHT;
+        if (!label->UseMnemonic()) format |= ui::DT_NOPREFIX;
+        ui::qt::TextStyle style;
+        style.font = qt::FontFor(label->Font(), this);
+        ui::RECT area{0, 0, width(), height()};
+        if (isEnabled()) {
+            style.color = qt::ColorOf(label->ForeColor());
+            ui::qt::DrawFormattedText(&painter, this, style, label->Caption(), area, format);
+            return;
+        }
+        // Engraved: a light copy one pixel down and right, the text in shadow over it.
+        ui::RECT shifted = area;
+        ui::OffsetRect(shifted, 1, 1);
+        style.color = ui::qt::ToQColor(ui::GetSysColor(ui::COLOR_BTNHIGHLIGHT));
+        ui::qt::DrawFormattedText(&painter, this, style, label->Caption(), shifted, format);
+        style.color = ui::qt::ToQColor(ui::GetSysColor(ui::COLOR_BTNSHADOW));
+        ui::qt::DrawFormattedText(&painter, this, style, label->Caption(), area, format);
+    }
+};
+
+ui::HWND CreateLabelWindow(ui::HWND parent, std::wstring_view name, const Bounds& bounds) {
+    return qt::CreateControlWindow(new LabelWidget(qt::ParentWidget(parent)), parent, qt::kLabelClassInfo, name, bounds);
+}
+
+}  // namespace
+
+Label::Label(ui::HWND parent, std::wstring name, const Bounds& bounds, std::wstring caption)
+    : Control(CreateLabelWindow(parent, name, bounds), name), caption_(std::move(caption)), font_(AmbientFont(parent)) {
+    if (auto* widget = dynamic_cast<LabelWidget*>(ui::qt::WidgetOf(Hwnd()))) {
+        widget->onClick = [widget] {
+            if (auto* label = dynamic_cast<Label*>(widget->control)) label->Click.Raise();
+        };
+        widget->onDblClick = [widget] {
+            if (auto* label = dynamic_cast<Label*>(widget->control)) label->DblClick.Raise();
+        };
+    }
+}
+
+void Label::Repaint() { ui::InvalidateRect(Hwnd(), nullptr, true); }
+
+void Label::SetCaption(std::wstring caption) {
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    Repaint();
+}
+
+void Label::SetForeColor(ui::OLE_COLOR color) {
+    if (color == foreColor_) return;
+    foreColor_ = color;
+    Repaint();
+}
+
+void Label::SetBackColor(ui::OLE_COLOR color) {
+    if (color == backColor_) return;
+    backColor_ = color;
+    Repaint();
+}
+
+void Label::SetBackStyle(BackStyle style) {
+    backStyle_ = style;
+    Repaint();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    Repaint();
+}
+
+void Label::SetUseMnemonic(bool use) {
+    useMnemonic_ = use;
+    Repaint();
+}
+
+void Label::SetFont(const ui::StdFont& font) {
+    if (font == font_) return;
+    font_ = font;
+    Repaint();
+}
+
+int Label::CaptionWidth() const {
+    QWidget* widget = ui::qt::WidgetOf(Hwnd());
+    const QFont font = qt::FontFor(font_, widget);
+    const QString shown = ui::qt::ParsePrefix(caption_, !useMnemonic_).text;
+    return QFontMetrics(font, widget).horizontalAdvance(shown);
+}
+
+}  // namespace window::form

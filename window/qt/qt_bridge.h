@@ -1,0 +1,28 @@
+#pragma once
+// The bridge between the window layer and the form-engine controls
+// (platform/form): the Qt side of platform/ui that the form controls build
+// their widgets on. platform/form includes this header and nothing under
+// platform/ui/qt/; what is not offered here stays internal to platform/ui.
+//
+// Offered:
+// - windows: RegisterWindow, WindowClassInfo, Hosted (a widget that leaves
+//   the window registry when destroyed), WidgetOf, ToQString;
+// - text: ParsePrefix, TextStyle, DrawFormattedText (the DrawText rules);
+// - fonts and colours: MakeQFont, FindFont, ToQColor;
+// - pictures: ImageOf;
+// - modal windows: FocusReturn (the keyboard back to the owner afterwards).
+
+#include <QImage>
+
+#include "window/ui/picture.h"
+#include "window/qt/ui/focus_return.h"
+#include "window/qt/ui/gdi_objects.h"
+#include "window/qt/ui/registry.h"
+#include "window/qt/ui/text_drawing.h"
+
+namespace window::ui::qt {
+
+// The image a picture holds (empty for an empty picture).
+const QImage& ImageOf(const Picture& picture);
+
+}  // namespace window::ui::qt
