@@ -36,9 +36,6 @@ const CollectionKind<collectors::Display> kDisplayKind(DisplayModeFields, Displa
 const CollectionKind<collectors::Network> kNetworkKind(NetworkFields);
 const CollectionKind<collectors::USBDevices> kUSBDevicesKind(USBDevicesFields);
 
-// Categories whose collectors are still to come.
-const NoCollectorKind kNoCollector;
-
 }  // namespace
 
 std::span<const CategoryRow> CategoryTable() {
