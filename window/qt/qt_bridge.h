@@ -1,8 +1,8 @@
 #pragma once
-// The bridge between the window layer and the form-engine controls
-// (platform/form): the Qt side of platform/ui that the form controls build
-// their widgets on. platform/form includes this header and nothing under
-// platform/ui/qt/; what is not offered here stays internal to platform/ui.
+// The bridge between the two halves of the toolkit's Qt side: what of
+// window/qt/ui the form controls' widgets (window/qt/form) build on.
+// window/qt/form includes this header and nothing else under window/qt/ui;
+// what is not offered here stays internal to the ui side.
 //
 // Offered:
 // - windows: RegisterWindow, WindowClassInfo, Hosted (a widget that leaves
