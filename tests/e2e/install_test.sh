@@ -14,6 +14,6 @@ grep -qx 'Exec=veltrix' "$prefix/share/applications/veltrix.desktop"
 grep -qx 'Icon=veltrix' "$prefix/share/applications/veltrix.desktop"
 "$prefix/bin/veltrix-report" --help >/dev/null
 # The Debian package depends on the font the window's captions are laid out for.
-grep -q 'set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")' "$build/CPackConfig.cmake" ||
+grep -q 'set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation' "$build/CPackConfig.cmake" ||
   { echo "the package does not depend on fonts-liberation"; exit 1; }
 echo "installed into $prefix: programs, desktop entry and icons present"
