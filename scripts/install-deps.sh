@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; quiet and quick
-# when everything is there already.
+# Installs the Debian packages that are missing; quiet and quick when
+# everything is there already.
+#   scripts/install-deps.sh run    what building and running the programs need (./run.sh)
+#   scripts/install-deps.sh test   that, and what the tests and benchmarks need (./test.sh)
 set -euo pipefail
-packages=(
+what=${1:-test}
+run_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  nlohmann-json3-dev libcups2-dev libgtest-dev libbenchmark-dev libblkid-dev e2fsprogs
-  cups-daemon cups-client
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins
+  nlohmann-json3-dev libcups2-dev libblkid-dev
   libxcb1-dev libxcb-xkb-dev libxcb-randr0-dev
-  hwdata xvfb xauth xdotool x11-utils imagemagick locales
+  hwdata
   # The window's dialog font is drawn in Liberation Sans (metric-compatible
   # with Arial); the fallbacks are wider and cut captions.
   fonts-liberation
 )
+test_packages=(
+  libgtest-dev libbenchmark-dev e2fsprogs
+  cups-daemon cups-client
+  xvfb xauth xdotool x11-utils imagemagick locales
+  # Manual pages from their sources; the package checks.
+  scdoc lintian appstream
+)
+case $what in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
