@@ -9,6 +9,7 @@ build/bench/veltrix_bench --benchmark_min_time=0.2
 build/bench/veltrix_drives_bench --benchmark_min_time=0.2
 build/bench/peak-memory build/cli/veltrix-report
 build/bench/peak-memory build/cli/veltrix-report --machine tests/machines/desktop.json
+bench/print_server.sh build
 
 # The window needs a display: a private Xvfb unless one is there.
 if [ -z "${DISPLAY:-}" ]; then

@@ -16,12 +16,14 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include "app/FormVeltrix.h"
 #include "app/pages/PageRows.h"
 #include "collectors/Printers.h"
 #include "platform/linux/io/capture_log.h"
 #include "platform/linux/io/cups_client.h"
+#include "platform/linux/io/cups_library.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "private_cupsd.h"
 #include "../linux/support.h"
@@ -163,10 +165,20 @@ TEST_F(CupsServer, ReportAndCaptureRoundTrip) {
 
 namespace {
 
-// Points the client at `server` for one test, then back at CUPS_SERVER.
+// Points the client at `server` for one test (as CUPS_SERVER would), then
+// back at what CUPS_SERVER said before.
 struct ClientServer {
-    explicit ClientServer(const std::string& server) { cupsSetServer(server.c_str()); }
-    ~ClientServer() { cupsSetServer(nullptr); }
+    explicit ClientServer(const std::string& server) {
+        if (const char* before = std::getenv("CUPS_SERVER")) before_ = before;
+        ::setenv("CUPS_SERVER", server.c_str(), 1);
+        cupsSetServer(nullptr);
+    }
+    ~ClientServer() {
+        if (before_) ::setenv("CUPS_SERVER", before_->c_str(), 1);
+        else ::unsetenv("CUPS_SERVER");
+        cupsSetServer(nullptr);
+    }
+    std::optional<std::string> before_;
 };
 
 }  // namespace
@@ -193,6 +205,33 @@ TEST(CupsClient, ASilentServerIsNoAnswerNotAHang) {
         EXPECT_FALSE(AskCupsDestinations());
     }
     ::close(listener);
+}
+
+TEST(CupsLibrary, AServerMayAnswerWhereTheClientWouldLookForOne) {
+    EXPECT_FALSE(PrintServerMayAnswer({"", false, false}));
+    EXPECT_TRUE(PrintServerMayAnswer({"printhost:631", false, false}));
+    EXPECT_TRUE(PrintServerMayAnswer({"", true, false}));
+    EXPECT_TRUE(PrintServerMayAnswer({"", false, true}));
+}
+
+TEST(CupsLibrary, TheReportDoesNotLinkIt) {
+    // Loaded at run time, and only when a print server may answer: the
+    // program itself names no libcups among the libraries it needs.
+    const auto needed = linux_tests::RunProgram({"/usr/bin/ldd", VELTRIX_REPORT_PROGRAM});
+    ASSERT_EQ(needed.exitCode, 0) << needed.err;
+    EXPECT_EQ(needed.out.find("libcups"), std::string::npos) << needed.out;
+}
+
+TEST(CupsLibrary, NotLoadedWhereNoServerCanBeFound) {
+    for (const char* socket : {"/run/cups/cups.sock", "/var/run/cups/cups.sock", "/etc/cups/client.conf"})
+        if (::access(socket, F_OK) == 0) GTEST_SKIP() << socket << " exists on this machine: a server may answer";
+    linux_tests::TempDir home;
+    // The loader names every library it opens on standard error.
+    const auto run = linux_tests::RunProgram({VELTRIX_REPORT_PROGRAM, "--category", "7"},
+                                             {{"HOME", home.Path()}, {"LD_DEBUG", "files"}, {"CUPS_SERVER", ""}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.find("libcups"), std::string::npos) << "libcups was loaded with no server to ask";
+    EXPECT_EQ(run.out, "Printers\r\n--------\r\n");
 }
 
 int main(int argc, char** argv) {

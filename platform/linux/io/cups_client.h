@@ -13,7 +13,10 @@ namespace platform::linux_backend {
 
 // One entry per destination (instances of a destination are left out), the
 // user's default marked. Nothing when no server answers within about two
-// seconds: the connection and every request have a bounded time-out.
+// seconds (the connection and every request have a bounded time-out), when
+// no server can be reached at all (no socket, no CUPS_SERVER, no
+// client.conf: libcups is then not even loaded), or when libcups is not
+// installed.
 std::optional<std::vector<CupsDestination>> AskCupsDestinations();
 
 }  // namespace platform::linux_backend
