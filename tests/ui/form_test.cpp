@@ -159,6 +159,27 @@ private slots:
         QVERIFY(!widget->isEnabled());
     }
 
+    void scrollBarShowsAFocusMark() {
+        form::HScrollBar& bar = form_->AddHScrollBar(L"HScrollIndex(9)", form::Twips(2535, 315, 495, 285));
+        bar.SetMax(4);
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        auto* widget = static_cast<QScrollBar*>(ui_test::WidgetOf(bar.Hwnd()));
+        // The form gives its first control the focus when it is shown.
+        widget->clearFocus();
+        QTRY_VERIFY(!widget->hasFocus());
+        const QImage unfocused = widget->grab().toImage();
+        widget->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(widget->hasFocus());
+        const QImage focused = widget->grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x) changed += focused.pixel(x, y) != unfocused.pixel(x, y);
+        QVERIFY2(changed > 0, "the scroll bar looks the same with and without the keyboard");
+        widget->clearFocus();
+        QTRY_VERIFY(!widget->hasFocus());
+        QCOMPARE(widget->grab().toImage(), unfocused);
+    }
+
     void timerTicksWhileEnabledWithAnInterval() {
         form::Timer& timer = form_->AddTimer(L"TimerVeltrix");
         int ticks = 0;

@@ -1,6 +1,8 @@
 #include "window/form/hscrollbar.h"
 
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -10,7 +12,32 @@ namespace window::form {
 
 namespace {
 
-using ScrollBarWidget = qt::LinkedWidget<QScrollBar>;
+// A scroll bar that shows it has the keyboard: the style's focus rectangle
+// just inside its edge (most desktop styles draw none on a scroll bar, so a
+// user tabbing to it would not see where the arrow keys go). The index bars
+// are 33 pixels wide, two arrows and a thumb of a few pixels: a mark on the
+// thumb alone could not be seen.
+class FocusMarkedScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus()) return;
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        // Drawn whenever the bar has the focus, not only once a key moved it
+        // there (styles leave the mark out after a mouse click otherwise).
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = palette().color(QPalette::Button);
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+};
+
+using ScrollBarWidget = qt::LinkedWidget<FocusMarkedScrollBar>;
 
 ScrollBarWidget* WidgetOf(ui::HWND window) { return dynamic_cast<ScrollBarWidget*>(ui::qt::WidgetOf(window)); }
 
