@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -62,32 +63,47 @@ void ExpectSameReport(const std::string& live, const std::string& captured, cons
     }
 }
 
-// A virtual X server for the length of a test.
+// A virtual X server for the length of a test. Xvfb chooses a free display
+// itself and names it on a pipe once it accepts clients (-displayfd): a
+// number chosen here by looking for a free socket could be taken by another
+// suite's server at the same moment, and the test would talk to that server
+// until it went away.
 class VirtualXServer {
 public:
     static constexpr const char* kProgram = "/usr/bin/Xvfb";
 
     VirtualXServer() {
         if (::access(kProgram, X_OK) != 0) return;
-        int number = 90;
-        while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-               fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
-            ++number;
-        display_ = ":" + std::to_string(number);
-        std::vector<std::string> args = {kProgram, display_, "-nolisten", "tcp", "-screen", "0", "640x480x24"};
+        int ready[2];
+        if (::pipe2(ready, O_CLOEXEC) != 0) return;
+        constexpr int kDisplayFd = 3;
+        // -noreset: an X server resets when its last client leaves and sets
+        // its keyboard's rules and controls again only later, so a client
+        // that follows the one before too closely (the live report after the
+        // capture) would find none.
+        std::vector<std::string> args = {kProgram, "-displayfd", std::to_string(kDisplayFd), "-noreset", "-nolisten",
+                                         "tcp", "-screen", "0", "640x480x24"};
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ready[1], kDisplayFd);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         if (posix_spawn(&pid_, kProgram, &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
         posix_spawn_file_actions_destroy(&actions);
-        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-        for (int i = 0; pid_ && i < 100 && !fs::exists(socket); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!fs::exists(socket)) display_.clear();
+        ::close(ready[1]);
+        // The number and a line feed, or end of file when the server gave up.
+        std::string number;
+        pollfd wait{ready[0], POLLIN, 0};
+        while (pid_ > 0 && ::poll(&wait, 1, 10000) == 1) {
+            char c = 0;
+            if (::read(ready[0], &c, 1) != 1 || c == '\n') break;
+            number.push_back(c);
+        }
+        ::close(ready[0]);
+        if (!number.empty()) display_ = ":" + number;
     }
     ~VirtualXServer() {
         if (pid_ <= 0) return;
