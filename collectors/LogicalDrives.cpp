@@ -1,6 +1,7 @@
 #include "collectors/LogicalDrives.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "collectors/DriveStrings.h"
@@ -55,7 +56,11 @@ std::int32_t RefinedType(platform::DriveServices& drives, const std::string& roo
 }  // namespace
 
 LogicalDrives::LogicalDrives(platform::DriveServices& drives) {
-    for (const auto& root : SplitDriveStrings(drives.GetLogicalDriveStringsA())) ReadDrive(drives, root);
+    // Drives past the last one Count can hold are not asked.
+    for (const auto& root : SplitDriveStrings(drives.GetLogicalDriveStringsA())) {
+        if (Count() == INT16_MAX) break;
+        ReadDrive(drives, root);
+    }
 }
 
 void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root) {

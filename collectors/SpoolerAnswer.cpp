@@ -24,7 +24,8 @@ SpoolerAnswer SpoolerAnswer::Ask(const SpoolerRequest& request, std::size_t reco
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(needed) + 1, 0);
     returned = 0;
     if (!request(std::span<std::uint8_t>(buffer.data(), needed), needed, returned)) return {};
-    if (returned > kMaxRecords) return {};
+    // A spooler with more records than Count can hold lists the first ones.
+    returned = std::min(returned, kMaxRecords);
     buffer.resize(std::min<std::size_t>(buffer.size() - 1, needed));
     return SpoolerAnswer(std::move(buffer), returned, recordSize);
 }

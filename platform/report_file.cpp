@@ -31,9 +31,21 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Writes into the target itself: for what is not a regular file (a device
 // such as /dev/null, a pipe) and for a file whose folder takes no new files.
 // A regular file is cut to the new length only once everything is written.
+// A pipe without a reader would block the writer for good: it is opened
+// without waiting, which refuses it at once, and then written as usual.
 WriteResult WriteInPlace(const std::string& path, std::string_view bytes, bool regular) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (regular ? 0 : O_NONBLOCK | O_NOCTTY);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0 && errno == ENXIO) return {false, "no program reads from this pipe"};
     if (fd < 0) return Failure(errno);
+    if (!regular) {
+        const int status = ::fcntl(fd, F_GETFL);
+        if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return Failure(error);
+        }
+    }
     bool ok = WriteAll(fd, bytes);
     int error = errno;
     if (ok && regular && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {

@@ -66,8 +66,10 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (args.size() != 1 || args[0].empty() || args[0].front() == '-') return Fail(err, kUsage, kExitUsage);
     const std::string& directory = args[0];
-    if (auto problem = platform::linux_backend::CheckCaptureDirectory(directory); !problem.empty())
-        return Fail(err, problem, kExitUsage);
+    // Made and tried before the capture runs: a target that cannot take it
+    // is refused at once, not after the whole machine was read.
+    platform::linux_backend::CaptureTarget target(directory);
+    if (!target.IsOpen()) return Fail(err, target.Error(), kExitUsage);
 
     CaptureLog log;
     {
@@ -75,10 +77,13 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
         options.root = "/";
         options.capture = &log;
         platform::linux_backend::LinuxMachine machine(std::move(options));
-        if (!machine.OpenError().empty()) return Fail(err, machine.OpenError(), kExitFailure);
+        if (!machine.OpenError().empty()) {
+            target.Abandon();
+            return Fail(err, machine.OpenError(), kExitFailure);
+        }
         RunEverything(machine);
     }
-    if (auto problem = platform::linux_backend::WriteCapture(log, directory, About(log)); !problem.empty())
+    if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log)); !problem.empty())
         return Fail(err, problem, kExitFailure);
     out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
         << " recorded replies written to " << base::EscapeNonPrintable(directory) << "\n";

@@ -40,10 +40,18 @@ SimDrives::Open* SimDrives::Find(DeviceHandle handle, Kind kind) {
     return it != handles_.end() && it->second.kind == kind ? &it->second : nullptr;
 }
 
-const SimLogicalDrive* SimDrives::FindLogical(std::string_view name) const {
-    for (const auto& logical : logicalDrives)
-        if (logical.root == name || DriveName(logical.root) == DriveName(name)) return &logical;
-    return nullptr;
+// A root names its drive as the drive name does ("C:\\" and "C:" are drive C:).
+const SimLogicalDrive* SimDrives::FindLogical(std::string_view name) {
+    if (!logicalByName_) {
+        auto& index = logicalByName_.emplace();
+        index.reserve(logicalDrives.size());
+        for (std::size_t i = 0; i < logicalDrives.size(); ++i) {
+            ++visited_;
+            index.emplace(std::string(DriveName(logicalDrives[i].root)), i);
+        }
+    }
+    const auto found = logicalByName_->find(std::string(DriveName(name)));
+    return found == logicalByName_->end() ? nullptr : &logicalDrives[found->second];
 }
 
 const SimCommand* SimDrives::FindCommand(const std::string& drive, const ByteString& cdb) const {
@@ -145,7 +153,7 @@ bool SimDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, ScsiPas
     const auto* open = Find(device, Kind::kDrive);
     if (!open || code != drive::kIoctlScsiPassThroughDirect || request.cdbLength > request.cdb.size()) return false;
     ByteString cdb(request.cdb.begin(), request.cdb.begin() + request.cdbLength);
-    sent_.push_back({"SPTI", cdb, request.dataTransferLength, request.timeOutValue, 0, request.pathId,
+    sent_.Add({"SPTI", cdb, request.dataTransferLength, request.timeOutValue, 0, request.pathId,
                      request.targetId, request.lun});
     const auto* command = FindCommand(open->name, cdb);
     if (!command || command->refused) return false;
@@ -233,7 +241,7 @@ std::uint32_t SimDrives::SendASPI32Command(SrbExecScsiCmd& srb) {
     srb.status = aspi::kSsErr;
     if (!aspi || srb.haId >= aspi->adapters.size() || srb.cdbLength > srb.cdb.size()) return srb.status;
     ByteString cdb(srb.cdb.begin(), srb.cdb.begin() + srb.cdbLength);
-    sent_.push_back({"ASPI", cdb, srb.bufferLength, 0, srb.flags, 0, srb.target, srb.lun});
+    sent_.Add({"ASPI", cdb, srb.bufferLength, 0, srb.flags, 0, srb.target, srb.lun});
     const SimCommand* command = nullptr;
     for (const auto& device : aspi->adapters[srb.haId].devices)
         if (device.target == srb.target) command = FindCommand(device.drive, cdb);

@@ -2,16 +2,19 @@
 // Simulated drives: physical disks by number, optical drives by name with
 // their SCSI address and a reply (or refusal) per command block, an optional
 // ASPI module with its adapters, and the logical drives with their volumes.
-// Every command block sent is logged, so tests can check it byte for byte.
+// The latest command blocks sent are logged, so tests can check them byte for
+// byte.
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/drive_records.h"
 #include "platform/drive_services.h"
+#include "platform/sim/request_log.h"
 
 namespace platform::sim {
 
@@ -79,9 +82,14 @@ public:
     std::map<int, SimDisk> disks;
     std::map<std::string, SimOpticalDrive> opticalDrives;
     std::optional<SimAspi> aspi;
+    // Fixed once the first request was made: requests find a drive through an
+    // index of the drive names made then.
     std::vector<SimLogicalDrive> logicalDrives;
 
-    const std::vector<SentCommand>& Sent() const { return sent_; }
+    const RequestLog<SentCommand>& Sent() const { return sent_; }
+    // How many logical drives the requests looked through, for tests: each
+    // once, when the index is made.
+    std::size_t EntriesVisited() const { return visited_; }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int HandlesOpened() const { return opened_; }
 
@@ -119,7 +127,7 @@ private:
 
     DeviceHandle NewHandle(Open open);
     Open* Find(DeviceHandle handle, Kind kind);
-    const SimLogicalDrive* FindLogical(std::string_view name) const;
+    const SimLogicalDrive* FindLogical(std::string_view name);
     const SimCommand* FindCommand(const std::string& drive, const ByteString& cdb) const;
     bool DiskRequest(const Open& disk, std::uint32_t code, std::span<const std::uint8_t> in,
                      std::span<std::uint8_t> out, std::uint32_t& bytesReturned);
@@ -129,7 +137,9 @@ private:
     std::map<DeviceHandle, Open> handles_;
     DeviceHandle next_ = 100;
     int opened_ = 0;
-    std::vector<SentCommand> sent_;
+    RequestLog<SentCommand> sent_;
+    std::optional<std::unordered_map<std::string, std::size_t>> logicalByName_;  // by DriveName: the first
+    std::size_t visited_ = 0;
 };
 
 // The machine file's drive sections (sim_drives_reader.cpp).

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/bytes.h"
 #include "base/codepage.h"
@@ -20,20 +22,18 @@ std::string Lower(std::string_view text) {
     return out;
 }
 
-// The direct subkeys of `path`, in the registry's (alphabetical) order.
-std::vector<std::string> SubkeysOf(const std::vector<SimNetwork::Key>& keys, const std::string& path) {
-    std::vector<std::string> names;
-    const std::string prefix = Lower(path) + "\\";
-    for (const auto& key : keys) {
-        const std::string lower = Lower(key.path);
-        if (lower.compare(0, prefix.size(), prefix) != 0) continue;
-        std::string name = key.path.substr(prefix.size());
-        name = name.substr(0, name.find('\\'));
-        if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return Lower(n) == Lower(name); }))
-            names.push_back(name);
+// Adds every key path's direct subkeys to the lists of the keys above it: a
+// key "A\\B\\C" names subkey "B" of "A" and "C" of "A\\B". Names compare
+// without case; the first spelling seen is kept.
+void AddSubkeys(const std::string& path, std::unordered_map<std::string, std::vector<std::string>>& subkeys,
+                std::unordered_map<std::string, std::unordered_set<std::string>>& seen) {
+    const std::string lower = Lower(path);
+    for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
+        const std::size_t end = std::min(path.find('\\', at + 1), path.size());
+        const std::string parent = lower.substr(0, at);
+        const std::string name = path.substr(at + 1, end - at - 1);
+        if (seen[parent].insert(Lower(name)).second) subkeys[parent].push_back(name);
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
-    return names;
 }
 
 // Text values become single-byte text with their NUL, as the registry keeps REG_SZ.
@@ -103,12 +103,31 @@ void ReadNetworkSection(const Node& section, SimAreas& areas) {
     }
 }
 
+const SimNetwork::Index& SimNetwork::Indexed() {
+    if (index_) return *index_;
+    Index& index = index_.emplace();
+    std::unordered_map<std::string, std::unordered_set<std::string>> seen;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        ++visited_;
+        index.keyByPath.emplace(Lower(keys[i].path), i);
+        AddSubkeys(keys[i].path, index.subkeys, seen);
+    }
+    for (auto& [parent, names] : index.subkeys)
+        std::sort(names.begin(), names.end(),
+                  [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        ++visited_;
+        index.cardByService.emplace(Lower(cards[i].service), i);
+    }
+    return index;
+}
+
 std::optional<registry::Key> SimNetwork::RegOpenKeyEx(registry::Key root, std::string_view subkey) {
     if (root != registry::kLocalMachine) return std::nullopt;
     const std::string path(subkey);
-    const bool exists = std::any_of(keys.begin(), keys.end(), [&](const Key& k) { return Lower(k.path) == Lower(path); }) ||
-                        !SubkeysOf(keys, path).empty();
-    if (!exists) return std::nullopt;
+    const Index& index = Indexed();
+    const std::string lower = Lower(path);
+    if (!index.keyByPath.contains(lower) && !index.subkeys.contains(lower)) return std::nullopt;
     open_[next_] = path;
     return next_++;
 }
@@ -116,36 +135,36 @@ std::optional<registry::Key> SimNetwork::RegOpenKeyEx(registry::Key root, std::s
 std::optional<std::string> SimNetwork::RegEnumKeyEx(registry::Key key, std::uint32_t index) {
     const auto open = open_.find(key);
     if (open == open_.end()) return std::nullopt;
-    const auto names = SubkeysOf(keys, open->second);
-    if (index >= names.size()) return std::nullopt;
-    return names[index];
+    const auto& subkeys = Indexed().subkeys;
+    const auto names = subkeys.find(Lower(open->second));
+    if (names == subkeys.end() || index >= names->second.size()) return std::nullopt;
+    return names->second[index];
 }
 
 std::optional<RegistryValueInfo> SimNetwork::RegQueryValueEx(registry::Key key, std::string_view valueName,
                                                              std::span<std::uint8_t> data) {
     const auto open = open_.find(key);
     if (open == open_.end()) return std::nullopt;
-    for (const auto& k : keys) {
-        if (Lower(k.path) != Lower(open->second)) continue;
-        const auto value = k.values.find(Lower(valueName));
-        if (value == k.values.end()) return std::nullopt;
-        RegistryValueInfo info{value->second.type, static_cast<std::uint32_t>(value->second.data.size())};
-        if (data.empty()) return info;
-        if (data.size() < value->second.data.size()) return std::nullopt;
-        std::copy(value->second.data.begin(), value->second.data.end(), data.begin());
-        return info;
-    }
-    return std::nullopt;
+    const auto& byPath = Indexed().keyByPath;
+    const auto found = byPath.find(Lower(open->second));
+    if (found == byPath.end()) return std::nullopt;
+    const Key& k = keys[found->second];
+    const auto value = k.values.find(Lower(valueName));
+    if (value == k.values.end()) return std::nullopt;
+    RegistryValueInfo info{value->second.type, static_cast<std::uint32_t>(value->second.data.size())};
+    if (data.empty()) return info;
+    if (data.size() < value->second.data.size()) return std::nullopt;
+    std::copy(value->second.data.begin(), value->second.data.end(), data.begin());
+    return info;
 }
 
 void SimNetwork::RegCloseKey(registry::Key key) { open_.erase(key); }
 
 ndis::Handle SimNetwork::CreateFile(std::string_view path) {
     if (path.substr(0, ndis::kDevicePrefix.size()) != ndis::kDevicePrefix) return ndis::kInvalidHandle;
-    const auto service = Lower(path.substr(ndis::kDevicePrefix.size()));
-    for (std::size_t i = 0; i < cards.size(); ++i)
-        if (Lower(cards[i].service) == service) return static_cast<ndis::Handle>(i + 1);
-    return ndis::kInvalidHandle;
+    const auto& byService = Indexed().cardByService;
+    const auto card = byService.find(Lower(path.substr(ndis::kDevicePrefix.size())));
+    return card == byService.end() ? ndis::kInvalidHandle : static_cast<ndis::Handle>(card->second + 1);
 }
 
 std::optional<std::uint32_t> SimNetwork::DeviceIoControl(ndis::Handle handle, std::uint32_t code,

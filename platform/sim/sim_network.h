@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/network_services.h"
@@ -36,6 +37,8 @@ public:
         std::map<std::uint32_t, Reply> replies;  // by object identifier
     };
 
+    // Fixed once the first request was made: requests find keys and cards
+    // through an index made of them then.
     std::vector<Key> keys;
     std::vector<Card> cards;
 
@@ -50,7 +53,21 @@ public:
                                                  std::span<std::uint8_t> out) override;
     void CloseHandle(ndis::Handle handle) override;
 
+    // How many keys and cards the requests looked through, for tests: each
+    // once, when the index is made.
+    std::size_t EntriesVisited() const { return visited_; }
+
 private:
+    struct Index {
+        std::unordered_map<std::string, std::size_t> keyByPath;  // lower-case path: the first key
+        // Lower-case path: its direct subkeys in the registry's order.
+        std::unordered_map<std::string, std::vector<std::string>> subkeys;
+        std::unordered_map<std::string, std::size_t> cardByService;  // lower-case: the first card
+    };
+    const Index& Indexed();
+
+    std::optional<Index> index_;
+    std::size_t visited_ = 0;
     // Open keys by handle: the path they name.
     std::map<registry::Key, std::string> open_;
     registry::Key next_ = 1;

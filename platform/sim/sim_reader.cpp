@@ -1,7 +1,11 @@
 #include "platform/sim/sim_reader.h"
 
 #include <charconv>
+#include <cstddef>
+#include <iterator>
 #include <limits>
+#include <unordered_set>
+#include <vector>
 
 namespace platform::sim {
 
@@ -153,9 +157,92 @@ void Node::OnlyKeys(std::span<const char* const> known) const {
 
 void Node::Fail(const std::string& reason) const { throw SimFileError(place_.empty() ? "/" : place_, reason); }
 
+namespace {
+
+// Walks the text for the parser and counts what it consumed, so that the
+// checks made while parsing can name their place.
+class CountingIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    CountingIterator(const char* at, const char* begin, std::size_t* consumed)
+        : at_(at), begin_(begin), consumed_(consumed) {}
+    reference operator*() const { return *at_; }
+    CountingIterator& operator++() {
+        ++at_;
+        *consumed_ = static_cast<std::size_t>(at_ - begin_);
+        return *this;
+    }
+    CountingIterator operator++(int) {
+        CountingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
+
+private:
+    const char* at_;
+    const char* begin_;
+    std::size_t* consumed_;
+};
+
+// Where the key whose closing quote was the last character consumed starts.
+std::size_t KeyStart(const std::string& text, std::size_t consumed) {
+    std::size_t at = consumed >= 2 ? consumed - 2 : 0;
+    while (at > 0) {
+        if (text[at] == '"') {
+            std::size_t backslashes = 0;
+            while (backslashes < at && text[at - 1 - backslashes] == '\\') ++backslashes;
+            if (backslashes % 2 == 0) break;
+        }
+        --at;
+    }
+    return at;
+}
+
+// Refuses, while the document is read, what the parser would accept: a key
+// given twice in one object (the parser keeps the last silently) and nesting
+// deeper than kMaxMachineDepth.
+class StrictReading {
+public:
+    StrictReading(const std::string& text, const std::size_t& consumed) : text_(text), consumed_(consumed) {}
+
+    bool operator()(int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start || event == Event::array_start) {
+            if (depth >= kMaxMachineDepth)
+                throw SimFileError(LineAndColumn(text_, consumed_),
+                                   "nested deeper than " + std::to_string(kMaxMachineDepth) + " levels");
+            if (event == Event::object_start) keys_.emplace_back();
+        } else if (event == Event::object_end) {
+            keys_.pop_back();
+        } else if (event == Event::key && !keys_.empty()) {
+            std::string key = parsed.get<std::string>();
+            if (!keys_.back().insert(key).second)
+                throw SimFileError(LineAndColumn(text_, KeyStart(text_, consumed_) + 1),
+                                   "the key \"" + key + "\" is given twice in one object");
+        }
+        return true;
+    }
+
+private:
+    const std::string& text_;
+    const std::size_t& consumed_;
+    std::vector<std::unordered_set<std::string>> keys_;  // of each open object
+};
+
+}  // namespace
+
 nlohmann::json ParseMachineText(const std::string& text) {
     try {
-        return nlohmann::json::parse(text);
+        std::size_t consumed = 0;
+        const CountingIterator first(text.data(), text.data(), &consumed);
+        const CountingIterator last(text.data() + text.size(), text.data(), &consumed);
+        return nlohmann::json::parse(first, last, StrictReading(text, consumed));
     } catch (const nlohmann::json::parse_error& e) {
         std::string reason = e.what();
         if (auto pos = reason.find("syntax error"); pos != std::string::npos) reason = reason.substr(pos);

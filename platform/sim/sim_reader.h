@@ -11,12 +11,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/input_excerpt.h"
+
 namespace platform::sim {
 
+// The place and the reason each quote at most a few hundred bytes of the
+// file (platform/input_excerpt.h), however long the key or value they name.
 class SimFileError : public std::runtime_error {
 public:
     SimFileError(const std::string& place, const std::string& reason)
-        : std::runtime_error(place + ": " + reason) {}
+        : std::runtime_error(InputExcerpt(place) + ": " + InputExcerpt(reason)) {}
 };
 
 // A view of one JSON value together with its place in the file.
@@ -55,7 +59,12 @@ private:
     std::string place_;
 };
 
-// Parses `text`; a syntax error names its line and column.
+// Reading stops at this depth of nested objects and arrays: a machine file
+// nests a few levels, and millions of "[" would take seconds and gigabytes.
+inline constexpr int kMaxMachineDepth = 64;
+
+// Parses `text`; a syntax error, a key given twice in one object and nesting
+// deeper than kMaxMachineDepth name their line and column.
 nlohmann::json ParseMachineText(const std::string& text);
 
 }  // namespace platform::sim

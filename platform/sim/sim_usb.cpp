@@ -84,11 +84,29 @@ std::optional<std::string> SimUsb::SetupDiGetDeviceRegistryProperty(usb::DeviceL
     return std::nullopt;
 }
 
+const SimUsb::Index& SimUsb::Indexed() {
+    if (index_) return *index_;
+    Index& index = index_.emplace();
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        ++visited_;
+        const Device& d = devices[i];
+        index.byId.emplace(d.id, i);
+        if (d.parent) index.onPort.emplace(std::pair{*d.parent, d.port}, i);
+        if (d.ports > 0) {
+            std::string id = d.id;
+            std::replace(id.begin(), id.end(), '\\', '#');
+            index.hubByPath.emplace("\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass), i);
+        }
+    }
+    return index;
+}
+
 std::optional<usb::DeviceInstance> SimUsb::CM_Get_Parent(usb::DeviceInstance device) {
     if (device == 0 || device > devices.size() || !devices[device - 1].parent) return std::nullopt;
-    for (std::size_t i = 0; i < devices.size(); ++i)
-        if (devices[i].id == *devices[device - 1].parent) return static_cast<usb::DeviceInstance>(i + 1);
-    return std::nullopt;
+    const auto& byId = Indexed().byId;
+    const auto parent = byId.find(*devices[device - 1].parent);
+    if (parent == byId.end()) return std::nullopt;
+    return static_cast<usb::DeviceInstance>(parent->second + 1);
 }
 
 std::optional<std::string> SimUsb::CM_Get_Device_ID(usb::DeviceInstance device) {
@@ -97,19 +115,15 @@ std::optional<std::string> SimUsb::CM_Get_Device_ID(usb::DeviceInstance device) 
 }
 
 usb::Handle SimUsb::CreateFile(std::string_view path) {
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        std::string id = devices[i].id;
-        std::replace(id.begin(), id.end(), '\\', '#');
-        if (devices[i].ports > 0 && path == "\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass))
-            return static_cast<usb::Handle>(i + 1);
-    }
-    return usb::kInvalidHandle;
+    const auto& hubs = Indexed().hubByPath;
+    const auto hub = hubs.find(std::string(path));
+    return hub == hubs.end() ? usb::kInvalidHandle : static_cast<usb::Handle>(hub->second + 1);
 }
 
-const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) const {
-    for (const auto& d : devices)
-        if (d.parent == hub.id && d.port == port) return &d;
-    return nullptr;
+const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) {
+    const auto& onPort = Indexed().onPort;
+    const auto found = onPort.find(std::pair{hub.id, port});
+    return found == onPort.end() ? nullptr : &devices[found->second];
 }
 
 std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
@@ -121,7 +135,7 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         return std::nullopt;
     const Device& hub = devices[static_cast<std::size_t>(handle) - 1];
     const std::uint32_t port = code == usb::kGetNodeInformation ? 0 : *base::ReadLe32(record, Head::kConnectionIndex);
-    asked.push_back({hub.id, code, port});
+    asked.Add({hub.id, code, port});
     if (code == usb::kGetNodeInformation) {
         record[usb::NodeInformationLayout::kNumberOfPorts] = static_cast<std::uint8_t>(hub.ports);
         return static_cast<std::uint32_t>(usb::NodeInformationLayout::kSize);

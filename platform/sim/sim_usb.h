@@ -8,8 +8,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "platform/sim/request_log.h"
 #include "platform/sim/sim_reader.h"
 #include "platform/usb_services.h"
 
@@ -33,6 +36,8 @@ public:
     };
 
     bool present = true;  // false: the device list cannot be made
+    // Fixed once the first request was made: the requests find devices
+    // through an index made of it then.
     std::vector<Device> devices;
 
     usb::DeviceList SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t flags) override;
@@ -45,16 +50,30 @@ public:
     std::optional<std::uint32_t> DeviceIoControl(usb::Handle hub, std::uint32_t code,
                                                  std::span<std::uint8_t> record) override;
 
-    // Every request a hub was asked, as (hub id, code, port), for tests.
+    // The requests hubs were asked, as (hub id, code, port), for tests: the
+    // latest ones (request_log.h).
     struct Asked {
         std::string hub;
         std::uint32_t code;
         std::uint32_t port;
     };
-    std::vector<Asked> asked;
+    RequestLog<Asked> asked;
+
+    // How many device entries the requests looked through, for tests: each
+    // device once, when the index is made.
+    std::size_t EntriesVisited() const { return visited_; }
 
 private:
-    const Device* OnPort(const Device& hub, std::uint32_t port) const;
+    struct Index {
+        std::unordered_map<std::string, std::size_t> byId;       // the first device of each id
+        std::unordered_map<std::string, std::size_t> hubByPath;  // a hub's interface path
+        std::map<std::pair<std::string, std::uint32_t>, std::size_t> onPort;  // (parent id, port)
+    };
+    const Index& Indexed();
+    const Device* OnPort(const Device& hub, std::uint32_t port);
+
+    std::optional<Index> index_;
+    std::size_t visited_ = 0;
 };
 
 void ReadUsbSection(const Node& section, SimAreas& areas);

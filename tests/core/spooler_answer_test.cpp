@@ -159,11 +159,19 @@ TEST(SpoolerAnswer, AnswersThatDoNotFitTheBuffer) {
     const SpoolerAnswer unterminated(packed, 2, L::kSize);
     EXPECT_EQ(unterminated.Text(1, L::kPortName), L"LPT1X");
 
-    // A count beyond a signed 16-bit number lists nothing.
-    const auto tooMany = [](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
-        needed = 100;
+    // A count beyond a signed 16-bit number lists the first 32,767 records
+    // (the last one held, the one past it not).
+    const std::uint32_t bytes = 32768 * PortInfo2Layout::kSize;
+    const auto tooMany = [&](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
+        needed = bytes;
         returned = buffer.empty() ? 0 : 32768;
         return !buffer.empty();
     };
-    EXPECT_EQ(SpoolerAnswer::Ask(tooMany, PortInfo2Layout::kSize).RecordCount(), 0u);
+    EXPECT_EQ(SpoolerAnswer::Ask(tooMany, PortInfo2Layout::kSize).RecordCount(), 32767u);
+    const auto justEnough = [&](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
+        needed = bytes;
+        returned = buffer.empty() ? 0 : 32767;
+        return !buffer.empty();
+    };
+    EXPECT_EQ(SpoolerAnswer::Ask(justEnough, PortInfo2Layout::kSize).RecordCount(), 32767u);
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/areas/block_devices.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/linux/parsers/text_fields.h"
 
@@ -9,6 +10,8 @@ namespace platform::linux_backend {
 namespace {
 
 constexpr std::string_view kSysBlock = "/sys/block/";
+constexpr std::uint64_t kMinLogicalBlock = 512;
+constexpr std::uint64_t kMaxLogicalBlock = 64 * 1024;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -112,8 +115,14 @@ std::optional<std::uint64_t> DiskBytes(const RootFs& fs, std::string_view disk) 
 }
 
 std::optional<std::uint32_t> LogicalBlockSize(const RootFs& fs, std::string_view disk) {
-    const auto size = Number(fs, Path(disk, "queue/logical_block_size"));
-    if (!size || *size == 0 || *size > UINT32_MAX) return std::nullopt;
+    // The block layer addresses sectors of a power of two from 512 bytes up
+    // to 64 KiB; any other figure is not a sector size. Kernels without the
+    // attribute (before 2.6.31) knew 512-byte sectors only.
+    const auto text = fs.ReadFile(Path(disk, "queue/logical_block_size"), 4096);
+    if (!text) return kMinLogicalBlock;
+    const auto value = AttributeValue(*text);
+    const auto size = value ? ParseDecimal(*value) : std::nullopt;
+    if (!size || *size < kMinLogicalBlock || *size > kMaxLogicalBlock || (*size & (*size - 1)) != 0) return std::nullopt;
     return static_cast<std::uint32_t>(*size);
 }
 
@@ -159,14 +168,12 @@ BlockDeviceNumbers ReadBlockDeviceNumbers(const RootFs& fs) {
             beneath[name] = slaves->front().name;
     }
     // A slave may be a partition ("sda2"): find the disk that holds it.
+    std::unordered_map<std::string, std::string> diskOf;  // a device's own name → its disk
+    for (const auto& [number, device] : numbers) diskOf.emplace(device.name, device.disk);
     for (auto& [number, device] : numbers) {
         const auto slave = beneath.find(device.disk);
         if (slave == beneath.end()) continue;
-        for (const auto& [other, candidate] : numbers)
-            if (candidate.name == slave->second) {
-                device.disk = candidate.disk;
-                break;
-            }
+        if (const auto holder = diskOf.find(slave->second); holder != diskOf.end()) device.disk = holder->second;
     }
     return numbers;
 }

@@ -34,6 +34,8 @@ std::vector<std::string> OpticalDisks(const RootFs& fs);
 // Bytes of the whole disk (its size counts 512-byte sectors whatever the
 // sector size); nothing when unreadable.
 std::optional<std::uint64_t> DiskBytes(const RootFs& fs, std::string_view disk);
+// A power of two from 512 to 65536; 512 when the kernel has no such
+// attribute; nothing for any other figure.
 std::optional<std::uint32_t> LogicalBlockSize(const RootFs& fs, std::string_view disk);
 bool IsRemovable(const RootFs& fs, std::string_view disk);
 

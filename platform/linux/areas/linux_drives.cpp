@@ -44,13 +44,22 @@ const std::vector<LinuxVolume>& LinuxDrives::Volumes() {
         if (IsRemovable(fs_, disk)) removable.push_back(disk);
     volumes_ = ListVolumes(mountinfo ? ParseMountInfo(*mountinfo) : std::vector<MountEntry>{},
                            ReadBlockDeviceNumbers(fs_), OpticalDisks(fs_), removable);
+    // A container host has thousands of mounts, and every request names its
+    // volume: each root is made a name once and found through the index.
+    names_.reserve(volumes_->size());
+    byName_.reserve(volumes_->size());
+    for (std::size_t i = 0; i < volumes_->size(); ++i) {
+        names_.push_back(NameOf((*volumes_)[i].root));
+        ++nameDecodes_;
+        byName_.emplace(names_.back(), i);
+    }
     return *volumes_;
 }
 
 const LinuxVolume* LinuxDrives::FindVolume(std::string_view name) {
-    for (const auto& volume : Volumes())
-        if (NameOf(volume.root) == name) return &volume;
-    return nullptr;
+    const auto& volumes = Volumes();
+    const auto found = byName_.find(std::string(name));
+    return found == byName_.end() ? nullptr : &volumes[found->second];
 }
 
 DeviceHandle LinuxDrives::CreateFileA(std::string_view fileName, std::uint32_t, std::uint32_t, std::uint32_t,
@@ -84,8 +93,9 @@ bool LinuxDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, std::
 
 std::string LinuxDrives::GetLogicalDriveStringsA() {
     std::string strings;
-    for (const auto& volume : Volumes()) {
-        strings += NameOf(volume.root);
+    Volumes();
+    for (const auto& name : names_) {
+        strings += name;
         strings += '\0';
     }
     return strings;

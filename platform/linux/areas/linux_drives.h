@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/drive_services.h"
@@ -48,6 +49,10 @@ public:
     std::optional<VolumeInformation> GetVolumeInformationA(std::string_view root) override;
     std::optional<DiskFreeSpace> GetDiskFreeSpaceA(std::string_view root) override;
 
+    // How many mount points were turned into drive names: each once, however
+    // many requests name them (a counter for tests).
+    std::size_t NameDecodes() const { return nameDecodes_; }
+
 private:
     struct Open {
         std::optional<std::size_t> disk;    // index into Disks()
@@ -68,6 +73,11 @@ private:
     ReplySource& replies_;
     std::optional<std::vector<std::string>> disks_;
     std::optional<std::vector<LinuxVolume>> volumes_;
+    // The drive name of each volume, in drive-list order, and the volume each
+    // name opens (the first of equal names), made once with the list.
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, std::size_t> byName_;
+    std::size_t nameDecodes_ = 0;
     std::optional<std::map<std::string, bool>> readsDvd_;
     std::map<DeviceHandle, Open> handles_;
     DeviceHandle next_ = 1;

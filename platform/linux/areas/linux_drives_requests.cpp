@@ -19,7 +19,6 @@ namespace {
 // The disk driver reports today's disks with this made-up geometry.
 constexpr std::uint32_t kTracksPerCylinder = 255;
 constexpr std::uint32_t kSectorsPerTrack = 63;
-constexpr std::uint32_t kDefaultSectorBytes = 512;
 
 constexpr std::uint8_t kInquiry = 0x12;
 constexpr std::uint8_t kModeSense10 = 0x5A;
@@ -95,9 +94,10 @@ bool LinuxDrives::DiskRequest(std::size_t index, std::uint32_t code, std::span<c
     }
     if (code == drive::kIoctlDiskGetDriveGeometry) {
         const auto bytes = DiskBytes(fs_, disk);
-        if (!bytes) return false;
+        const auto sectorBytes = LogicalBlockSize(fs_, disk);
+        if (!bytes || !sectorBytes) return false;
         DiskGeometry geometry;
-        geometry.bytesPerSector = LogicalBlockSize(fs_, disk).value_or(kDefaultSectorBytes);
+        geometry.bytesPerSector = *sectorBytes;
         geometry.tracksPerCylinder = kTracksPerCylinder;
         geometry.sectorsPerTrack = kSectorsPerTrack;
         geometry.mediaType = DiskGeometry::kFixedMedia;

@@ -1,6 +1,8 @@
 #include "platform/linux/areas/linux_volumes.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/drive_services.h"
 
@@ -18,10 +20,21 @@ bool IsSystemPath(std::string_view path) {
     return false;
 }
 
+using DeviceNumber = std::pair<std::uint32_t, std::uint32_t>;
+// Block devices by their own name ("sdb1"), made once for every mount to look up.
+using NumbersByName = std::unordered_map<std::string_view, DeviceNumber>;
+
+NumbersByName IndexByName(const BlockDeviceNumbers& numbers) {
+    NumbersByName byName;
+    byName.reserve(numbers.size());
+    for (const auto& [number, device] : numbers) byName.emplace(device.name, number);  // the lowest number wins
+    return byName;
+}
+
 // The device number's name, or for file systems that show an anonymous
 // number (btrfs) the device named as the source.
-const BlockDeviceName* FindDevice(const MountEntry& mount, const BlockDeviceNumbers& numbers, std::uint32_t& major,
-                                  std::uint32_t& minor) {
+const BlockDeviceName* FindDevice(const MountEntry& mount, const BlockDeviceNumbers& numbers,
+                                  const NumbersByName& byName, std::uint32_t& major, std::uint32_t& minor) {
     if (const auto it = numbers.find({mount.major, mount.minor}); it != numbers.end() && mount.major != 0) {
         major = mount.major;
         minor = mount.minor;
@@ -29,17 +42,10 @@ const BlockDeviceName* FindDevice(const MountEntry& mount, const BlockDeviceNumb
     }
     if (!mount.source.starts_with("/dev/")) return nullptr;
     const auto name = std::string_view(mount.source).substr(mount.source.rfind('/') + 1);
-    for (const auto& [number, device] : numbers)
-        if (device.name == name) {
-            major = number.first;
-            minor = number.second;
-            return &device;
-        }
-    return nullptr;
-}
-
-bool Contains(const std::vector<std::string>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+    const auto found = byName.find(name);
+    if (found == byName.end()) return nullptr;
+    std::tie(major, minor) = found->second;
+    return &numbers.at(found->second);
 }
 
 }  // namespace
@@ -54,8 +60,11 @@ bool IsNetworkFileSystem(std::string_view fsType) {
 std::vector<LinuxVolume> ListVolumes(const std::vector<MountEntry>& mounts, const BlockDeviceNumbers& numbers,
                                      const std::vector<std::string>& opticalDisks,
                                      const std::vector<std::string>& removableDisks) {
+    const NumbersByName byName = IndexByName(numbers);
+    const std::unordered_set<std::string_view> optical(opticalDisks.begin(), opticalDisks.end());
+    const std::unordered_set<std::string_view> removable(removableDisks.begin(), removableDisks.end());
+    std::unordered_set<std::string> opticalWithDisc;
     std::vector<LinuxVolume> volumes;
-    std::vector<std::string> opticalWithDisc;
     for (const auto& mount : mounts) {
         LinuxVolume volume;
         volume.root = mount.mountPoint;
@@ -66,29 +75,29 @@ std::vector<LinuxVolume> ListVolumes(const std::vector<MountEntry>& mounts, cons
         } else if (mount.fsType == "tmpfs" || mount.fsType == "ramfs") {
             if (IsSystemPath(mount.mountPoint)) continue;
             volume.driveType = drive::kDriveRamdisk;
-        } else if (const auto* device = FindDevice(mount, numbers, volume.major, volume.minor)) {
+        } else if (const auto* device = FindDevice(mount, numbers, byName, volume.major, volume.minor)) {
             volume.blockName = device->name;
             volume.disk = device->disk;
-            if (Contains(opticalDisks, device->disk)) {
+            if (optical.contains(device->disk)) {
                 volume.driveType = drive::kDriveCdrom;
-                opticalWithDisc.push_back(device->disk);
+                opticalWithDisc.insert(device->disk);
             } else {
-                volume.driveType = Contains(removableDisks, device->disk) ? drive::kDriveRemovable : drive::kDriveFixed;
+                volume.driveType = removable.contains(device->disk) ? drive::kDriveRemovable : drive::kDriveFixed;
             }
         } else {
             continue;  // proc, sysfs, cgroup, overlay and their kin
         }
         volumes.push_back(std::move(volume));
     }
-    for (const auto& optical : opticalDisks) {
-        if (Contains(opticalWithDisc, optical)) continue;
+    for (const auto& disk : opticalDisks) {
+        if (opticalWithDisc.contains(disk)) continue;
         LinuxVolume volume;
-        volume.root = "/dev/" + optical;
+        volume.root = "/dev/" + disk;
         volume.driveType = drive::kDriveCdrom;
-        volume.blockName = optical;
-        volume.disk = optical;
-        for (const auto& [number, device] : numbers)
-            if (device.name == optical) std::tie(volume.major, volume.minor) = number;
+        volume.blockName = disk;
+        volume.disk = disk;
+        if (const auto found = byName.find(disk); found != byName.end())
+            std::tie(volume.major, volume.minor) = found->second;
         volumes.push_back(std::move(volume));
     }
     return volumes;

@@ -4,6 +4,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -58,7 +59,10 @@ constexpr unsigned long ReadWrite(unsigned nr, std::size_t size) {
 constexpr unsigned long kGetCrtc = ReadWrite(0xA1, sizeof(Crtc));
 constexpr unsigned long kGetEncoder = ReadWrite(0xA6, sizeof(GetEncoder));
 constexpr unsigned long kGetConnector = ReadWrite(0xA7, sizeof(GetConnector));
-constexpr int kMaxModes = 1024;
+// The kernel hands out a connector's modes only all at once; a list larger
+// than a recorded reply may hold (16 MiB) is refused, a smaller one is cut to
+// the modes the page can count, as its recorded reply would be.
+constexpr std::size_t kMaxModesAsked = (16u << 20) / sizeof(ModeInfo);
 
 ScreenMode ModeAt(const Bytes& bytes, std::size_t offset) {
     const std::uint32_t clock = *base::ReadLe32(bytes, offset + Info::kClock);
@@ -104,7 +108,7 @@ std::optional<std::vector<ModeInfo>> ConnectorModes(int fd, std::uint32_t connec
             modes.resize(connector.count_modes);
             return modes;
         }
-        if (connector.count_modes > kMaxModes) return std::nullopt;
+        if (connector.count_modes > kMaxModesAsked) return std::nullopt;
         modes.resize(connector.count_modes);
     }
     return std::nullopt;  // the list kept changing
@@ -114,8 +118,10 @@ std::optional<std::vector<ModeInfo>> ConnectorModes(int fd, std::uint32_t connec
 
 std::optional<std::vector<ScreenMode>> DecodeDrmModes(const Bytes& reply) {
     if (reply.size() % Info::kSize != 0) return std::nullopt;
+    const std::size_t count = std::min(reply.size() / Info::kSize, kMaxScreenModes);
     std::vector<ScreenMode> modes;
-    for (std::size_t offset = 0; offset < reply.size(); offset += Info::kSize) modes.push_back(ModeAt(reply, offset));
+    modes.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) modes.push_back(ModeAt(reply, i * Info::kSize));
     return modes;
 }
 
@@ -135,7 +141,7 @@ std::optional<Bytes> LiveDrmModes(const std::string& cardNode, std::uint32_t con
     ::close(fd);
     if (!modes) return std::nullopt;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(modes->data());
-    return Bytes(bytes, bytes + modes->size() * sizeof(ModeInfo));
+    return Bytes(bytes, bytes + std::min(modes->size(), kMaxScreenModes) * sizeof(ModeInfo));
 }
 
 std::optional<Bytes> LiveDrmCrtc(const std::string& cardNode, std::uint32_t connectorId) {

@@ -2,6 +2,8 @@
 // X connection that asks for it.
 #include "platform/linux/io/randr_screen.h"
 
+#include <algorithm>
+
 #include "base/bytes.h"
 
 namespace platform::linux_backend {
@@ -26,7 +28,9 @@ std::optional<RandrScreen> DecodeRandrScreen(const Bytes& reply) {
     if (reply.empty() || (reply.size() - randr::kFirstMode) % L::kSize != 0) return std::nullopt;
     RandrScreen screen;
     screen.bitsPerPixel = reply[randr::kDepth];
-    for (std::size_t at = randr::kFirstMode; at < reply.size(); at += L::kSize) {
+    const std::size_t count = std::min((reply.size() - randr::kFirstMode) / L::kSize, kMaxScreenModes);
+    screen.modes.reserve(count);
+    for (std::size_t at = randr::kFirstMode; at < randr::kFirstMode + count * L::kSize; at += L::kSize) {
         if (reply[at + L::kCurrent] > 1) return std::nullopt;
         screen.modes.push_back({*base::ReadLe16(reply, at + L::kWidth), *base::ReadLe16(reply, at + L::kHeight),
                                 *base::ReadLe32(reply, at + L::kRefresh), reply[at + L::kCurrent] == 1});

@@ -3,8 +3,10 @@
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 namespace platform::linux_backend {
 
@@ -66,14 +68,18 @@ std::optional<RandrScreen> Ask(xcb_connection_t* c, xcb_screen_t* screen) {
     const xcb_randr_mode_t* outputModes = xcb_randr_get_output_info_modes(chosen.get());
     const int outputModeCount = xcb_randr_get_output_info_modes_length(chosen.get());
 
+    // The screen's modes by identifier, looked up once per mode of the output.
+    std::unordered_map<xcb_randr_mode_t, const xcb_randr_mode_info_t*> byId;
+    byId.reserve(static_cast<std::size_t>(std::max(modeCount, 0)));
+    for (int k = 0; k < modeCount; ++k) byId.emplace(modes[k].id, &modes[k]);
+
     RandrScreen result;
     result.bitsPerPixel = BitsPerPixel(xcb_get_setup(c), screen->root_depth);
-    for (int i = 0; i < outputModeCount; ++i) {
-        for (int k = 0; k < modeCount; ++k) {
-            if (modes[k].id != outputModes[i]) continue;
-            result.modes.push_back({modes[k].width, modes[k].height, ModeRefresh(modes[k]), modes[k].id == currentMode});
-            break;
-        }
+    for (int i = 0; i < outputModeCount && result.modes.size() < kMaxScreenModes; ++i) {
+        const auto found = byId.find(outputModes[i]);
+        if (found == byId.end()) continue;
+        const xcb_randr_mode_info_t& mode = *found->second;
+        result.modes.push_back({mode.width, mode.height, ModeRefresh(mode), mode.id == currentMode});
     }
     return result;
 }

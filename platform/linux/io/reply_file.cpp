@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/input_excerpt.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -76,7 +78,7 @@ ReplyFileParse ParseReplyFile(std::string_view text) {
             while (tokenEnd < line.size() && !IsBlank(line[tokenEnd]) && line[tokenEnd] != '#') ++tokenEnd;
             const std::string_view token = line.substr(at, tokenEnd - at);
             if (token.size() != 2 || HexValue(token[0]) < 0 || HexValue(token[1]) < 0)
-                return {std::nullopt, "line " + std::to_string(lineNumber) + ": \"" + std::string(token) +
+                return {std::nullopt, "line " + std::to_string(lineNumber) + ": \"" + InputExcerpt(token) +
                                           "\" is neither a byte of two hexadecimal digits nor a quoted text"};
             bytes.push_back(static_cast<std::uint8_t>(HexValue(token[0]) * 16 + HexValue(token[1])));
             at = tokenEnd;

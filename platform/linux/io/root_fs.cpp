@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cerrno>
 #include <filesystem>
 #include <utility>
@@ -18,6 +19,7 @@ namespace platform::linux_backend {
 namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::uint64_t kSysfsPage = 4096;
 
 // Kernels before 5.6 (and some sandboxes) lack openat2; plain openat still
 // keeps relative paths under the root, only absolute links could leave it.
@@ -117,6 +119,11 @@ std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t l
     if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) || !SameFile(looked, opened))
         return std::nullopt;
 
+    // A file that says it is larger than the limit is refused unread (a
+    // sparse file of a gigabyte would otherwise be read up to the limit).
+    // Sysfs reports a page for every text attribute, whatever it holds.
+    if (static_cast<std::uint64_t>(opened.st_size) > std::max<std::uint64_t>(limit, kSysfsPage)) return std::nullopt;
+
     // Procfs and sysfs report size 0 or a page: read until the end. Regular
     // files report their size, so large ones (the ID databases) grow once.
     std::string content;
@@ -129,6 +136,7 @@ std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t l
             return std::nullopt;  // sysfs attributes fail here when the device cannot answer
         }
         if (got == 0) break;
+        bytesRead_ += static_cast<std::uint64_t>(got);
         if (content.size() + static_cast<std::size_t>(got) > limit) return std::nullopt;
         content.append(buffer, static_cast<std::size_t>(got));
     }

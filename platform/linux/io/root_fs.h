@@ -7,6 +7,7 @@
 // never opened, so no read can block.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,11 @@ public:
     bool IsThisSystem() const { return thisSystem_; }
 
     // The whole content of a regular file; nothing when the path is missing,
-    // not a regular file, unreadable, or larger than `limit`.
+    // not a regular file, unreadable, or larger than `limit` (a file whose
+    // size already says so is not read at all).
     std::optional<std::string> ReadFile(std::string_view path, std::size_t limit = kReadLimit) const;
+    // The bytes read from files so far (a counter for tests).
+    std::uint64_t BytesRead() const { return bytesRead_; }
     // The entries of a directory sorted by name, without "." and "..";
     // symbolic links are followed to tell directories from files.
     std::optional<std::vector<DirectoryEntry>> ListDirectory(std::string_view path) const;
@@ -51,6 +55,7 @@ private:
     bool thisSystem_ = false;
     int rootFd_ = -1;
     CaptureLog* log_ = nullptr;
+    mutable std::uint64_t bytesRead_ = 0;
 };
 
 // An absolute path made relative to the root: "/proc/meminfo" gives

@@ -1,19 +1,40 @@
 #include "platform/linux/parsers/display_mode.h"
 
+#include <functional>
+#include <unordered_map>
+
 namespace platform::linux_backend {
 
-std::vector<ScreenMode> WithoutRepeats(const std::vector<ScreenMode>& modes) {
+namespace {
+
+struct ModeHash {
+    std::size_t operator()(const ScreenMode& mode) const {
+        const std::uint64_t size = std::uint64_t{mode.width} << 32 | mode.height;
+        return std::hash<std::uint64_t>{}(size * 0x9E3779B97F4A7C15ull ^ mode.refresh);
+    }
+};
+
+// Equal size and rate; whether a mode is current does not make it another.
+struct SameMode {
+    std::size_t* comparisons = nullptr;
+    bool operator()(const ScreenMode& a, const ScreenMode& b) const {
+        if (comparisons) ++*comparisons;
+        return a.width == b.width && a.height == b.height && a.refresh == b.refresh;
+    }
+};
+
+}  // namespace
+
+std::vector<ScreenMode> WithoutRepeats(const std::vector<ScreenMode>& modes, std::size_t* comparisons) {
     std::vector<ScreenMode> kept;
+    std::unordered_map<ScreenMode, std::size_t, ModeHash, SameMode> index(modes.size(), ModeHash{},
+                                                                          SameMode{comparisons});
     for (const auto& mode : modes) {
-        bool repeat = false;
-        for (auto& known : kept) {
-            if (known.width == mode.width && known.height == mode.height && known.refresh == mode.refresh) {
-                known.current = known.current || mode.current;
-                repeat = true;
-                break;
-            }
-        }
-        if (!repeat) kept.push_back(mode);
+        const auto [at, added] = index.try_emplace(mode, kept.size());
+        if (added)
+            kept.push_back(mode);
+        else
+            kept[at->second].current = kept[at->second].current || mode.current;
     }
     return kept;
 }

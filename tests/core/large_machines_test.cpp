@@ -1,0 +1,120 @@
+// Machines with thousands of devices: every request finds its device through
+// an index made once, so the work grows with the device count, never with its
+// square. The simulated areas count the list entries their requests looked
+// through; the collections keep their limit of 32,767 items.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "collectors/LogicalDrives.h"
+#include "collectors/Network.h"
+#include "collectors/Printers.h"
+#include "collectors/USBDevices.h"
+#include "platform/sim/sim_drives.h"
+#include "platform/sim/sim_network.h"
+#include "platform/sim/sim_usb.h"
+#include "sim_fixture.h"
+
+using testing_support::SimFrom;
+
+namespace {
+
+// `count` devices spread over hubs of 200 ports, each hub a root hub.
+std::string UsbMachine(int count) {
+    constexpr int kPorts = 200;
+    std::string devices;
+    const int hubs = (count + kPorts - 1) / kPorts;
+    for (int h = 0; h < hubs; ++h)
+        devices += R"({"id": "USB\\ROOT_HUB\\)" + std::to_string(h) + R"(", "ports": 200},)";
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        devices += R"({"id": "USB\\DEV\\)" + n + R"(", "parent": "USB\\ROOT_HUB\\)" + std::to_string(i / kPorts) +
+                   R"(", "port": )" + std::to_string(i % kPorts + 1) + R"(, "driver": "{usb}\\)" + n +
+                   R"(", "device": "12 01 00 02 00 00 00 08 6D 04 2B C5 03 12 00 00 00 01"})";
+        if (i + 1 < count) devices += ",";
+    }
+    return R"({"usb": {"devices": [)" + devices + "]}}";
+}
+
+std::string NetworkMachine(int count) {
+    std::string registry, network;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        registry += R"("Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\)" + n +
+                    R"(": {"ServiceName": "Card)" + n + "\"}";
+        network += R"("Card)" + n + R"(": {"address": "00 1B 21 3A 5B 7F", "description": "Card )" + n + "\"}";
+        if (i + 1 < count) {
+            registry += ",";
+            network += ",";
+        }
+    }
+    return R"({"registry": {)" + registry + R"(}, "network": {)" + network + "}}";
+}
+
+std::string LogicalDrivesMachine(int count) {
+    std::string drives;
+    for (int i = 0; i < count; ++i) {
+        drives += R"({"root": "/mnt/)" + std::to_string(i) +
+                  R"(", "volume": {"label": "v"}, "free_space": {"sectors_per_cluster": 8, "bytes_per_sector": 512,
+                      "free_clusters": 1, "total_clusters": 2}})";
+        if (i + 1 < count) drives += ",";
+    }
+    return R"({"logical_drives": [)" + drives + "]}";
+}
+
+}  // namespace
+
+TEST(LargeMachines, UsbDevicesAreFoundOnTheirPortsThroughOneIndex) {
+    constexpr int kDevices = 3000;
+    auto machine = SimFrom(UsbMachine(kDevices));
+    const collectors::USBDevices usb(*machine);
+    ASSERT_EQ(usb.Count(), kDevices);
+    EXPECT_EQ(usb.Item(0)->VendorID(), 0x046D);
+    EXPECT_EQ(usb.Item(kDevices - 1)->ProductID(), 0xC52B);
+
+    const auto& sim = dynamic_cast<platform::sim::SimUsb&>(machine->Usb());
+    const std::size_t entries = kDevices + kDevices / 200;
+    EXPECT_EQ(sim.EntriesVisited(), entries) << "each device once, whatever the number of requests";
+    // Every port of a device's hub is asked for its driver key: 200 requests a device.
+    EXPECT_GT(sim.asked.Total(), std::size_t{kDevices} * 200);
+    EXPECT_EQ(sim.asked.size(), platform::sim::RequestLog<platform::sim::SimUsb::Asked>::kKept)
+        << "only the latest requests are kept";
+    EXPECT_EQ(sim.asked.back().hub, "USB\\ROOT_HUB\\14");
+}
+
+TEST(LargeMachines, NetworkCardsAreFoundInTheRegistryThroughOneIndex) {
+    constexpr int kCards = 3000;
+    auto machine = SimFrom(NetworkMachine(kCards));
+    const collectors::Network network(*machine);
+    ASSERT_EQ(network.Count(), kCards);
+    // The registry enumerates names alphabetically: "0", "1", "10", "100", ...
+    EXPECT_EQ(network.Item(1)->Name(), L"Card 1");
+    EXPECT_EQ(network.Item(2)->Name(), L"Card 10");
+    const auto& sim = dynamic_cast<platform::sim::SimNetwork&>(machine->Network());
+    EXPECT_EQ(sim.EntriesVisited(), std::size_t{2 * kCards}) << "each key and each card once";
+}
+
+TEST(LargeMachines, LogicalDrivesAreFoundByNameAndThoseBeyondTheLimitAreNotAsked) {
+    constexpr int kDrives = 32768;
+    auto machine = SimFrom(LogicalDrivesMachine(kDrives));
+    const collectors::LogicalDrives drives(machine->Drives());
+    ASSERT_EQ(drives.Count(), 32767) << "a collection holds at most 32,767 items";
+    EXPECT_EQ(drives.Item(32766)->Letter(), L"/mnt/32766");
+    EXPECT_EQ(drives.Item(32766)->Capacity(), 8192);
+    const auto& sim = dynamic_cast<platform::sim::SimDrives&>(machine->Drives());
+    EXPECT_EQ(sim.EntriesVisited(), std::size_t{kDrives}) << "each drive once";
+}
+
+TEST(LargeMachines, MoreThan32767PrintersListTheFirst32767) {
+    for (const int count : {32767, 32768}) {
+        std::string printers;
+        for (int i = 0; i < count; ++i) printers += R"({"name": "P)" + std::to_string(i) + "\"},";
+        printers += R"({"name": "Last"})";
+        auto machine = SimFrom(R"({"spooler": {"default_printer": "P32766", "printers": [)" + printers + "]}}");
+        const collectors::Printers list(*machine);
+        ASSERT_EQ(list.Count(), 32767) << count + 1 << " printers";
+        EXPECT_EQ(list.Item(0)->Name(), L"P0");
+        EXPECT_EQ(list.Item(32766)->Name(), L"P32766");
+        EXPECT_TRUE(list.Item(32766)->Selected());
+    }
+}
