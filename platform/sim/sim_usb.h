@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/codepage.h"
 #include "platform/sim/sim_reader.h"
 #include "platform/usb_services.h"
 
@@ -34,6 +35,7 @@ public:
 
     bool present = true;  // false: the device list cannot be made
     std::vector<Device> devices;
+    base::CodePage codePage = base::CodePage::kWindows1252;  // of the devices' texts
 
     usb::DeviceList SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t flags) override;
     std::optional<usb::DeviceInstance> SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index) override;
