@@ -3,12 +3,15 @@
 #include "app/pages/DutchTexts.h"
 #include "app/pages/PageRows.h"
 #include "app/pages/ValueLists.h"
+#include "base/printable_text.h"
 
 namespace app {
 
 void ShowValue(window::form::Label& label, bool valid, std::wstring_view text, std::wstring_view fallback) {
     label.SetForeColor(valid ? kValidColor : kFallbackColor);
-    label.SetCaption(std::wstring(valid ? text : fallback));
+    // Values come from the machine: shown with their controls escaped, every
+    // other character as it is.
+    label.SetCaption(base::PrintableText(valid ? text : fallback));
 }
 
 void ShowListValue(window::form::Label& label, bool valid, int index, std::wstring_view fallback) {

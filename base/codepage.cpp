@@ -122,8 +122,30 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
-std::wstring TextFromBuffer(std::string_view bytes) {
-    return DecodeWindows1252(bytes.substr(0, bytes.find('\0')));
+std::wstring DecodeText(CodePage page, std::string_view bytes) {
+    return page == CodePage::kUtf8 ? DecodeUtf8(bytes) : DecodeWindows1252(bytes);
+}
+
+std::wstring TextFromBuffer(CodePage page, std::string_view bytes) {
+    return DecodeText(page, bytes.substr(0, bytes.find('\0')));
+}
+
+std::string EncodeText(CodePage page, std::wstring_view text) {
+    return page == CodePage::kUtf8 ? EncodeUtf8(text) : EncodeWindows1252(text);
+}
+
+std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t limit) {
+    if (bytes.size() <= limit) return bytes;
+    std::size_t end = limit;
+    if (page == CodePage::kUtf8) {
+        // Step back over the continuation bytes of a character the limit
+        // would cut, to its lead byte, and leave the whole character out.
+        const auto continuation = [&](std::size_t i) { return (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80; };
+        std::size_t lead = end;
+        while (lead > 0 && end - lead < 3 && continuation(lead)) --lead;
+        if (continuation(end)) end = lead;
+    }
+    return bytes.substr(0, end);
 }
 
 }  // namespace base

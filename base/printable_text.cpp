@@ -18,7 +18,7 @@ void AppendEscaped(std::string& out, std::uint8_t byte) {
 std::size_t PrintableSequenceLength(std::string_view text, std::size_t at) {
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
     const std::uint8_t lead = byte(at);
-    if (lead >= 0x20 && lead < 0x7F) return 1;
+    if (!IsControlCharacter(lead) && lead < 0x80) return 1;
     std::size_t length = 0;
     std::uint32_t code = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -40,7 +40,7 @@ std::size_t PrintableSequenceLength(std::string_view text, std::size_t at) {
     }
     constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    if (code >= 0x80 && code <= 0x9F) return 0;  // C1 controls
+    if (IsControlCharacter(code) || IsLineSeparator(code)) return 0;  // C1 controls, U+2028, U+2029
     return length;
 }
 
@@ -57,6 +57,25 @@ std::string EscapeNonPrintable(std::string_view text) {
         } else {
             AppendEscaped(out, static_cast<std::uint8_t>(text[at]));
             ++at;
+        }
+    }
+    return out;
+}
+
+std::wstring PrintableText(std::wstring_view text) {
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t ch : text) {
+        const auto c = static_cast<std::uint32_t>(ch);
+        if (IsControlCharacter(c)) {
+            out += L"\\x";
+            out += kDigits[c >> 4];
+            out += kDigits[c & 0x0F];
+        } else if (IsLineSeparator(c)) {
+            out += c == 0x2028 ? L"\\u2028" : L"\\u2029";
+        } else {
+            out += ch;
         }
     }
     return out;

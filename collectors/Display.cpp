@@ -14,8 +14,9 @@ namespace display = platform::display;
 using Device = display::DisplayDeviceLayout;
 using Mode = display::DevModeLayout;
 
-std::wstring Text(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
-    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data() + offset), length));
+std::string_view Bytes(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
+    const std::string_view field(reinterpret_cast<const char*>(bytes.data() + offset), length);
+    return field.substr(0, field.find('\0'));
 }
 
 std::array<std::uint8_t, Device::kSize> DeviceRecord() {
@@ -29,16 +30,18 @@ std::array<std::uint8_t, Device::kSize> DeviceRecord() {
 Display::Display(platform::Machine& machine) {
     platform::DisplayServices& services = machine.Display();
     const display::DeviceContext dc = services.GetDC();
+    const base::CodePage page = machine.TextCodePage();
 
     for (std::uint32_t adapter = 0;; ++adapter) {
         auto record = DeviceRecord();
         if (!services.EnumDisplayDevices(std::nullopt, adapter, record)) break;
         if (!(*base::ReadLe32(record, Device::kStateFlags) & display::kPrimaryDevice)) continue;
-        name_ = Text(record, Device::kDeviceString, Device::kDeviceStringLength);
-        const std::string deviceName = base::EncodeWindows1252(Text(record, Device::kDeviceName, Device::kDeviceNameLength));
+        name_ = base::DecodeText(page, Bytes(record, Device::kDeviceString, Device::kDeviceStringLength));
+        // The adapter's device name, as the machine gave it, names it again.
+        const std::string deviceName(Bytes(record, Device::kDeviceName, Device::kDeviceNameLength));
         auto monitor = DeviceRecord();
         if (services.EnumDisplayDevices(deviceName, 0, monitor))
-            monitor_ = Text(monitor, Device::kDeviceString, Device::kDeviceStringLength);
+            monitor_ = base::DecodeText(page, Bytes(monitor, Device::kDeviceString, Device::kDeviceStringLength));
         break;
     }
 

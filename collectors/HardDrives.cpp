@@ -31,11 +31,11 @@ std::optional<std::int64_t> Product(std::initializer_list<std::int64_t> factors)
 
 }  // namespace
 
-HardDrives::HardDrives(platform::DriveServices& drives) {
-    for (int n = 0; n < kDrivesLooked; ++n) ReadDrive(drives, n);
+HardDrives::HardDrives(platform::DriveServices& drives, base::CodePage page) {
+    for (int n = 0; n < kDrivesLooked; ++n) ReadDrive(drives, n, page);
 }
 
-void HardDrives::ReadDrive(platform::DriveServices& drives, int number) {
+void HardDrives::ReadDrive(platform::DriveServices& drives, int number, base::CodePage page) {
     const std::string path = std::string(drive::kDevicePrefix) + std::string(drive::kPhysicalDrive) +
                              std::to_string(number);
     const platform::DeviceHandle handle =
@@ -68,9 +68,9 @@ void HardDrives::ReadDrive(platform::DriveServices& drives, int number) {
     auto item = std::make_unique<HardDriveItem>();
     item->controller_ = number;
     const auto identify = std::span<const std::uint8_t>(reply).subspan(platform::send_cmd_out::kDataOffset, kIdentifyKept);
-    item->name_ = IdentifyText(identify, kModelOffset, kModelLength);
-    item->revision_ = IdentifyText(identify, kFirmwareOffset, kFirmwareLength);
-    item->serialNumber_ = IdentifyText(identify, kSerialOffset, kSerialLength);
+    item->name_ = IdentifyText(identify, kModelOffset, kModelLength, page);
+    item->revision_ = IdentifyText(identify, kFirmwareOffset, kFirmwareLength, page);
+    item->serialNumber_ = IdentifyText(identify, kSerialOffset, kSerialLength, page);
 
     std::array<std::uint8_t, sizeof(platform::DiskGeometry)> geometryBytes{};
     if (drives.DeviceIoControl(handle, drive::kIoctlDiskGetDriveGeometry, {}, geometryBytes, returned)) {
@@ -87,24 +87,26 @@ void HardDrives::ReadDrive(platform::DriveServices& drives, int number) {
     Add(std::move(item));
 }
 
-std::wstring HardDrives::SwapPairs(std::wstring_view text) {
-    std::wstring swapped;
+std::string HardDrives::SwapPairs(std::string_view text) {
+    std::string swapped;
     swapped.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); i += 2) {
         if (i + 1 < text.size()) swapped += text[i + 1];
         swapped += text[i];
     }
-    const auto first = swapped.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    const auto last = swapped.find_last_not_of(L' ');
+    const auto first = swapped.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = swapped.find_last_not_of(' ');
     return swapped.substr(first, last - first + 1);
 }
 
-std::wstring HardDrives::IdentifyText(std::span<const std::uint8_t> identify, std::size_t offset, std::size_t length) {
+std::wstring HardDrives::IdentifyText(std::span<const std::uint8_t> identify, std::size_t offset, std::size_t length,
+                                      base::CodePage page) {
     if (offset >= identify.size()) return {};
     const auto bytes = identify.subspan(offset, std::min(length, identify.size() - offset));
-    // Byte for byte in the single-byte code page; NUL bytes stay characters.
-    return SwapPairs(base::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+    // The bytes back in their order first: a character of several bytes may
+    // straddle a pair. NUL bytes stay characters.
+    return base::DecodeText(page, SwapPairs(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
 }
 
 }  // namespace collectors

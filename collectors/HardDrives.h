@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/codepage.h"
 #include "collectors/Collection.h"
 #include "collectors/HardDriveItem.h"
 #include "platform/drive_services.h"
@@ -23,17 +24,20 @@ public:
     static constexpr std::size_t kModelOffset = 54, kModelLength = 40;        // words 27-46
     static constexpr std::size_t kIdentifyKept = 256;
 
-    explicit HardDrives(platform::Machine& machine) : HardDrives(machine.Drives()) {}
-    explicit HardDrives(platform::DriveServices& drives);
+    explicit HardDrives(platform::Machine& machine) : HardDrives(machine.Drives(), machine.TextCodePage()) {}
+    // `page`: the machine's code page, which IDENTIFY's texts are read in.
+    HardDrives(platform::DriveServices& drives, base::CodePage page);
 
-    // An ATA identify string: each pair of characters swapped (an odd last
-    // character stays last), then spaces trimmed at both ends.
-    static std::wstring SwapPairs(std::wstring_view text);
-    // The text of `length` bytes at `offset` of IDENTIFY data, decoded as above.
-    static std::wstring IdentifyText(std::span<const std::uint8_t> identify, std::size_t offset, std::size_t length);
+    // An ATA identify string: each pair of bytes swapped (an odd last byte
+    // stays last), then spaces trimmed at both ends.
+    static std::string SwapPairs(std::string_view text);
+    // The text of `length` bytes at `offset` of IDENTIFY data: swapped and
+    // trimmed as above, then decoded from `page`; NUL bytes stay characters.
+    static std::wstring IdentifyText(std::span<const std::uint8_t> identify, std::size_t offset, std::size_t length,
+                                     base::CodePage page);
 
 private:
-    void ReadDrive(platform::DriveServices& drives, int number);
+    void ReadDrive(platform::DriveServices& drives, int number, base::CodePage page);
 };
 
 }  // namespace collectors

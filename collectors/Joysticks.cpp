@@ -30,7 +30,7 @@ Joysticks::Joysticks(platform::Machine& machine) {
         item->axes_ = Count8(platform::GetLe32(caps, JoyCapsLayout::kNumAxes));
         item->buttons_ = Count8(platform::GetLe32(caps, JoyCapsLayout::kNumButtons));
         const auto* pname = reinterpret_cast<const char*>(caps.data() + JoyCapsLayout::kPname);
-        item->name_ = base::TextFromBuffer(std::string_view(pname, platform::kPnameSize));
+        item->name_ = base::TextFromBuffer(machine.TextCodePage(), std::string_view(pname, platform::kPnameSize));
         if (!Add(std::move(item))) break;
     }
 }

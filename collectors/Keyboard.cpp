@@ -20,7 +20,7 @@ Keyboard::Keyboard(platform::Machine& machine) : machine_(machine) {
         functionKeys_ = static_cast<std::uint8_t>(keys);
     keyboardType_ = KeyboardTypeName(machine.GetKeyboardType(platform::code::kKeyboardTypeQuery));
     if (const auto layout = machine.GetKeyboardLayoutName())
-        layoutID_ = base::TextFromBuffer(*layout);
+        layoutID_ = base::TextFromBuffer(machine.TextCodePage(), *layout);
     if (const auto delay = machine.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay)) {
         repeatDelay_ = static_cast<std::uint8_t>(*delay & 0xFF);
         repeatDelayReported_ = true;

@@ -55,23 +55,25 @@ std::int32_t RefinedType(platform::DriveServices& drives, const std::string& roo
 
 }  // namespace
 
-LogicalDrives::LogicalDrives(platform::DriveServices& drives) {
-    // Drives past the last one Count can hold are not asked.
+LogicalDrives::LogicalDrives(platform::DriveServices& drives, base::CodePage page) {
+    // Each root is asked for by its bytes as the drive list gave them; only
+    // what is shown is decoded. Drives past the last one Count can hold are
+    // not asked.
     for (const auto& root : SplitDriveStrings(drives.GetLogicalDriveStringsA())) {
         if (Count() == INT16_MAX) break;
-        ReadDrive(drives, root);
+        ReadDrive(drives, root, page);
     }
 }
 
-void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root) {
+void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root, base::CodePage page) {
     const std::uint32_t type = drives.GetDriveTypeA(root);
     if (type == drive::kDriveUnknown || type == drive::kDriveNoRootDir) return;
     auto item = std::make_unique<LogicalDriveItem>();
     item->driveType_ = RefinedType(drives, root, type);
-    item->letter_ = base::DecodeWindows1252(platform::DriveName(root));
+    item->letter_ = base::DecodeText(page, platform::DriveName(root));
     if (const auto volume = drives.GetVolumeInformationA(root)) {
-        item->fileSystem_ = base::TextFromBuffer(volume->fileSystemName);
-        item->name_ = base::TextFromBuffer(volume->volumeName);
+        item->fileSystem_ = base::TextFromBuffer(page, volume->fileSystemName);
+        item->name_ = base::TextFromBuffer(page, volume->volumeName);
         if (volume->volumeSerialNumber)
             item->serialNumber_ =
                 format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(*volume->volumeSerialNumber));

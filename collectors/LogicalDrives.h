@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/codepage.h"
 #include "collectors/Collection.h"
 #include "collectors/LogicalDriveItem.h"
 #include "platform/drive_services.h"
@@ -18,8 +19,9 @@ class LogicalDrives : public Collection<LogicalDriveItem> {
 public:
     static constexpr std::int32_t kDriveDvd = 7;  // the program's own type
 
-    explicit LogicalDrives(platform::Machine& machine) : LogicalDrives(machine.Drives()) {}
-    explicit LogicalDrives(platform::DriveServices& drives);
+    explicit LogicalDrives(platform::Machine& machine) : LogicalDrives(machine.Drives(), machine.TextCodePage()) {}
+    // `page`: the machine's code page, which the drive names are in.
+    LogicalDrives(platform::DriveServices& drives, base::CodePage page);
 
     // Cluster figures to bytes, computed in 64 bits; nothing when the product
     // leaves the signed 64-bit range.
@@ -27,7 +29,7 @@ public:
                                               std::uint32_t clusters);
 
 private:
-    void ReadDrive(platform::DriveServices& drives, const std::string& root);
+    void ReadDrive(platform::DriveServices& drives, const std::string& root, base::CodePage page);
 };
 
 }  // namespace collectors

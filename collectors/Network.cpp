@@ -28,20 +28,20 @@ std::optional<std::uint32_t> Query(platform::NetworkServices& services, ndis::Ha
 
 Network::Network(platform::Machine& machine) {
     platform::NetworkServices& services = machine.Network();
-    Registry registry(services);
+    const base::CodePage page = machine.TextCodePage();
+    Registry registry(services, page);
     const std::string cardsKey(reg::kNetworkCards);
     std::int16_t count = 0;
-    std::vector<std::wstring> keys;
+    std::vector<std::string> keys;
     if (!registry.EnumerateKeys(reg::kLocalMachine, cardsKey, count, keys)) return;
 
     for (const auto& key : keys) {
-        std::wstring service;
+        std::string service;
         std::uint32_t type = 0;
-        if (!registry.ReadStringValue(reg::kLocalMachine, cardsKey + "\\" + base::EncodeWindows1252(key),
-                                      std::string(reg::kServiceName), service, type))
+        if (!registry.ReadStringValue(reg::kLocalMachine, cardsKey + "\\" + key, std::string(reg::kServiceName), service,
+                                      type))
             continue;
-        const ndis::Handle handle =
-            services.CreateFile(std::string(ndis::kDevicePrefix) + base::EncodeWindows1252(service));
+        const ndis::Handle handle = services.CreateFile(std::string(ndis::kDevicePrefix) + service);
         if (handle == ndis::kInvalidHandle) continue;
 
         std::array<std::uint8_t, kAddressBuffer> address{};
@@ -57,8 +57,7 @@ Network::Network(platform::Machine& machine) {
             // The count includes the terminating NUL. A driver's count is not
             // trusted beyond the buffer, and a count of 0 gives no text.
             const std::size_t length = std::min<std::size_t>(*returned, description.size()) - (*returned > 0 ? 1 : 0);
-            const std::string_view text(reinterpret_cast<const char*>(description.data()), length);
-            item->name_ = base::DecodeWindows1252(text.substr(0, text.find('\0')));
+            item->name_ = base::TextFromBuffer(page, std::string_view(reinterpret_cast<const char*>(description.data()), length));
         }
 
         std::array<std::uint8_t, kVersionBuffer> version{};

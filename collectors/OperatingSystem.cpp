@@ -34,7 +34,7 @@ OperatingSystem::OperatingSystem(platform::Machine& machine) {
     bootMode_ = machine.GetSystemMetrics(platform::code::kSmCleanBoot);
     const auto info = machine.GetVersionEx();
     if (!info) return;
-    servicePack_ = base::TextFromBuffer(info->csdVersion);
+    servicePack_ = base::TextFromBuffer(machine.TextCodePage(), info->csdVersion);
     version_ = std::to_wstring(info->majorVersion) + L"." + std::to_wstring(info->minorVersion);
     if (info->platformId == kFamily9x) {
         if (info->majorVersion == 4) {

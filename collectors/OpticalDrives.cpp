@@ -29,7 +29,7 @@ std::vector<std::string> OpticalDrives::DrivesToTry(std::string_view driveString
     return tried;
 }
 
-OpticalDrives::OpticalDrives(platform::DriveServices& drives) {
+OpticalDrives::OpticalDrives(platform::DriveServices& drives, base::CodePage page) {
     transport::MMC mmc(drives);
     for (const auto& drive : DrivesToTry(drives.GetLogicalDriveStringsA())) {
         if (!mmc.Create(drive, "")) continue;
@@ -40,15 +40,16 @@ OpticalDrives::OpticalDrives(platform::DriveServices& drives) {
         }
         auto item = std::make_unique<OpticalDriveItem>();
         item->interface_ = mmc.Interface();
-        item->letter_ = base::DecodeWindows1252(drive);
-        auto texts = transport::DecodeInquiry(inquiry);
+        item->letter_ = base::DecodeText(page, drive);
+        auto texts = transport::DecodeInquiry(inquiry, page);
         item->manufacturer_ = std::move(texts.manufacturer);
         item->name_ = std::move(texts.name);
         item->revision_ = std::move(texts.revision);
 
-        std::array<std::uint8_t, transport::capabilities_page::kBufferSize> page{};
-        if (mmc.ModeSense(transport::capabilities_page::kPageCode, transport::capabilities_page::kRequestSize, page)) {
-            const auto speeds = transport::DecodeCapabilitiesPage(page);
+        std::array<std::uint8_t, transport::capabilities_page::kBufferSize> capabilities{};
+        if (mmc.ModeSense(transport::capabilities_page::kPageCode, transport::capabilities_page::kRequestSize,
+                          capabilities)) {
+            const auto speeds = transport::DecodeCapabilitiesPage(capabilities);
             item->readCurrentSpeed_ = speeds.readCurrent;
             item->readMaximumSpeed_ = speeds.readMaximum;
             item->writeCurrentSpeed_ = speeds.writeCurrent;

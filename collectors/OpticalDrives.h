@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/codepage.h"
 #include "collectors/Collection.h"
 #include "collectors/OpticalDriveItem.h"
 #include "platform/drive_services.h"
@@ -18,8 +19,9 @@ public:
     // As many as the letters C to Z.
     static constexpr std::size_t kDrivesTried = 24;
 
-    explicit OpticalDrives(platform::Machine& machine) : OpticalDrives(machine.Drives()) {}
-    explicit OpticalDrives(platform::DriveServices& drives);
+    explicit OpticalDrives(platform::Machine& machine) : OpticalDrives(machine.Drives(), machine.TextCodePage()) {}
+    // `page`: the machine's code page, which drive names and INQUIRY texts are read in.
+    OpticalDrives(platform::DriveServices& drives, base::CodePage page);
 
     // The drive names tried, in order: the roots of the drive list without the
     // floppy letters A and B, at most kDrivesTried of them.

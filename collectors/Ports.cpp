@@ -15,11 +15,12 @@ Ports::Ports(platform::Machine& machine) {
             return spooler.EnumPorts(platform::kSpoolerLevel2, buffer, needed, returned);
         },
         L::kSize);
+    const base::CodePage page = machine.TextCodePage();
     for (std::size_t i = 0; i < answer.RecordCount(); ++i) {
         auto item = std::make_unique<PortItem>();
-        item->description_ = answer.Text(i, L::kDescription);
-        item->monitor_ = answer.Text(i, L::kMonitorName);
-        item->name_ = answer.Text(i, L::kPortName);
+        item->description_ = answer.Text(i, L::kDescription, page);
+        item->monitor_ = answer.Text(i, L::kMonitorName, page);
+        item->name_ = answer.Text(i, L::kPortName, page);
         Add(std::move(item));
     }
 }

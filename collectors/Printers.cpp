@@ -19,15 +19,18 @@ Printers::Printers(platform::Machine& machine) {
         L::kSize);
     if (answer.RecordCount() == 0) return;
     const auto defaultName = spooler.GetDefaultPrinter();
-    const std::wstring defaultPrinter = defaultName ? base::TextFromBuffer(*defaultName) : std::wstring();
+    const base::CodePage page = machine.TextCodePage();
+    // The default printer is found by its name as the spooler holds it.
+    const std::string_view defaultPrinter =
+        defaultName ? std::string_view(*defaultName).substr(0, defaultName->find('\0')) : std::string_view();
     for (std::size_t i = 0; i < answer.RecordCount(); ++i) {
         auto item = std::make_unique<PrinterItem>();
-        item->comment_ = answer.Text(i, L::kComment);
-        item->driverName_ = answer.Text(i, L::kDriverName);
-        item->location_ = answer.Text(i, L::kLocation);
-        item->name_ = answer.Text(i, L::kPrinterName);
-        item->port_ = answer.Text(i, L::kPortName);
-        item->selected_ = defaultName.has_value() && item->name_ == defaultPrinter;
+        item->comment_ = answer.Text(i, L::kComment, page);
+        item->driverName_ = answer.Text(i, L::kDriverName, page);
+        item->location_ = answer.Text(i, L::kLocation, page);
+        item->name_ = answer.Text(i, L::kPrinterName, page);
+        item->port_ = answer.Text(i, L::kPortName, page);
+        item->selected_ = defaultName.has_value() && answer.Bytes(i, L::kPrinterName) == defaultPrinter;
         Add(std::move(item));
     }
 }

@@ -25,8 +25,9 @@ constexpr std::uint32_t kType586 = 586;
 constexpr std::uint32_t kSettleMilliseconds = 10;
 constexpr std::uint32_t kMeasureMilliseconds = 500;
 
+// The processor's own registers: ASCII, whatever the system's code page.
 std::wstring BytesToString(const std::uint8_t* bytes, std::size_t size) {
-    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    return base::TextFromBuffer(base::CodePage::kWindows1252, std::string_view(reinterpret_cast<const char*>(bytes), size));
 }
 
 std::wstring HexDigit(std::uint32_t value) { return format::FormatEx::FormatHex(static_cast<std::int32_t>(value & 0xF), 1, L""); }

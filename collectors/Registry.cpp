@@ -7,7 +7,7 @@ namespace collectors {
 namespace reg = platform::registry;
 
 bool Registry::EnumerateKeys(reg::Key rootkey, const std::string& subkey, std::int16_t& numberkeys,
-                             std::vector<std::wstring>& keys) {
+                             std::vector<std::string>& keys) {
     numberkeys = 0;
     keys.clear();
     const auto key = services_.RegOpenKeyEx(rootkey, subkey);
@@ -15,8 +15,8 @@ bool Registry::EnumerateKeys(reg::Key rootkey, const std::string& subkey, std::i
     for (std::uint32_t index = 0; numberkeys < INT16_MAX; ++index) {
         auto name = services_.RegEnumKeyEx(*key, index);
         if (!name) break;
-        if (name->size() > reg::kMaxKeyName) name->resize(reg::kMaxKeyName);
-        keys.push_back(base::DecodeWindows1252(*name));
+        if (name->size() > reg::kMaxKeyName) name->resize(base::FitToField(page_, *name, reg::kMaxKeyName).size());
+        keys.push_back(std::move(*name));
         ++numberkeys;
     }
     services_.RegCloseKey(*key);
@@ -44,6 +44,15 @@ bool Registry::ReadRawValue(reg::Key rootkey, const std::string& subkey, const s
 bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, const std::string& valuename,
                                std::wstring& valuedata, std::uint32_t& valuetype) {
     valuedata.clear();
+    std::string bytes;
+    if (!ReadStringValue(rootkey, subkey, valuename, bytes, valuetype)) return false;
+    valuedata = base::DecodeText(page_, bytes);
+    return true;
+}
+
+bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, const std::string& valuename,
+                               std::string& valuedata, std::uint32_t& valuetype) {
+    valuedata.clear();
     std::vector<std::uint8_t> data;
     if (!ReadRawValue(rootkey, subkey, valuename, data, valuetype)) return false;
     if (valuetype != reg::kString && valuetype != reg::kExpandString && valuetype != reg::kMultiString) return false;
@@ -51,7 +60,7 @@ bool Registry::ReadStringValue(reg::Key rootkey, const std::string& subkey, cons
     // stay. A string stored without its NUL keeps its last character.
     std::size_t length = data.size();
     if (data.back() == 0) --length;
-    valuedata = base::DecodeWindows1252(std::string_view(reinterpret_cast<const char*>(data.data()), length));
+    valuedata.assign(reinterpret_cast<const char*>(data.data()), length);
     return true;
 }
 

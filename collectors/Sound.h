@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/codepage.h"
 #include "collectors/Collection.h"
 #include "platform/machine.h"
 
@@ -33,7 +34,7 @@ public:
     explicit Sound(platform::Machine& machine);
 
 private:
-    void AddDevice(std::span<const std::uint8_t> caps, std::int32_t soundType);
+    void AddDevice(std::span<const std::uint8_t> caps, std::int32_t soundType, base::CodePage page);
 };
 
 }  // namespace collectors

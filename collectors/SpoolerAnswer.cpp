@@ -36,13 +36,17 @@ SpoolerAnswer::SpoolerAnswer(std::vector<std::uint8_t> buffer, std::uint32_t ret
     records_ = std::min<std::size_t>(returned, buffer_.size() / recordSize_);
 }
 
-std::wstring SpoolerAnswer::Text(std::size_t index, std::size_t fieldOffset) const {
+std::string_view SpoolerAnswer::Bytes(std::size_t index, std::size_t fieldOffset) const {
     if (index >= records_ || fieldOffset + kPointerSize > recordSize_) return {};
     const std::size_t at = index * recordSize_ + fieldOffset;
     const std::uint32_t pointer = *base::ReadLe32(buffer_, at);
     if (pointer == 0 || pointer >= buffer_.size()) return {};
     const std::string_view rest(reinterpret_cast<const char*>(buffer_.data()) + pointer, buffer_.size() - pointer);
-    return base::TextFromBuffer(rest);
+    return rest.substr(0, rest.find('\0'));
+}
+
+std::wstring SpoolerAnswer::Text(std::size_t index, std::size_t fieldOffset, base::CodePage page) const {
+    return base::DecodeText(page, Bytes(index, fieldOffset));
 }
 
 }  // namespace collectors

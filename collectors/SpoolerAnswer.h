@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/codepage.h"
+
 namespace collectors {
 
 // One request of the two-call protocol: the buffer (empty for the size
@@ -31,8 +33,10 @@ public:
     std::size_t RecordCount() const { return records_; }
     // The text the pointer field at `fieldOffset` of record `index` points
     // to, up to its zero byte or the end of the buffer; "" for a null
-    // pointer or one outside the buffer.
-    std::wstring Text(std::size_t index, std::size_t fieldOffset) const;
+    // pointer or one outside the buffer. Bytes() as the spooler holds it (a
+    // name to compare or ask for again), Text() decoded from code page `page`.
+    std::string_view Bytes(std::size_t index, std::size_t fieldOffset) const;
+    std::wstring Text(std::size_t index, std::size_t fieldOffset, base::CodePage page) const;
 
     // For tests and fuzzing: an answer over bytes already received.
     SpoolerAnswer(std::vector<std::uint8_t> buffer, std::uint32_t returned, std::size_t recordSize);

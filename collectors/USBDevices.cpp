@@ -103,11 +103,10 @@ std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb
 }
 
 std::wstring Property(platform::UsbServices& services, usb::DeviceList list, usb::DeviceInstance device,
-                      std::uint32_t code) {
+                      std::uint32_t code, base::CodePage page) {
     auto text = services.SetupDiGetDeviceRegistryProperty(list, device, code);
     if (!text) return {};
-    if (text->size() > usb::kPropertyBuffer - 1) text->resize(usb::kPropertyBuffer - 1);
-    return base::TextFromBuffer(*text);
+    return base::TextFromBuffer(page, base::FitToField(page, *text, usb::kPropertyBuffer - 1));
 }
 
 // "\\.\" + the instance ID with every "\" as "#" + "#" + the hub interface class.
@@ -143,6 +142,7 @@ std::wstring USBDevices::BcdText(std::uint16_t bcd, int decimals) {
 
 USBDevices::USBDevices(platform::Machine& machine) {
     platform::UsbServices& services = machine.Usb();
+    const base::CodePage page = machine.TextCodePage();
     std::uint16_t language = 0;
     const usb::DeviceList list = services.SetupDiGetClassDevs(usb::kDeviceInterfaceClass, usb::kPresentInterfaces);
     if (list == usb::kInvalidList) return;
@@ -161,7 +161,7 @@ USBDevices::USBDevices(platform::Machine& machine) {
             services.CloseHandle(hub);
             continue;
         }
-        const std::wstring ownKey = Property(services, list, *device, usb::kDriverKeyName);
+        const std::wstring ownKey = Property(services, list, *device, usb::kDriverKeyName, page);
         const unsigned ports = node[usb::NodeInformationLayout::kNumberOfPorts];
         for (std::uint32_t port = 1; port <= ports; ++port) {
             const auto key = DriverKeyOnPort(services, hub, port);
@@ -180,7 +180,7 @@ USBDevices::USBDevices(platform::Machine& machine) {
                 std::copy(d->begin(), d->end(), bytes.begin());
                 const auto le16 = [&](std::size_t offset) { return *base::ReadLe16(bytes, offset); };
                 item->class_ = bytes[DeviceDescriptor::kClass];
-                item->description_ = Property(services, list, *device, usb::kDeviceDescription);
+                item->description_ = Property(services, list, *device, usb::kDeviceDescription, page);
                 item->manufacturer_ = connection.String(bytes[DeviceDescriptor::kManufacturerIndex], language);
                 item->name_ = connection.String(bytes[DeviceDescriptor::kProductIndex], language);
                 item->packetSize_ = bytes[DeviceDescriptor::kMaxPacketSize0];

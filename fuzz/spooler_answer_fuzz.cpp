@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(answer.RecordCount() * recordSize <= buffer.size());
         for (std::size_t i = 0; i <= answer.RecordCount(); ++i)
             for (std::size_t field = 0; field < recordSize; field += 4) {
-                const auto text = answer.Text(i, field);
+                const auto text = answer.Bytes(i, field);
+                answer.Text(i, field, base::CodePage::kUtf8);
                 FUZZ_CHECK(text.size() < buffer.size() || text.empty());
             }
     }

@@ -3,25 +3,28 @@
 #include <algorithm>
 
 #include "base/bytes.h"
+#include "base/codepage.h"
 
 namespace platform::display {
 
 namespace {
 
-void PutText(std::span<std::uint8_t> record, std::size_t offset, std::size_t length, std::string_view text) {
+void PutText(std::span<std::uint8_t> record, std::size_t offset, std::size_t length, std::string_view text,
+             base::CodePage page) {
     const auto field = record.subspan(offset, length);
     std::fill(field.begin(), field.end(), std::uint8_t{0});
-    std::copy_n(text.begin(), std::min(text.size(), length - 1), field.begin());
+    const auto fitted = base::FitToField(page, text, length - 1);
+    std::copy(fitted.begin(), fitted.end(), field.begin());
 }
 
 }  // namespace
 
 bool FillDisplayDevice(std::span<std::uint8_t> record, std::string_view name, std::string_view description,
-                       std::uint32_t stateFlags) {
+                       std::uint32_t stateFlags, base::CodePage page) {
     using L = DisplayDeviceLayout;
     if (record.size() < L::kSize) return false;
-    PutText(record, L::kDeviceName, L::kDeviceNameLength, name);
-    PutText(record, L::kDeviceString, L::kDeviceStringLength, description);
+    PutText(record, L::kDeviceName, L::kDeviceNameLength, name, page);
+    PutText(record, L::kDeviceString, L::kDeviceStringLength, description, page);
     base::WriteLe32(record, L::kStateFlags, stateFlags);
     return true;
 }

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/codepage.h"
+
 namespace platform::display {
 
 // DISPLAY_DEVICEA, up to and including StateFlags (the program passes cb = 168).
@@ -47,10 +49,11 @@ inline constexpr std::uint16_t kDevModeVersion = 0x0401;  // DM_SPECVERSION
 inline constexpr std::uint32_t kModeFields = 0x00040000u | 0x00080000u | 0x00100000u | 0x00400000u;
 
 // The name, the description and the state flags of an adapter or monitor
-// into its record; each text is cut to its field and always ends with a
-// NUL. False (and nothing written) when the record is too short.
+// into its record; each text (in code page `page`) is cut to its field on a
+// whole character and always ends with a NUL. False (and nothing written)
+// when the record is too short.
 bool FillDisplayDevice(std::span<std::uint8_t> record, std::string_view name, std::string_view description,
-                       std::uint32_t stateFlags);
+                       std::uint32_t stateFlags, base::CodePage page);
 
 struct ModeFields {
     std::uint32_t bitsPerPel = 0, width = 0, height = 0, frequency = 0;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/codepage.h"
+
 namespace platform {
 
 namespace identify {
@@ -21,7 +23,9 @@ inline constexpr std::size_t kModelOffset = 54, kModelLength = 40;      // words
 
 using IdentifyBlock = std::array<std::uint8_t, identify::kLength>;
 
-// Texts are single-byte (Windows-1252); longer ones are cut to their field.
-IdentifyBlock MakeIdentifyBlock(std::string_view model, std::string_view firmware, std::string_view serial);
+// Texts are in the machine's code page `page`; longer ones are cut to their
+// field on a whole character.
+IdentifyBlock MakeIdentifyBlock(std::string_view model, std::string_view firmware, std::string_view serial,
+                                base::CodePage page);
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "base/codepage.h"
+
 namespace platform {
 
 // GetSystemInfo: the two fields the program relies on.
@@ -63,7 +65,7 @@ struct OsVersionInfo {
     std::uint32_t minorVersion = 0;
     std::uint32_t buildNumber = 0;
     std::uint32_t platformId = 0;  // 1 the 9x family, 2 the NT family, else neither
-    std::string csdVersion;        // single-byte text (Windows-1252)
+    std::string csdVersion;        // text in the machine's code page
 };
 
 // The user's regional settings, as the formatting classes need them.
@@ -114,6 +116,12 @@ public:
 
     // Locale.
     virtual RegionalSettings GetRegionalSettings() = 0;
+
+    // The code page of every text handed over in a single-byte buffer (names
+    // of volumes, printers, devices; records and replies of every area): the
+    // collectors decode with base::DecodeText(TextCodePage(), bytes). A Windows
+    // machine answers its ANSI code page; the default is Windows-1252.
+    virtual base::CodePage TextCodePage() { return base::CodePage::kWindows1252; }
 };
 
 }  // namespace platform

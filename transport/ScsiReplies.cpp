@@ -10,18 +10,18 @@ namespace transport {
 
 namespace {
 
-std::wstring Field(std::span<const std::uint8_t> reply, std::size_t offset, std::size_t length) {
+std::wstring Field(std::span<const std::uint8_t> reply, std::size_t offset, std::size_t length, base::CodePage page) {
     if (offset >= reply.size()) return {};
     const auto bytes = reply.subspan(offset, std::min(length, reply.size() - offset));
-    return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return base::TextFromBuffer(page, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace
 
-InquiryTexts DecodeInquiry(std::span<const std::uint8_t> reply) {
+InquiryTexts DecodeInquiry(std::span<const std::uint8_t> reply, base::CodePage page) {
     using namespace inquiry_data;
-    return {Field(reply, kVendorOffset, kVendorLength), Field(reply, kProductOffset, kProductLength),
-            Field(reply, kRevisionOffset, kRevisionLength)};
+    return {Field(reply, kVendorOffset, kVendorLength, page), Field(reply, kProductOffset, kProductLength, page),
+            Field(reply, kRevisionOffset, kRevisionLength, page)};
 }
 
 std::int16_t SpeedFactor(std::uint16_t kilobytesPerSecond) {

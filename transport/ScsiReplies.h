@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "base/codepage.h"
+
 namespace transport {
 
 namespace inquiry_data {
@@ -36,7 +38,9 @@ struct InquiryTexts {
     std::wstring name;
     std::wstring revision;
 };
-InquiryTexts DecodeInquiry(std::span<const std::uint8_t> reply);
+// The texts are read in the machine's code page `page` (ASCII on every drive
+// that keeps to the standard).
+InquiryTexts DecodeInquiry(std::span<const std::uint8_t> reply, base::CodePage page);
 
 // Speed factors: kB/s divided by the single speed, remainder dropped.
 struct DriveSpeeds {

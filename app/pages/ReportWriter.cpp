@@ -5,6 +5,7 @@
 #include "app/pages/PageRows.h"
 #include "app/pages/ValueLists.h"
 #include "base/codepage.h"
+#include "base/printable_text.h"
 
 namespace app {
 
@@ -84,7 +85,10 @@ bool ReportWriter::WriteCategory(int category, std::vector<std::wstring>& lines)
 std::string ReportWriter::Encode(const std::vector<std::wstring>& lines) {
     std::string bytes;
     for (const auto& line : lines) {
-        bytes += base::EncodeWindows1252(line);
+        // The report's edge: machine text with its controls escaped, so no
+        // value starts a line or reaches a terminal raw; "?" for what
+        // Windows-1252 cannot hold.
+        bytes += base::EncodeWindows1252(base::PrintableText(line));
         bytes += "\r\n";
     }
     return bytes;

@@ -23,7 +23,8 @@ public:
     // nothing when a list row names an entry its list does not have.
     std::optional<std::vector<std::wstring>> ComposeLines(int category);
 
-    // The file's bytes: Windows-1252, CR LF after every line.
+    // The file's bytes: Windows-1252, CR LF after every line; control
+    // characters written as "\xHH" (base::PrintableText).
     static std::string Encode(const std::vector<std::wstring>& lines);
 
     std::optional<std::string> Compose(int category) {

@@ -4,6 +4,7 @@
 
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 
 namespace platform::sim {
 
@@ -21,6 +22,7 @@ int Cap(const Node& n, const char* key, int fallback) {
 
 void ReadDisplaySection(const Node& section, SimAreas& areas) {
     SimDisplay& d = areas.display;
+    d.codePage = areas.codePage;
     section.OnlyKeys({"adapters", "modes", "current"});
     if (const auto adapters = section.Member("adapters")) {
         for (std::size_t i = 0; i < adapters->Size(); ++i) {
@@ -28,11 +30,11 @@ void ReadDisplaySection(const Node& section, SimAreas& areas) {
             a.OnlyKeys({"name", "description", "primary", "monitors"});
             SimDisplay::Adapter adapter;
             adapter.name = a.Text("name", "\\\\.\\DISPLAY" + std::to_string(i + 1));
-            adapter.description = base::EncodeWindows1252(base::DecodeUtf8(a.Text("description", "")));
+            adapter.description = MachineText(a.Text("description", ""), areas.codePage);
             adapter.primary = a.Boolean("primary", false);
             if (const auto monitors = a.Member("monitors"))
                 for (std::size_t m = 0; m < monitors->Size(); ++m)
-                    adapter.monitors.push_back(base::EncodeWindows1252(base::DecodeUtf8(monitors->Element(m).Text())));
+                    adapter.monitors.push_back(MachineText(monitors->Element(m), areas.codePage));
             d.adapters.push_back(std::move(adapter));
         }
     }
@@ -62,12 +64,14 @@ bool SimDisplay::EnumDisplayDevices(std::optional<std::string_view> device, std:
     if (!device) {
         if (index >= adapters.size()) return false;
         const Adapter& a = adapters[index];
-        return display::FillDisplayDevice(record, a.name, a.description, a.primary ? display::kPrimaryDevice : 0);
+        return display::FillDisplayDevice(record, a.name, a.description, a.primary ? display::kPrimaryDevice : 0,
+                                          codePage);
     }
     for (const auto& a : adapters) {
         if (a.name != *device) continue;
         if (index >= a.monitors.size()) return false;
-        return display::FillDisplayDevice(record, a.name + "\\Monitor" + std::to_string(index), a.monitors[index], 0);
+        return display::FillDisplayDevice(record, a.name + "\\Monitor" + std::to_string(index), a.monitors[index], 0,
+                                          codePage);
     }
     return false;
 }

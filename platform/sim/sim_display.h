@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/codepage.h"
 #include "platform/display_services.h"
 #include "platform/sim/sim_reader.h"
 
@@ -19,7 +20,7 @@ class SimDisplay final : public DisplayServices {
 public:
     struct Adapter {
         std::string name;         // "\\.\DISPLAY1"
-        std::string description;  // single-byte text
+        std::string description;  // in the machine's code page
         bool primary = false;
         std::vector<std::string> monitors;
     };
@@ -30,6 +31,7 @@ public:
     };
 
     std::vector<Adapter> adapters;
+    base::CodePage codePage = base::CodePage::kWindows1252;  // of the texts above
     std::vector<Mode> modes;
     // GetDeviceCaps: HORZRES, VERTRES, BITSPIXEL, PLANES, VREFRESH.
     int width = 0, height = 0, bits = 0, planes = 1, refresh = 0;

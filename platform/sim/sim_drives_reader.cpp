@@ -3,13 +3,12 @@
 #include "base/codepage.h"
 #include "platform/identify_block.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 
 namespace platform::sim {
 
 namespace {
 
-// Texts of the file are UTF-8; the drives hand out single-byte text.
-std::string SingleByte(const Node& node) { return base::EncodeWindows1252(base::DecodeUtf8(node.Text())); }
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -18,7 +17,7 @@ int HexDigit(char c) {
     return -1;
 }
 
-SimDisk ReadDisk(const Node& node) {
+SimDisk ReadDisk(const Node& node, base::CodePage page) {
     node.OnlyKeys({"opens", "smart_device_map", "identify", "geometry"});
     SimDisk disk;
     disk.opens = node.Boolean("opens", true);
@@ -32,9 +31,9 @@ SimDisk ReadDisk(const Node& node) {
             identify->OnlyKeys({"model", "firmware", "serial"});
             const auto text = [&](const char* key) {
                 const auto member = identify->Member(key);
-                return member ? SingleByte(*member) : std::string();
+                return member ? MachineText(*member, page) : std::string();
             };
-            const auto block = MakeIdentifyBlock(text("model"), text("firmware"), text("serial"));
+            const auto block = MakeIdentifyBlock(text("model"), text("firmware"), text("serial"), page);
             disk.identify = ByteString(block.begin(), block.end());
         }
     }
@@ -86,21 +85,21 @@ ByteString HexBytes(const Node& node) {
     return bytes;
 }
 
-void ReadDisksSection(const Node& section, SimAreas& areas) { ReadDisks(section, areas.drives); }
-void ReadOpticalDrivesSection(const Node& section, SimAreas& areas) { ReadOpticalDrives(section, areas.drives); }
-void ReadAspiSection(const Node& section, SimAreas& areas) { ReadAspi(section, areas.drives); }
-void ReadLogicalDrivesSection(const Node& section, SimAreas& areas) { ReadLogicalDrives(section, areas.drives); }
+void ReadDisksSection(const Node& section, SimAreas& areas) { ReadDisks(section, areas.drives, areas.codePage); }
+void ReadOpticalDrivesSection(const Node& section, SimAreas& areas) { ReadOpticalDrives(section, areas.drives, areas.codePage); }
+void ReadAspiSection(const Node& section, SimAreas& areas) { ReadAspi(section, areas.drives, areas.codePage); }
+void ReadLogicalDrivesSection(const Node& section, SimAreas& areas) { ReadLogicalDrives(section, areas.drives, areas.codePage); }
 
-void ReadDisks(const Node& section, SimDrives& drives) {
+void ReadDisks(const Node& section, SimDrives& drives, base::CodePage page) {
     if (!section.Json().is_object()) section.Fail("expected an object of disks by number");
     for (const auto& [key, value] : section.Json().items()) {
         const Node disk(value, section.Place() + "/" + key);
         if (key.size() != 1 || key[0] < '0' || key[0] > '9') disk.Fail("a disk is named by its number 0-9");
-        drives.disks[key[0] - '0'] = ReadDisk(disk);
+        drives.disks[key[0] - '0'] = ReadDisk(disk, page);
     }
 }
 
-void ReadOpticalDrives(const Node& section, SimDrives& drives) {
+void ReadOpticalDrives(const Node& section, SimDrives& drives, base::CodePage page) {
     if (!section.Json().is_object()) section.Fail("expected an object of optical drives by name");
     for (const auto& [name, value] : section.Json().items()) {
         const Node node(value, section.Place() + "/" + name);
@@ -123,11 +122,11 @@ void ReadOpticalDrives(const Node& section, SimDrives& drives) {
                 drive.commands[HexBytes(cdbNode)] = ReadCommand(Node(reply, cdbNode.Place()));
             }
         }
-        drives.opticalDrives[base::EncodeWindows1252(base::DecodeUtf8(name))] = std::move(drive);
+        drives.opticalDrives[MachineText(name, page)] = std::move(drive);
     }
 }
 
-void ReadAspi(const Node& section, SimDrives& drives) {
+void ReadAspi(const Node& section, SimDrives& drives, base::CodePage page) {
     section.OnlyKeys({"exports", "file_name", "support_status", "adapters"});
     SimAspi aspi;
     if (const auto exports = section.Member("exports"))
@@ -147,7 +146,7 @@ void ReadAspi(const Node& section, SimDrives& drives) {
                     device.OnlyKeys({"target", "type", "drive"});
                     entry.devices.push_back({static_cast<std::uint8_t>(device.Unsigned("target", 7, 0)),
                                              static_cast<std::uint8_t>(device.Unsigned("type", 31, 0)),
-                                             base::EncodeWindows1252(base::DecodeUtf8(device.Text("drive", "")))});
+                                             MachineText(device.Text("drive", ""), page)});
                 }
             aspi.adapters.push_back(std::move(entry));
         }
@@ -155,12 +154,12 @@ void ReadAspi(const Node& section, SimDrives& drives) {
     drives.aspi = std::move(aspi);
 }
 
-void ReadLogicalDrives(const Node& section, SimDrives& drives) {
+void ReadLogicalDrives(const Node& section, SimDrives& drives, base::CodePage page) {
     for (std::size_t i = 0; i < section.Size(); ++i) {
         const Node node = section.Element(i);
         node.OnlyKeys({"root", "type", "opens", "bus_type", "media_type", "volume", "free_space"});
         SimLogicalDrive drive;
-        drive.root = base::EncodeWindows1252(base::DecodeUtf8(node.Text("root", "")));
+        drive.root = MachineText(node.Text("root", ""), page);
         if (drive.root.empty()) node.Fail("a logical drive needs its root");
         drive.driveType = static_cast<std::uint32_t>(node.Unsigned("type", 6, drive::kDriveFixed));
         drive.opens = node.Boolean("opens", true);
@@ -170,8 +169,8 @@ void ReadLogicalDrives(const Node& section, SimDrives& drives) {
         if (const auto volume = node.Member("volume"); volume && !volume->IsNull()) {
             volume->OnlyKeys({"label", "file_system", "serial"});
             VolumeInformation info;
-            if (const auto label = volume->Member("label")) info.volumeName = SingleByte(*label);
-            if (const auto fs = volume->Member("file_system")) info.fileSystemName = SingleByte(*fs);
+            if (const auto label = volume->Member("label")) info.volumeName = MachineText(*label, page);
+            if (const auto fs = volume->Member("file_system")) info.fileSystemName = MachineText(*fs, page);
             if (const auto serial = volume->Member("serial"))
                 info.volumeSerialNumber = static_cast<std::uint32_t>(serial->Unsigned(UINT32_MAX));
             drive.volume = info;

@@ -4,6 +4,7 @@
 
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 #include "platform/sim/sim_machine.h"
 
 namespace platform::sim {
@@ -170,7 +171,7 @@ void ReadSystemSection(const Node& s, SimAreas& areas) {
     info.minorVersion = static_cast<std::uint32_t>(v->Unsigned("minor", kMax32, 0));
     info.buildNumber = static_cast<std::uint32_t>(v->Unsigned("build", kMax32, 0));
     info.platformId = static_cast<std::uint32_t>(v->Unsigned("platform_id", kMax32, 0));
-    info.csdVersion = base::EncodeWindows1252(base::DecodeUtf8(v->Text("service_pack", "")));
+    info.csdVersion = MachineText(v->Text("service_pack", ""), areas.codePage);
     kernel.version = info;
 }
 
@@ -249,5 +250,7 @@ int SimMachine::GetSystemMetrics(int index) {
 std::uint32_t SimMachine::GetDoubleClickTime() { return kernel().doubleClickTime; }
 
 RegionalSettings SimMachine::GetRegionalSettings() { return kernel().regional; }
+
+base::CodePage SimMachine::TextCodePage() { return areas_->codePage; }
 
 }  // namespace platform::sim

@@ -44,6 +44,8 @@ public:
     int GetSystemMetrics(int index) override;
     std::uint32_t GetDoubleClickTime() override;
     RegionalSettings GetRegionalSettings() override;
+    // Windows-1252 unless the file's "code_page" names another.
+    base::CodePage TextCodePage() override;
 
     // Device areas: one override per area, returning its member of SimAreas.
     DisplayServices& Display() override;

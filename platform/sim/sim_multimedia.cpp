@@ -3,6 +3,7 @@
 #include "base/codepage.h"
 #include "platform/multimedia_records.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 
 namespace platform::sim {
 
@@ -57,20 +58,20 @@ constexpr std::uint64_t kDefaultJoystickSlots = 16;
 // reports, few enough that asking each number in turn stays quick.
 constexpr std::uint64_t kMaxDeviceNumbers = 0xFFFF;
 
-// A name as the 32-byte field holds it: Windows-1252, at most 32 bytes.
-std::string PnameText(const Node& node) {
-    std::string name = base::EncodeWindows1252(base::DecodeUtf8(node.Text()));
+// A name as the 32-byte field holds it: in the machine's code page, at most 32 bytes.
+std::string PnameText(const Node& node, base::CodePage page) {
+    std::string name = MachineText(node, page);
     if (name.size() > kPnameSize) node.Fail("longer than the 32-byte name field");
     return name;
 }
 
-std::vector<SimMultimedia::WaveDevice> ReadWaveDevices(const Node& list) {
+std::vector<SimMultimedia::WaveDevice> ReadWaveDevices(const Node& list, base::CodePage page) {
     std::vector<SimMultimedia::WaveDevice> devices;
     for (std::size_t i = 0; i < list.Size(); ++i) {
         const Node d = list.Element(i);
         d.OnlyKeys({"name", "version", "result"});
         SimMultimedia::WaveDevice device;
-        if (auto name = d.Member("name")) device.name = PnameText(*name);
+        if (auto name = d.Member("name")) device.name = PnameText(*name, page);
         device.driverVersion = static_cast<std::uint32_t>(d.Unsigned("version", kMax32, 0));
         device.result = static_cast<std::uint32_t>(d.Unsigned("result", kMax32, kMmSysErrNoError));
         devices.push_back(std::move(device));
@@ -83,8 +84,8 @@ std::vector<SimMultimedia::WaveDevice> ReadWaveDevices(const Node& list) {
 void ReadWaveSection(const Node& section, SimAreas& areas) {
     section.OnlyKeys({"inputs", "outputs", "input_count", "output_count"});
     SimMultimedia& m = areas.multimedia;
-    if (auto inputs = section.Member("inputs")) m.inputs = ReadWaveDevices(*inputs);
-    if (auto outputs = section.Member("outputs")) m.outputs = ReadWaveDevices(*outputs);
+    if (auto inputs = section.Member("inputs")) m.inputs = ReadWaveDevices(*inputs, areas.codePage);
+    if (auto outputs = section.Member("outputs")) m.outputs = ReadWaveDevices(*outputs, areas.codePage);
     if (auto count = section.Member("input_count"))
         m.inputCount = static_cast<std::uint32_t>(count->Unsigned(kMaxDeviceNumbers));
     if (auto count = section.Member("output_count"))
@@ -104,7 +105,7 @@ void ReadJoysticksSection(const Node& section, SimAreas& areas) {
             const auto slot = static_cast<std::uint32_t>(slotNode->Unsigned(kMax32));
             if (m.joysticks.count(slot)) slotNode->Fail("slot " + std::to_string(slot) + " is given twice");
             SimMultimedia::Joystick joystick;
-            if (auto name = d.Member("name")) joystick.name = PnameText(*name);
+            if (auto name = d.Member("name")) joystick.name = PnameText(*name, areas.codePage);
             joystick.axes = static_cast<std::uint32_t>(d.Unsigned("axes", kMax32, 0));
             joystick.buttons = static_cast<std::uint32_t>(d.Unsigned("buttons", kMax32, 0));
             joystick.result = static_cast<std::uint32_t>(d.Unsigned("result", kMax32, kMmSysErrNoError));

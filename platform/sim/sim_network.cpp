@@ -8,6 +8,7 @@
 #include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
 
 namespace platform::sim {
@@ -37,10 +38,10 @@ void AddSubkeys(const std::string& path, std::unordered_map<std::string, std::ve
 }
 
 // Text values become single-byte text with their NUL, as the registry keeps REG_SZ.
-SimNetwork::Value ReadValue(const Node& node) {
+SimNetwork::Value ReadValue(const Node& node, base::CodePage page) {
     SimNetwork::Value value;
     if (node.Json().is_string()) {
-        const std::string text = base::EncodeWindows1252(base::DecodeUtf8(node.Text()));
+        const std::string text = MachineText(node, page);
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
         return value;
@@ -51,7 +52,7 @@ SimNetwork::Value ReadValue(const Node& node) {
     return value;
 }
 
-SimNetwork::Reply ReadReply(const Node& node, bool text) {
+SimNetwork::Reply ReadReply(const Node& node, bool text, base::CodePage page) {
     SimNetwork::Reply reply;
     std::optional<Node> bytes = node;
     if (node.Json().is_object()) {
@@ -65,7 +66,7 @@ SimNetwork::Reply ReadReply(const Node& node, bool text) {
         if (!bytes) node.Fail("expected \"hex\" or \"text\"");
     }
     if (text) {
-        const std::string s = base::EncodeWindows1252(base::DecodeUtf8(bytes->Text()));
+        const std::string s = MachineText(*bytes, page);
         reply.bytes.assign(s.begin(), s.end());
         reply.bytes.push_back(0);
     } else {
@@ -85,7 +86,7 @@ void ReadRegistrySection(const Node& section, SimAreas& areas) {
         if (!item.value().is_object()) key.Fail("expected an object of values");
         SimNetwork::Key k{item.key(), {}};
         for (const auto& value : item.value().items())
-            k.values[Lower(value.key())] = ReadValue(Node(value.value(), key.Place() + "/" + value.key()));
+            k.values[Lower(value.key())] = ReadValue(Node(value.value(), key.Place() + "/" + value.key()), areas.codePage);
         areas.network.keys.push_back(std::move(k));
     }
 }
@@ -96,9 +97,10 @@ void ReadNetworkSection(const Node& section, SimAreas& areas) {
         const Node card(item.value(), section.Place() + "/" + item.key());
         card.OnlyKeys({"address", "description", "version"});
         SimNetwork::Card c{item.key(), {}};
-        if (const auto n = card.Member("address")) c.replies[ndis::kCurrentAddress] = ReadReply(*n, false);
-        if (const auto n = card.Member("description")) c.replies[ndis::kVendorDescription] = ReadReply(*n, true);
-        if (const auto n = card.Member("version")) c.replies[ndis::kDriverVersion] = ReadReply(*n, false);
+        if (const auto n = card.Member("address")) c.replies[ndis::kCurrentAddress] = ReadReply(*n, false, areas.codePage);
+        if (const auto n = card.Member("description"))
+            c.replies[ndis::kVendorDescription] = ReadReply(*n, true, areas.codePage);
+        if (const auto n = card.Member("version")) c.replies[ndis::kDriverVersion] = ReadReply(*n, false, areas.codePage);
         areas.network.cards.push_back(std::move(c));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 
 namespace platform::sim {
 
@@ -47,10 +48,10 @@ namespace platform::sim {
 namespace {
 
 // A text of the spooler's buffer: null (or absent) is the null pointer.
-std::optional<std::string> PointerText(const Node& record, const char* key) {
+std::optional<std::string> PointerText(const Node& record, const char* key, base::CodePage page) {
     const auto node = record.Member(key);
     if (!node || node->IsNull()) return std::nullopt;
-    return base::EncodeWindows1252(base::DecodeUtf8(node->Text()));
+    return MachineText(*node, page);
 }
 
 template <typename Record, typename ReadRecord>
@@ -69,18 +70,19 @@ void ReadSpoolerSection(const Node& section, SimAreas& areas) {
     section.OnlyKeys({"printers", "ports", "default_printer", "printers_size_query_succeeds",
                       "ports_size_query_succeeds"});
     SimSpooler& s = areas.spooler;
-    ReadListing(section, "printers", "printers_size_query_succeeds", s.printers, [](const Node& p) {
+    const base::CodePage page = areas.codePage;
+    const auto text = [page](const Node& record, const char* key) { return PointerText(record, key, page); };
+    ReadListing(section, "printers", "printers_size_query_succeeds", s.printers, [&](const Node& p) {
         p.OnlyKeys({"server", "name", "share", "port", "driver", "comment", "location"});
-        return PrinterInfo2{PointerText(p, "server"), PointerText(p, "name"),    PointerText(p, "share"),
-                            PointerText(p, "port"),   PointerText(p, "driver"),  PointerText(p, "comment"),
-                            PointerText(p, "location")};
+        return PrinterInfo2{text(p, "server"), text(p, "name"),   text(p, "share"),   text(p, "port"),
+                            text(p, "driver"), text(p, "comment"), text(p, "location")};
     });
-    ReadListing(section, "ports", "ports_size_query_succeeds", s.ports, [](const Node& p) {
+    ReadListing(section, "ports", "ports_size_query_succeeds", s.ports, [&](const Node& p) {
         p.OnlyKeys({"name", "monitor", "description", "type"});
-        return PortInfo2{PointerText(p, "name"), PointerText(p, "monitor"), PointerText(p, "description"),
+        return PortInfo2{text(p, "name"), text(p, "monitor"), text(p, "description"),
                          static_cast<std::uint32_t>(p.Unsigned("type", 0xFFFFFFFFu, 0))};
     });
-    s.defaultPrinter = PointerText(section, "default_printer");
+    s.defaultPrinter = text(section, "default_printer");
 }
 
 }  // namespace platform::sim

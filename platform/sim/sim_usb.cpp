@@ -5,6 +5,7 @@
 #include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
+#include "platform/sim/sim_text.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
 
 namespace platform::sim {
@@ -14,9 +15,7 @@ namespace {
 constexpr usb::DeviceList kTheList = 1;
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 
-std::string SingleByte(const Node& n) { return base::EncodeWindows1252(base::DecodeUtf8(n.Text())); }
-
-SimUsb::Device ReadDevice(const Node& n) {
+SimUsb::Device ReadDevice(const Node& n, base::CodePage page) {
     n.OnlyKeys({"id", "parent", "port", "description", "driver", "ports", "device", "configuration", "languages",
                 "strings", "actual_length"});
     SimUsb::Device d;
@@ -24,8 +23,8 @@ SimUsb::Device ReadDevice(const Node& n) {
     if (d.id.empty()) n.Fail("a device needs its \"id\"");
     if (const auto p = n.Member("parent")) d.parent = p->Text();
     d.port = static_cast<std::uint32_t>(n.Unsigned("port", kMax32, 0));
-    if (const auto t = n.Member("description")) d.description = SingleByte(*t);
-    if (const auto t = n.Member("driver")) d.driver = SingleByte(*t);
+    if (const auto t = n.Member("description")) d.description = MachineText(*t, page);
+    if (const auto t = n.Member("driver")) d.driver = MachineText(*t, page);
     d.ports = static_cast<std::uint32_t>(n.Unsigned("ports", 255, 0));
     if (const auto a = n.Member("actual_length")) d.actualLength = static_cast<std::uint32_t>(a->Unsigned(kMax32));
     const auto descriptor = [&](const char* key, std::uint8_t type) {
@@ -56,6 +55,7 @@ SimUsb::Device ReadDevice(const Node& n) {
 
 void ReadUsbSection(const Node& section, SimAreas& areas) {
     SimUsb& usb = areas.usb;
+    usb.codePage = areas.codePage;
     section.OnlyKeys({"devices"});
     const auto devices = section.Member("devices");
     if (!devices) return;
@@ -63,7 +63,7 @@ void ReadUsbSection(const Node& section, SimAreas& areas) {
         usb.present = false;  // the device list cannot be made
         return;
     }
-    for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i)));
+    for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i), areas.codePage));
 }
 
 usb::DeviceList SimUsb::SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t) {
@@ -145,7 +145,7 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
     if (code == usb::kGetNodeConnectionDriverKeyName) {
         using L = usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
-        const std::wstring name = base::DecodeWindows1252(*device->driver);
+        const std::wstring name = base::DecodeText(codePage, *device->driver);
         const auto actual = device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size()));
         return static_cast<std::uint32_t>(usb::PutDriverKeyName(record, name, actual));
     }

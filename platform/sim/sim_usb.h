@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/codepage.h"
 #include "platform/sim/request_log.h"
 #include "platform/sim/sim_reader.h"
 #include "platform/usb_services.h"
@@ -39,6 +40,7 @@ public:
     // Fixed once the first request was made: the requests find devices
     // through an index made of it then.
     std::vector<Device> devices;
+    base::CodePage codePage = base::CodePage::kWindows1252;  // of the devices' texts
 
     usb::DeviceList SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t flags) override;
     std::optional<usb::DeviceInstance> SetupDiEnumDeviceInfo(usb::DeviceList list, std::uint32_t index) override;

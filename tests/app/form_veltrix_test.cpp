@@ -104,6 +104,20 @@ class FormVeltrixTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The labels show every character of a name, and its controls escaped.
+    void valueLabelsShowNamesWholeAndControlsEscaped() {
+        Window w;
+        w.machine = testing_support::SimFrom(R"({"code_page": "utf-8", "joysticks": {"devices": [
+            {"slot": 0, "name": "G\u00e4mepad \u2122 \u5317\u4eac", "axes": 2, "buttons": 4},
+            {"slot": 1, "name": "Cru\u001b[2J\u001b]0;pw\u0007zer\n\u0085", "axes": 2, "buttons": 4}]}})");
+        w.form = std::make_unique<FormVeltrix>(*w.machine);
+        w.form->Load();
+        FormVeltrix& f = *w.form;
+        QCOMPARE(f.ValueLabel("LabelJoysticksName").Caption(), std::wstring(L"G\u00e4mepad \u2122 \u5317\u4eac"));
+        f.HScrollIndex(app::kJoysticks).SetValue(1);
+        QCOMPARE(f.ValueLabel("LabelJoysticksName").Caption(), std::wstring(L"Cru\\x1B[2J\\x1B]0;pw\\x07zer\\x0A\\x85"));
+    }
+
     void startupShowsOnlyTheProcessorPage() {
         auto w = Open("laptop.json");
         int shown = -1;

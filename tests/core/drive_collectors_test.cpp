@@ -17,12 +17,15 @@ using collectors::LogicalDrives;
 using collectors::OpticalDrives;
 using testing_support::SimDrivesFrom;
 
+// The simulated drives hand their texts over in Windows-1252.
+constexpr base::CodePage kWindows1252 = base::CodePage::kWindows1252;
+
 TEST(HardDrives, SwapPairs) {
-    EXPECT_EQ(HardDrives::SwapPairs(L"BADC  "), L"ABCD");
-    EXPECT_EQ(HardDrives::SwapPairs(L"BADCE"), L"ABCDE");  // an odd last character stays last
-    EXPECT_EQ(HardDrives::SwapPairs(std::wstring(40, L' ')), L"");
-    EXPECT_EQ(HardDrives::SwapPairs(L""), L"");
-    EXPECT_EQ(HardDrives::SwapPairs(std::wstring(L"A\0 B", 4)), std::wstring(L"\0AB", 3));  // NUL stays
+    EXPECT_EQ(HardDrives::SwapPairs("BADC  "), "ABCD");
+    EXPECT_EQ(HardDrives::SwapPairs("BADCE"), "ABCDE");  // an odd last character stays last
+    EXPECT_EQ(HardDrives::SwapPairs(std::string(40, ' ')), "");
+    EXPECT_EQ(HardDrives::SwapPairs(""), "");
+    EXPECT_EQ(HardDrives::SwapPairs(std::string("A\0 B", 4)), std::string("\0AB", 3));  // NUL stays
 }
 
 TEST(HardDrives, PackedInDriveOrderWithIdentityAndGeometry) {
@@ -33,7 +36,7 @@ TEST(HardDrives, PackedInDriveOrderWithIdentityAndGeometry) {
       "2": {"identify": {"model": "No geometry"}},
       "3": {"opens": false},
       "4": {"identify": {"model": "never looked at"}} }})");
-    HardDrives disks(*drives);
+    HardDrives disks(*drives, kWindows1252);
     ASSERT_EQ(disks.Count(), 2);
     const auto* first = disks.Item(0);
     EXPECT_EQ(first->Name(), L"Maxtor 6Y080P0");
@@ -58,7 +61,7 @@ TEST(HardDrives, DisksAboveOneTerabyteKeepTheirSectorCount) {
     // 4 TB: 486,401 cylinders of 255 × 63 sectors, 7,814,032,065 sectors.
     auto drives = SimDrivesFrom(R"({"disks": {"0": {"identify": {"model": "Big"},
       "geometry": {"cylinders": 486401, "tracks_per_cylinder": 255, "sectors_per_track": 63, "bytes_per_sector": 512}}}})");
-    HardDrives disks(*drives);
+    HardDrives disks(*drives, kWindows1252);
     ASSERT_EQ(disks.Count(), 1);
     EXPECT_EQ(disks.Item(0)->Sectors(), 7814032065);
     EXPECT_EQ(disks.Item(0)->Tracks(), 124032255);
@@ -66,7 +69,7 @@ TEST(HardDrives, DisksAboveOneTerabyteKeepTheirSectorCount) {
     // Only a product beyond 64 bits is unknown; the other values stay.
     auto huge = SimDrivesFrom(R"({"disks": {"0": {"identify": {"model": "Huge"},
       "geometry": {"cylinders": 9223372036854775807, "tracks_per_cylinder": 2, "sectors_per_track": 1, "bytes_per_sector": 512}}}})");
-    HardDrives hugeDisks(*huge);
+    HardDrives hugeDisks(*huge, kWindows1252);
     EXPECT_EQ(hugeDisks.Item(0)->Cylinders(), 9223372036854775807);
     EXPECT_EQ(hugeDisks.Item(0)->Tracks(), 0);
     EXPECT_EQ(hugeDisks.Item(0)->Capacity(), 0);
@@ -75,7 +78,7 @@ TEST(HardDrives, DisksAboveOneTerabyteKeepTheirSectorCount) {
 
 TEST(HardDrives, NoDiskAnswers) {
     auto drives = SimDrivesFrom(R"({"disks": {"0": {"identify": null}}})");
-    HardDrives disks(*drives);
+    HardDrives disks(*drives, kWindows1252);
     EXPECT_EQ(disks.Count(), 0);
     EXPECT_EQ(disks.Item(0), nullptr);
 }
@@ -96,7 +99,7 @@ constexpr const char* kOpticalMachine = R"({
 
 TEST(OpticalDrives, InquiryAndSpeedsPerDrive) {
     auto drives = SimDrivesFrom(kOpticalMachine);
-    OpticalDrives optical(*drives);
+    OpticalDrives optical(*drives, kWindows1252);
     ASSERT_EQ(optical.Count(), 2);  // A: is never tried, C: is no CD-ROM, F: refuses INQUIRY
     const auto* dvd = optical.Item(0);
     EXPECT_EQ(dvd->Letter(), L"D:");
@@ -130,7 +133,7 @@ TEST(OpticalDrives, TriesAtMostTwentyFourDrivesWithoutFloppies) {
     ASSERT_EQ(tried.size(), 24u);
     EXPECT_EQ(tried.front(), "/mnt/0");
     EXPECT_EQ(tried.back(), "/mnt/23");
-    EXPECT_TRUE(OpticalDrives(*SimDrivesFrom("{}")).Count() == 0);
+    EXPECT_TRUE(OpticalDrives(*SimDrivesFrom("{}"), kWindows1252).Count() == 0);
 }
 
 TEST(LogicalDrives, TypesVolumesAndSizes) {
@@ -145,7 +148,7 @@ TEST(LogicalDrives, TypesVolumesAndSizes) {
       {"root": "R:\\", "type": 6, "volume": {"file_system": "tmpfs"},
        "free_space": {"sectors_per_cluster": 4294967295, "bytes_per_sector": 4294967295, "free_clusters": 4294967295,
                       "total_clusters": 4294967295}} ]})");
-    LogicalDrives logical(*drives);
+    LogicalDrives logical(*drives, kWindows1252);
     ASSERT_EQ(logical.Count(), 6);
     const auto* c = logical.Item(0);
     EXPECT_EQ(c->Letter(), L"C:");

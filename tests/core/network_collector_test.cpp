@@ -90,7 +90,7 @@ TEST(Registry, StringValuesOfEveryTypeAndTheirEdges) {
         "sz": "text", "expand": {"type": 2, "hex": "25 50 25 00"}, "multi": {"type": 7, "hex": "61 00 62 00 00"},
         "empty": {"type": 1, "hex": "00"}, "nothing": {"type": 1, "hex": ""}, "binary": {"type": 3, "hex": "41 00"},
         "number": {"type": 4, "hex": "01 00 00 00"}, "unended": {"type": 1, "hex": "41 42"}}}})");
-    collectors::Registry registry(machine->Network());
+    collectors::Registry registry(machine->Network(), machine->TextCodePage());
     const auto read = [&](const char* name) -> std::pair<bool, std::wstring> {
         std::wstring text = L"untouched";
         std::uint32_t type = 99;
@@ -108,7 +108,7 @@ TEST(Registry, StringValuesOfEveryTypeAndTheirEdges) {
     EXPECT_EQ(read("missing"), std::pair(false, std::wstring()));
 
     std::int16_t count = 7;
-    std::vector<std::wstring> keys{L"stale"};
+    std::vector<std::string> keys{"stale"};
     EXPECT_FALSE(registry.EnumerateKeys(platform::registry::kLocalMachine, "No\\Such\\Key", count, keys));
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(keys.empty());

@@ -16,10 +16,10 @@ using namespace platform;
 TEST(Codepage, Windows1252BothWays) {
     EXPECT_EQ(base::EncodeWindows1252(L"caf\u00E9 \u20AC \u2122 \u65E5"), "caf\xE9 \x80 \x99 ?");
     EXPECT_EQ(base::DecodeWindows1252("caf\xE9 \x80 \x99 \x81"), L"caf\u00E9 \u20AC \u2122 \u0081");
-    EXPECT_EQ(base::TextFromBuffer(std::string_view("Intel\0junk", 10)), L"Intel");
+    EXPECT_EQ(base::TextFromBuffer(base::CodePage::kWindows1252, std::string_view("Intel\0junk", 10)), L"Intel");
     // Digit-grouping spaces of some locales (French: U+202F) stay spaces.
     EXPECT_EQ(base::EncodeWindows1252(L"24\u202F683\u2009784\u2007KB"), "24\xA0" "683\xA0" "784\xA0KB");
-    EXPECT_EQ(base::TextFromBuffer("no terminator"), L"no terminator");
+    EXPECT_EQ(base::TextFromBuffer(base::CodePage::kWindows1252, "no terminator"), L"no terminator");
 }
 
 TEST(Codepage, Utf8MalformedBytesBecomeReplacementCharacters) {

@@ -55,18 +55,18 @@ TEST(SpoolerAnswer, EveryPrinterFieldRoundTripsAndNullPointersReadEmpty) {
     EXPECT_EQ(spooler.requests, 2);
     ASSERT_EQ(answer.RecordCount(), 2u);
     using L = PrinterInfo2Layout;
-    EXPECT_EQ(answer.Text(0, L::kServerName), L"\\\\server");
-    EXPECT_EQ(answer.Text(0, L::kPrinterName), L"Kantoor");
-    EXPECT_EQ(answer.Text(0, L::kShareName), L"share");
-    EXPECT_EQ(answer.Text(0, L::kPortName), L"IP_10.0.0.5");
-    EXPECT_EQ(answer.Text(0, L::kDriverName), L"HP LaserJet");
-    EXPECT_EQ(answer.Text(0, L::kComment), L"Gang");
-    EXPECT_EQ(answer.Text(0, L::kLocation), L"Kamer 2");
-    EXPECT_EQ(answer.Text(1, L::kPrinterName), L"Caf\u00e9");
+    EXPECT_EQ(answer.Text(0, L::kServerName, base::CodePage::kWindows1252), L"\\\\server");
+    EXPECT_EQ(answer.Text(0, L::kPrinterName, base::CodePage::kWindows1252), L"Kantoor");
+    EXPECT_EQ(answer.Text(0, L::kShareName, base::CodePage::kWindows1252), L"share");
+    EXPECT_EQ(answer.Text(0, L::kPortName, base::CodePage::kWindows1252), L"IP_10.0.0.5");
+    EXPECT_EQ(answer.Text(0, L::kDriverName, base::CodePage::kWindows1252), L"HP LaserJet");
+    EXPECT_EQ(answer.Text(0, L::kComment, base::CodePage::kWindows1252), L"Gang");
+    EXPECT_EQ(answer.Text(0, L::kLocation, base::CodePage::kWindows1252), L"Kamer 2");
+    EXPECT_EQ(answer.Text(1, L::kPrinterName, base::CodePage::kWindows1252), L"Caf\u00e9");
     for (std::size_t field : {L::kServerName, L::kShareName, L::kPortName, L::kDriverName, L::kComment, L::kLocation})
-        EXPECT_EQ(answer.Text(1, field), L"") << "null pointer at " << field;
-    EXPECT_EQ(answer.Text(2, L::kPrinterName), L"") << "no third record";
-    EXPECT_EQ(answer.Text(0, L::kSize - 2), L"") << "a field that runs past the record";
+        EXPECT_EQ(answer.Text(1, field, base::CodePage::kWindows1252), L"") << "null pointer at " << field;
+    EXPECT_EQ(answer.Text(2, L::kPrinterName, base::CodePage::kWindows1252), L"") << "no third record";
+    EXPECT_EQ(answer.Text(0, L::kSize - 2, base::CodePage::kWindows1252), L"") << "a field that runs past the record";
 }
 
 TEST(SpoolerAnswer, PortRecordsInOrder) {
@@ -78,9 +78,9 @@ TEST(SpoolerAnswer, PortRecordsInOrder) {
     FakeSpooler spooler{packed, 3};
     const auto answer = SpoolerAnswer::Ask(spooler.Request(), PortInfo2Layout::kSize);
     ASSERT_EQ(answer.RecordCount(), 3u);
-    EXPECT_EQ(answer.Text(1, PortInfo2Layout::kPortName), L"LPT1:");
-    EXPECT_EQ(answer.Text(2, PortInfo2Layout::kDescription), L"Print to file");
-    EXPECT_EQ(answer.Text(2, PortInfo2Layout::kMonitorName), L"");
+    EXPECT_EQ(answer.Text(1, PortInfo2Layout::kPortName, base::CodePage::kWindows1252), L"LPT1:");
+    EXPECT_EQ(answer.Text(2, PortInfo2Layout::kDescription, base::CodePage::kWindows1252), L"Print to file");
+    EXPECT_EQ(answer.Text(2, PortInfo2Layout::kMonitorName, base::CodePage::kWindows1252), L"");
 }
 
 TEST(SpoolerAnswer, TwoCallProtocol) {
@@ -121,18 +121,18 @@ TEST(SpoolerAnswer, RecordsBeyondSixteenBitOffsetsReadRight) {
     FakeSpooler printers{platform::PackPrinterInfo2(NumberedPrinters(400)), 400};
     const auto answer = SpoolerAnswer::Ask(printers.Request(), PrinterInfo2Layout::kSize);
     ASSERT_EQ(answer.RecordCount(), 400u);
-    EXPECT_EQ(answer.Text(390, PrinterInfo2Layout::kPrinterName), L"Printer 390");
-    EXPECT_EQ(answer.Text(391, PrinterInfo2Layout::kPrinterName), L"Printer 391");
-    EXPECT_EQ(answer.Text(399, PrinterInfo2Layout::kPortName), L"LPT399");
+    EXPECT_EQ(answer.Text(390, PrinterInfo2Layout::kPrinterName, base::CodePage::kWindows1252), L"Printer 390");
+    EXPECT_EQ(answer.Text(391, PrinterInfo2Layout::kPrinterName, base::CodePage::kWindows1252), L"Printer 391");
+    EXPECT_EQ(answer.Text(399, PrinterInfo2Layout::kPortName, base::CodePage::kWindows1252), L"LPT399");
 
     std::vector<PortInfo2> ports(1700);
     for (std::size_t i = 0; i < ports.size(); ++i) ports[i].portName = "COM" + std::to_string(i + 1) + ":";
     FakeSpooler portSpooler{platform::PackPortInfo2(ports), 1700};
     const auto portAnswer = SpoolerAnswer::Ask(portSpooler.Request(), PortInfo2Layout::kSize);
     ASSERT_EQ(portAnswer.RecordCount(), 1700u);
-    EXPECT_EQ(portAnswer.Text(1638, PortInfo2Layout::kPortName), L"COM1639:");
-    EXPECT_EQ(portAnswer.Text(1639, PortInfo2Layout::kPortName), L"COM1640:");
-    EXPECT_EQ(portAnswer.Text(1699, PortInfo2Layout::kPortName), L"COM1700:");
+    EXPECT_EQ(portAnswer.Text(1638, PortInfo2Layout::kPortName, base::CodePage::kWindows1252), L"COM1639:");
+    EXPECT_EQ(portAnswer.Text(1639, PortInfo2Layout::kPortName, base::CodePage::kWindows1252), L"COM1640:");
+    EXPECT_EQ(portAnswer.Text(1699, PortInfo2Layout::kPortName, base::CodePage::kWindows1252), L"COM1700:");
 }
 
 TEST(SpoolerAnswer, AnswersThatDoNotFitTheBuffer) {
@@ -150,14 +150,14 @@ TEST(SpoolerAnswer, AnswersThatDoNotFitTheBuffer) {
     PutLe32(packed, L::kDriverName, static_cast<std::uint32_t>(packed.size()));
     PutLe32(packed, L::kLocation, 0xFFFFFFF0u);
     const SpoolerAnswer pointers(packed, 2, L::kSize);
-    EXPECT_EQ(pointers.Text(0, L::kComment), L"") << "the last byte is the final zero";
-    EXPECT_EQ(pointers.Text(0, L::kDriverName), L"");
-    EXPECT_EQ(pointers.Text(0, L::kLocation), L"");
+    EXPECT_EQ(pointers.Text(0, L::kComment, base::CodePage::kWindows1252), L"") << "the last byte is the final zero";
+    EXPECT_EQ(pointers.Text(0, L::kDriverName, base::CodePage::kWindows1252), L"");
+    EXPECT_EQ(pointers.Text(0, L::kLocation, base::CodePage::kWindows1252), L"");
 
     // A text without its zero byte ends with the buffer.
     packed.back() = 'X';
     const SpoolerAnswer unterminated(packed, 2, L::kSize);
-    EXPECT_EQ(unterminated.Text(1, L::kPortName), L"LPT1X");
+    EXPECT_EQ(unterminated.Text(1, L::kPortName, base::CodePage::kWindows1252), L"LPT1X");
 
     // A count beyond a signed 16-bit number lists the first 32,767 records
     // (the last one held, the one past it not).

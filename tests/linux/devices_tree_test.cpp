@@ -129,7 +129,8 @@ TEST(LinuxSound, LongNamesAndUnicodeInTheThirtyTwoByteField) {
     linux_tests::TempDir tree;
     tree.Write("proc/asound/pcm",
                "00-00: USB Audio : Logitech USB Headset H340 - Wireless Receiver : playback 1 : capture 1\n"
-               "01-00: X : Caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad : capture 1\n");
+               "01-00: X : Caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad : capture 1\n"
+               "02-00: X : Thirty bytes, then a character\xe4\xb8\xad : capture 1\n");
     tree.Write("proc/asound/version", "Advanced Linux Sound Architecture Driver Version k6.1.0-18-amd64.\n");
     LinuxMachineOptions options;
     options.root = tree.Path();
@@ -141,5 +142,8 @@ TEST(LinuxSound, LongNamesAndUnicodeInTheThirtyTwoByteField) {
     EXPECT_EQ(caps[WaveCapsLayout::kPname + 31], 0);
     EXPECT_EQ(platform::GetLe32(caps, WaveCapsLayout::kDriverVersion), 0x0601u);
     ASSERT_EQ(machine.Multimedia().waveInGetDevCaps(1, caps), platform::kMmSysErrNoError);
-    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "Caf\xe9 \x80 ?") << "Windows-1252; what it lacks is ?";
+    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "Caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad") << "UTF-8, as Linux gives it";
+    ASSERT_EQ(machine.Multimedia().waveInGetDevCaps(2, caps), platform::kMmSysErrNoError);
+    EXPECT_EQ(Pname(caps, WaveCapsLayout::kPname), "Thirty bytes, then a character") << "no half of the last character";
+    EXPECT_EQ(caps[WaveCapsLayout::kPname + 30], 0);
 }

@@ -108,7 +108,7 @@ TEST(IdentifyBlock, IdeIdentityTextsGoBackToTheDrivesOrder) {
 }
 
 TEST(IdentifyBlock, TextsInAtaWordOrder) {
-    const auto block = platform::MakeIdentifyBlock("Samsung SSD 970", "2B2QEXM7", "S4EWNX0N123456Z");
+    const auto block = platform::MakeIdentifyBlock("Samsung SSD 970", "2B2QEXM7", "S4EWNX0N123456Z", base::CodePage::kUtf8);
     EXPECT_EQ(block[54], 'a');  // "Sa" stored as 'a','S'
     EXPECT_EQ(block[55], 'S');
     EXPECT_EQ(block[46], 'B');

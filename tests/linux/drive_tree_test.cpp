@@ -57,7 +57,7 @@ TEST(LinuxDrives, DisksNumberedByKindAndNameWithTheirIdentity) {
     tree.Write("sys/block/sdb/device/vendor", "ATA     \n");
     tree.Write("sys/block/sdb/device/model", "WDC WD5000AAKX-0\n");  // cut: never shown
     tree.Write(".veltrix/replies/ata/sdb.identify.hex",
-               HexOf(platform::MakeIdentifyBlock("WDC WD5000AAKX-083CA1", "15.01H15", "WD-WCAYUJ123456")));
+               HexOf(platform::MakeIdentifyBlock("WDC WD5000AAKX-083CA1", "15.01H15", "WD-WCAYUJ123456", base::CodePage::kUtf8)));
     Disk(tree, "loop0", "2048", "7:0");
     Disk(tree, "nbd0", "0", "43:0");
     tree.Write("proc/self/mountinfo", "");

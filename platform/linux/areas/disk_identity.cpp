@@ -18,11 +18,11 @@ constexpr std::size_t kVpdPageCode = 1;
 constexpr std::size_t kVpdPageLength = 2;
 constexpr std::size_t kVpdHeader = 4;
 
-// A sysfs attribute as single-byte text, blanks trimmed.
+// A sysfs attribute as the kernel gives it, blanks trimmed.
 std::string Text(const RootFs& fs, const std::string& disk, std::string_view attribute) {
     const auto content = fs.ReadFile("/sys/block/" + disk + "/" + std::string(attribute), 4096);
     if (!content) return {};
-    return base::EncodeWindows1252(base::DecodeUtf8(Trim(*content)));
+    return std::string(Trim(*content));
 }
 
 std::string Joined(std::string a, const std::string& b) {
@@ -44,8 +44,7 @@ std::string SerialFromVpd80(std::string_view page) {
     if (page.size() < kVpdHeader || static_cast<std::uint8_t>(page[kVpdPageCode]) != 0x80) return {};
     const std::size_t length = *base::ReadBe16(base::BytesOf(page), kVpdPageLength);
     const auto serial = page.substr(kVpdHeader, std::min(length, page.size() - kVpdHeader));
-    const auto text = std::string(Trim(serial.substr(0, serial.find('\0'))));
-    return base::EncodeWindows1252(base::DecodeUtf8(text));
+    return std::string(Trim(serial.substr(0, serial.find('\0'))));
 }
 
 IdentifyBlock DiskIdentify(const RootFs& fs, ReplySource& replies, const std::string& disk) {
@@ -66,24 +65,24 @@ IdentifyBlock DiskIdentify(const RootFs& fs, ReplySource& replies, const std::st
                     std::copy(reply->begin(), reply->end(), block.begin());
                     return block;
                 }
-                return MakeIdentifyBlock({}, {}, serial);
+                return MakeIdentifyBlock({}, {}, serial, base::CodePage::kUtf8);
             }
             return MakeIdentifyBlock(Joined(Text(fs, disk, "device/vendor"), Text(fs, disk, "device/model")),
-                                     Text(fs, disk, "device/rev"), serial);
+                                     Text(fs, disk, "device/rev"), serial, base::CodePage::kUtf8);
         }
         case DiskKind::kNvme:
             return MakeIdentifyBlock(Text(fs, disk, "device/model"), Text(fs, disk, "device/firmware_rev"),
-                                     Text(fs, disk, "device/serial"));
+                                     Text(fs, disk, "device/serial"), base::CodePage::kUtf8);
         case DiskKind::kMmc:
             return MakeIdentifyBlock(Text(fs, disk, "device/name"), Text(fs, disk, "device/fwrev"),
-                                     Text(fs, disk, "device/serial"));
+                                     Text(fs, disk, "device/serial"), base::CodePage::kUtf8);
         case DiskKind::kVirtio:
-            return MakeIdentifyBlock({}, {}, Text(fs, disk, "serial"));
+            return MakeIdentifyBlock({}, {}, Text(fs, disk, "serial"), base::CodePage::kUtf8);
         case DiskKind::kOther:
             break;
     }
     return MakeIdentifyBlock(Text(fs, disk, "device/model"), Text(fs, disk, "device/rev"),
-                             Text(fs, disk, "device/serial"));
+                             Text(fs, disk, "device/serial"), base::CodePage::kUtf8);
 }
 
 }  // namespace platform::linux_backend

@@ -19,11 +19,10 @@ constexpr std::string_view kAdapterPrefix = "\\\\.\\DISPLAY";
 constexpr std::string_view kMonitorSuffix = "\\Monitor0";
 constexpr display::DeviceContext kScreenContext = 1;
 
-// A display device record from texts in UTF-8, as Linux gives them.
+// A display device record from texts in UTF-8, handed over as Linux gives them.
 bool FillDevice(std::span<std::uint8_t> record, const std::string& name, const std::string& description,
                 std::uint32_t stateFlags) {
-    const auto singleByte = [](const std::string& utf8) { return base::EncodeWindows1252(base::DecodeUtf8(utf8)); };
-    return display::FillDisplayDevice(record, singleByte(name), singleByte(description), stateFlags);
+    return display::FillDisplayDevice(record, name, description, stateFlags, base::CodePage::kUtf8);
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ namespace platform::linux_backend {
 
 namespace {
 
-// A root as the single-byte text the drive list hands out.
-std::string NameOf(const std::string& root) { return base::EncodeWindows1252(base::DecodeUtf8(root)); }
+// A root as the drive list hands it out: as the kernel gave it, in Linux's
+// own code page (UTF-8), so that two names never become one.
+const std::string& NameOf(const std::string& root) { return root; }
 
 std::optional<std::size_t> PhysicalDriveNumber(std::string_view name) {
     if (!name.starts_with(drive::kPhysicalDrive)) return std::nullopt;

@@ -147,9 +147,8 @@ std::optional<OsVersionInfo> LinuxMachine::GetVersionEx() {
     info.buildNumber = kernel->patch;
     info.platformId = 0;  // neither Windows family
     const auto osRelease = FirstFile(s.fs, {"/etc/os-release", "/usr/lib/os-release"});
-    std::string name = base::EncodeWindows1252(base::DecodeUtf8(PrettyName(osRelease.value_or(""))));
-    if (name.size() > kCsdVersionLength) name.resize(kCsdVersionLength);
-    info.csdVersion = std::move(name);
+    const std::string name = PrettyName(osRelease.value_or(""));
+    info.csdVersion = base::FitToField(base::CodePage::kUtf8, name, kCsdVersionLength);
     return info;
 }
 

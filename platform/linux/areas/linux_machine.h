@@ -51,6 +51,9 @@ public:
     int GetSystemMetrics(int index) override;
     std::uint32_t GetDoubleClickTime() override;
     RegionalSettings GetRegionalSettings() override;
+    // Linux's own code page: names are UTF-8, handed over as the kernel and
+    // the services give them.
+    base::CodePage TextCodePage() override { return base::CodePage::kUtf8; }
 
     // Device areas: one override per area the backend answers.
     DisplayServices& Display() override;

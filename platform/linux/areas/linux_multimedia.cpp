@@ -21,9 +21,7 @@ bool IsModemStream(const RootFs& fs, const PcmDevice& device, char direction) {
 }  // namespace
 
 std::string NameForPnameField(std::string_view utf8) {
-    std::string name = base::EncodeWindows1252(base::DecodeUtf8(utf8));
-    if (name.size() > kPnameSize - 1) name.resize(kPnameSize - 1);
-    return name;
+    return std::string(base::FitToField(base::CodePage::kUtf8, utf8, kPnameSize - 1));
 }
 
 const LinuxMultimedia::WaveDevices& LinuxMultimedia::Wave() {

@@ -55,8 +55,8 @@ std::optional<std::uint32_t> LinuxNetwork::Description(const NetworkCard& card, 
     if (identity.bus == DeviceIdentity::Bus::kUsb) name = ids_.UsbName(identity.vendor, identity.device);
     if (!name) name = identity.driver;
     if (name->empty()) return std::nullopt;
-    std::string text = base::EncodeWindows1252(base::DecodeUtf8(*name));
-    if (text.size() >= out.size()) text.resize(out.size() - 1);  // a text always ends with its NUL
+    // A text always ends with its NUL, and never in half a character.
+    const auto text = base::FitToField(base::CodePage::kUtf8, *name, out.size() - 1);
     std::copy(text.begin(), text.end(), out.begin());
     out[text.size()] = 0;
     return static_cast<std::uint32_t>(text.size() + 1);

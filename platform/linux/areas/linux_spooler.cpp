@@ -11,7 +11,8 @@ namespace platform::linux_backend {
 
 namespace {
 
-std::string Ansi(std::string_view utf8) { return base::EncodeWindows1252(base::DecodeUtf8(utf8)); }
+// Names are handed over as CUPS and the kernel give them (UTF-8).
+std::string Ansi(std::string_view utf8) { return std::string(utf8); }
 
 bool Refuse(std::uint32_t& needed, std::uint32_t& returned) {
     needed = 0;

@@ -96,7 +96,7 @@ std::optional<std::string> LinuxUsb::SetupDiGetDeviceRegistryProperty(usb::Devic
     if (property == usb::kDeviceDescription) {
         const auto name = Description(*device);
         // No name is an empty description, as a device without an entry has.
-        return base::EncodeWindows1252(base::DecodeUtf8(name.value_or("")));
+        return name.value_or("");
     }
     return std::nullopt;
 }
