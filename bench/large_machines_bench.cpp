@@ -129,7 +129,7 @@ void LogicalDrivesOf10000Mounts(benchmark::State& state) {
         state.PauseTiming();
         auto machine = bench::LinuxMachineWithoutWaits(root);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(collectors::LogicalDrives(machine->Drives()).Count());
+        benchmark::DoNotOptimize(collectors::LogicalDrives(*machine).Count());
         state.PauseTiming();
         machine.reset();
         state.ResumeTiming();

@@ -97,7 +97,7 @@ TEST(LargeMachines, NetworkCardsAreFoundInTheRegistryThroughOneIndex) {
 TEST(LargeMachines, LogicalDrivesAreFoundByNameAndThoseBeyondTheLimitAreNotAsked) {
     constexpr int kDrives = 32768;
     auto machine = SimFrom(LogicalDrivesMachine(kDrives));
-    const collectors::LogicalDrives drives(machine->Drives());
+    const collectors::LogicalDrives drives(*machine);
     ASSERT_EQ(drives.Count(), 32767) << "a collection holds at most 32,767 items";
     EXPECT_EQ(drives.Item(32766)->Letter(), L"/mnt/32766");
     EXPECT_EQ(drives.Item(32766)->Capacity(), 8192);

@@ -48,7 +48,7 @@ TEST(LargeTrees, EveryMountPointIsMadeADriveNameOnce) {
                      " rw - tmpfs tmpfs rw\n";
     tree.Write("proc/self/mountinfo", mountinfo);
     LinuxMachine machine(tree.Path());
-    const collectors::LogicalDrives drives(machine.Drives());
+    const collectors::LogicalDrives drives(machine);
     ASSERT_EQ(drives.Count(), kMounts);
     EXPECT_EQ(drives.Item(kMounts - 1)->Letter(), L"/srv/c3999");
     EXPECT_EQ(drives.Item(kMounts - 1)->DriveType(), platform::drive::kDriveRamdisk);
@@ -63,12 +63,12 @@ TEST(LargeTrees, ThousandsOfOpticalDrivesEachListedOnceWithItsNumber) {
     tree.Write("proc/self/mountinfo", "");
     LinuxMachine machine(tree.Path());
     auto& backend = dynamic_cast<LinuxDrives&>(machine.Drives());
-    const collectors::LogicalDrives drives(backend);
+    const collectors::LogicalDrives drives(backend, machine.TextCodePage());
     ASSERT_EQ(drives.Count(), kDrives);
     EXPECT_EQ(drives.Item(0)->Letter(), L"/dev/sr0");
     EXPECT_EQ(drives.Item(kDrives - 1)->Letter(), L"/dev/sr2999") << "in natural name order";
     EXPECT_EQ(backend.NameDecodes(), std::size_t{kDrives});
-    const collectors::OpticalDrives optical(backend);  // tries the first 24 only
+    const collectors::OpticalDrives optical(backend, machine.TextCodePage());  // tries the first 24 only
     EXPECT_EQ(optical.Count(), 0) << "no drive answers INQUIRY without its sysfs identity";
 }
 
