@@ -1,0 +1,35 @@
+#pragma once
+// The real Windows machine: every operation is the Win32 call it is named
+// after, its request and reply bytes passed through unchanged. Areas not
+// built yet inherit the plain ones, which refuse.
+
+#include <memory>
+#include <string>
+
+#include "platform/machine.h"
+
+namespace platform::win32 {
+
+class WindowsMachine : public Machine {
+public:
+    SystemInfo GetSystemInfo() override;
+    CpuidRegisters ExecuteCPUID(std::uint32_t leaf) override;
+    std::uint64_t ReadTimeStampCounter() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    std::optional<MemoryStatusEx> GlobalMemoryStatusEx() override;
+    std::optional<SystemPowerStatus> GetSystemPowerStatus() override;
+    std::optional<OsVersionInfo> GetVersionEx() override;
+    int GetKeyboardType(int query) override;
+    std::optional<std::string> GetKeyboardLayoutName() override;
+    std::optional<std::uint32_t> SystemParametersInfo(std::uint32_t action) override;
+    std::int16_t GetKeyState(int virtualKey) override;
+    int GetSystemMetrics(int index) override;
+    std::uint32_t GetDoubleClickTime() override;
+    RegionalSettings GetRegionalSettings() override;
+};
+
+// This machine. A captured tree (a root other than "/") is a Linux machine's
+// files, which only the Linux build reads: refused with a line in `error`.
+std::unique_ptr<Machine> OpenWindowsMachine(const std::string& root, std::string& error);
+
+}  // namespace platform::win32
