@@ -9,12 +9,18 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
 namespace base {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// The bytes of a text as a file gives it (sysfs attributes, VPD pages).
+inline std::span<const std::uint8_t> BytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
 
 // The unsigned integer of sizeof(T) bytes at offset, least significant byte
 // first; nothing when the bytes do not reach that far.
@@ -71,6 +77,9 @@ inline std::optional<std::uint16_t> ReadLe16(std::span<const std::uint8_t> b, st
 inline std::optional<std::uint32_t> ReadLe32(std::span<const std::uint8_t> b, std::size_t at) {
     return ReadLe<std::uint32_t>(b, at);
 }
+inline std::optional<std::uint64_t> ReadLe64(std::span<const std::uint8_t> b, std::size_t at) {
+    return ReadLe<std::uint64_t>(b, at);
+}
 inline std::optional<std::uint16_t> ReadBe16(std::span<const std::uint8_t> b, std::size_t at) {
     return ReadBe<std::uint16_t>(b, at);
 }
@@ -79,7 +88,10 @@ inline std::optional<std::uint32_t> ReadBe32(std::span<const std::uint8_t> b, st
 }
 inline bool WriteLe16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) { return WriteLe(b, at, v); }
 inline bool WriteLe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) { return WriteLe(b, at, v); }
+inline bool WriteBe16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) { return WriteBe(b, at, v); }
+inline bool WriteBe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) { return WriteBe(b, at, v); }
 inline void AppendLe16(Bytes& out, std::uint16_t v) { AppendLe(out, v); }
 inline void AppendLe32(Bytes& out, std::uint32_t v) { AppendLe(out, v); }
+inline void AppendLe64(Bytes& out, std::uint64_t v) { AppendLe(out, v); }
 
 }  // namespace base

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/display_services.h"
 
@@ -12,11 +13,6 @@ namespace {
 namespace display = platform::display;
 using Device = display::DisplayDeviceLayout;
 using Mode = display::DevModeLayout;
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
 
 std::wstring Text(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
     return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data() + offset), length));
@@ -37,7 +33,7 @@ Display::Display(platform::Machine& machine) {
     for (std::uint32_t adapter = 0;; ++adapter) {
         auto record = DeviceRecord();
         if (!services.EnumDisplayDevices(std::nullopt, adapter, record)) break;
-        if (!(Le32(record, Device::kStateFlags) & display::kPrimaryDevice)) continue;
+        if (!(*base::ReadLe32(record, Device::kStateFlags) & display::kPrimaryDevice)) continue;
         name_ = Text(record, Device::kDeviceString, Device::kDeviceStringLength);
         const std::string deviceName = base::EncodeWindows1252(Text(record, Device::kDeviceName, Device::kDeviceNameLength));
         auto monitor = DeviceRecord();
@@ -52,10 +48,11 @@ Display::Display(platform::Machine& machine) {
         if (!services.EnumDisplaySettings(std::nullopt, number, mode)) break;
         auto item = std::make_unique<DisplayItem>();
         // A value that does not fit its field leaves that field at 0.
-        if (const auto bits = Le32(mode, Mode::kBitsPerPel); bits <= UINT8_MAX) item->colorBits_ = static_cast<std::uint8_t>(bits);
-        if (const auto hz = Le32(mode, Mode::kDisplayFrequency); hz <= UINT8_MAX) item->refreshFrequency_ = static_cast<std::uint8_t>(hz);
-        if (const auto h = Le32(mode, Mode::kPelsHeight); h <= INT16_MAX) item->screenHeight_ = static_cast<std::int16_t>(h);
-        if (const auto w = Le32(mode, Mode::kPelsWidth); w <= INT16_MAX) item->screenWidth_ = static_cast<std::int16_t>(w);
+        const auto field = [&](std::size_t offset) { return *base::ReadLe32(mode, offset); };
+        if (const auto bits = field(Mode::kBitsPerPel); bits <= UINT8_MAX) item->colorBits_ = static_cast<std::uint8_t>(bits);
+        if (const auto hz = field(Mode::kDisplayFrequency); hz <= UINT8_MAX) item->refreshFrequency_ = static_cast<std::uint8_t>(hz);
+        if (const auto h = field(Mode::kPelsHeight); h <= INT16_MAX) item->screenHeight_ = static_cast<std::int16_t>(h);
+        if (const auto w = field(Mode::kPelsWidth); w <= INT16_MAX) item->screenWidth_ = static_cast<std::int16_t>(w);
 
         const long long depth = static_cast<long long>(services.GetDeviceCaps(dc, display::kPlanes)) *
                                 services.GetDeviceCaps(dc, display::kBitsPixel);

@@ -5,6 +5,7 @@
 
 #include "collectors/DriveStrings.h"
 #include "format/FormatEx.h"
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/drive_records.h"
 
@@ -35,15 +36,15 @@ std::int32_t RefinedType(platform::DriveServices& drives, const std::string& roo
     if (type == drive::kDriveFixed) {
         namespace q = platform::storage_query;
         std::array<std::uint8_t, q::kQuerySize> query{};  // device property, standard query
-        platform::WriteLe32At(query, 0, q::kStorageDeviceProperty);
-        platform::WriteLe32At(query, 4, q::kPropertyStandardQuery);
+        base::WriteLe32(query, q::kPropertyIdOffset, q::kStorageDeviceProperty);
+        base::WriteLe32(query, q::kQueryTypeOffset, q::kPropertyStandardQuery);
         if (const auto descriptor = AskDevice<q::kDescriptorSize>(drives, root, drive::kIoctlStorageQueryProperty, query))
-            return platform::ReadLe32At(*descriptor, q::kBusTypeOffset) == q::kBusTypeUsb ? drive::kDriveRemovable
-                                                                                         : drive::kDriveFixed;
+            return base::ReadLe32(*descriptor, q::kBusTypeOffset) == q::kBusTypeUsb ? drive::kDriveRemovable
+                                                                                     : drive::kDriveFixed;
     } else if (type == drive::kDriveCdrom) {
         namespace m = platform::media_types;
         if (const auto media = AskDevice<m::kReplySize>(drives, root, drive::kIoctlStorageGetMediaTypesEx, {})) {
-            const auto device = platform::ReadLe32At(*media, m::kDeviceTypeOffset);
+            const auto device = base::ReadLe32(*media, m::kDeviceTypeOffset);
             if (device == m::kFileDeviceCdrom) return drive::kDriveCdrom;
             if (device == m::kFileDeviceDvd) return LogicalDrives::kDriveDvd;
         }

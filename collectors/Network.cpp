@@ -4,6 +4,7 @@
 
 #include "collectors/Registry.h"
 #include "format/FormatEx.h"
+#include "base/bytes.h"
 #include "base/codepage.h"
 
 namespace collectors {
@@ -18,9 +19,8 @@ namespace reg = platform::registry;
 std::optional<std::uint32_t> Query(platform::NetworkServices& services, ndis::Handle handle, std::uint32_t oid,
                                    std::span<std::uint8_t> buffer, std::size_t passed) {
     std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
-    const std::array<std::uint8_t, ndis::kOidSize> request = {
-        static_cast<std::uint8_t>(oid), static_cast<std::uint8_t>(oid >> 8), static_cast<std::uint8_t>(oid >> 16),
-        static_cast<std::uint8_t>(oid >> 24)};
+    std::array<std::uint8_t, ndis::kOidSize> request{};
+    base::WriteLe32(request, 0, oid);
     return services.DeviceIoControl(handle, ndis::kQueryGlobalStats, request, buffer.first(passed));
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "format/FormatEx.h"
+#include "base/bytes.h"
 #include "base/codepage.h"
 
 namespace collectors {
@@ -23,11 +24,6 @@ constexpr std::uint32_t kType586 = 586;
 
 constexpr std::uint32_t kSettleMilliseconds = 10;
 constexpr std::uint32_t kMeasureMilliseconds = 500;
-
-// Registers are copied in memory order, so the low byte comes first.
-void CopyRegister(std::uint32_t value, std::uint8_t* out) {
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 std::wstring BytesToString(const std::uint8_t* bytes, std::size_t size) {
     return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes), size));
@@ -55,11 +51,12 @@ void Processor::Identify(platform::Machine& machine) {
         std::array<std::uint8_t, 49> brand{};
         for (std::uint32_t leaf = kLeafBrandFirst; leaf <= kLeafBrandLast; ++leaf) {
             const auto r = machine.ExecuteCPUID(leaf);
-            std::uint8_t* at = brand.data() + 16 * (leaf - kLeafBrandFirst);
-            CopyRegister(r.eax, at);
-            CopyRegister(r.ebx, at + 4);
-            CopyRegister(r.ecx, at + 8);
-            CopyRegister(r.edx, at + 12);
+            // Registers are copied in memory order, so the low byte comes first.
+            const std::size_t at = 16 * (leaf - kLeafBrandFirst);
+            base::WriteLe32(brand, at, r.eax);
+            base::WriteLe32(brand, at + 4, r.ebx);
+            base::WriteLe32(brand, at + 8, r.ecx);
+            base::WriteLe32(brand, at + 12, r.edx);
         }
         name_ = BytesToString(brand.data(), brand.size());
         name_.erase(0, name_.find_first_not_of(L' ') == std::wstring::npos ? name_.size()
@@ -68,9 +65,9 @@ void Processor::Identify(platform::Machine& machine) {
 
     std::array<std::uint8_t, 13> vendor{};
     const auto leaf0 = machine.ExecuteCPUID(kLeafVendor);
-    CopyRegister(leaf0.ebx, vendor.data());
-    CopyRegister(leaf0.edx, vendor.data() + 4);
-    CopyRegister(leaf0.ecx, vendor.data() + 8);
+    base::WriteLe32(vendor, 0, leaf0.ebx);
+    base::WriteLe32(vendor, 4, leaf0.edx);
+    base::WriteLe32(vendor, 8, leaf0.ecx);
     manufacturerID_ = BytesToString(vendor.data(), vendor.size());
 
     const auto leaf1 = machine.ExecuteCPUID(kLeafSignature);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 
 namespace collectors {
@@ -37,8 +38,7 @@ SpoolerAnswer::SpoolerAnswer(std::vector<std::uint8_t> buffer, std::uint32_t ret
 std::wstring SpoolerAnswer::Text(std::size_t index, std::size_t fieldOffset) const {
     if (index >= records_ || fieldOffset + kPointerSize > recordSize_) return {};
     const std::size_t at = index * recordSize_ + fieldOffset;
-    std::uint32_t pointer = 0;
-    for (std::size_t i = 0; i < kPointerSize; ++i) pointer |= static_cast<std::uint32_t>(buffer_[at + i]) << (8 * i);
+    const std::uint32_t pointer = *base::ReadLe32(buffer_, at);
     if (pointer == 0 || pointer >= buffer_.size()) return {};
     const std::string_view rest(reinterpret_cast<const char*>(buffer_.data()) + pointer, buffer_.size() - pointer);
     return base::TextFromBuffer(rest);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/usb_services.h"
 
@@ -16,45 +17,18 @@ namespace usb = platform::usb;
 using Request = usb::DescriptorRequestLayout;
 using KeyName = usb::DriverKeyNameLayout;
 
-// Device descriptor fields (USB 2.0, table 9-8).
-struct DeviceDescriptor {
-    static constexpr std::size_t kSize = 18;
-    static constexpr std::size_t kBcdUsb = 2;
-    static constexpr std::size_t kClass = 4;
-    static constexpr std::size_t kSubClass = 5;
-    static constexpr std::size_t kProtocol = 6;
-    static constexpr std::size_t kMaxPacketSize0 = 7;
-    static constexpr std::size_t kVendor = 8;
-    static constexpr std::size_t kProduct = 10;
-    static constexpr std::size_t kBcdDevice = 12;
-    static constexpr std::size_t kManufacturer = 14;
-    static constexpr std::size_t kProductString = 15;
-    static constexpr std::size_t kSerialNumber = 16;
-};
-constexpr std::size_t kConfigurationSize = 9;
-constexpr std::size_t kMaxPower = 8;  // in units of 2 mA
+using DeviceDescriptor = usb::DeviceDescriptorLayout;
+using Configuration = usb::ConfigurationDescriptorLayout;
+using StringDescriptor = usb::StringDescriptorLayout;
 constexpr std::uint16_t kStringRequestLength = 514;
-
-std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-void PutLe16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
-    bytes[offset] = static_cast<std::uint8_t>(value);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // UTF-16LE code units as text; a lone surrogate becomes U+FFFD.
 std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
     std::wstring text;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const std::uint32_t unit = Le16(bytes, i);
+        const std::uint32_t unit = *base::ReadLe16(bytes, i);
         if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-            const std::uint32_t low = Le16(bytes, i + 2);
+            const std::uint32_t low = *base::ReadLe16(bytes, i + 2);
             if (low >= 0xDC00 && low < 0xE000) {
                 text += static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 i += 2;
@@ -68,18 +42,19 @@ std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
 
 class HubPort {
 public:
-    HubPort(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) : services_(services), hub_(hub) {
-        PutLe32(record_, Request::kConnectionIndex, port);
-        record_[Request::kRequestType] = usb::kDeviceToHost;
-        record_[Request::kRequest] = usb::kGetDescriptor;
-    }
+    HubPort(platform::UsbServices& services, usb::Handle hub, std::uint32_t port)
+        : services_(services), hub_(hub), port_(port) {}
 
     // The descriptor bytes the hub returned (at most `length`), or nothing.
     std::optional<std::span<const std::uint8_t>> Get(std::uint8_t type, std::uint8_t index, std::uint16_t language,
                                                      std::uint16_t length) {
-        PutLe16(record_, Request::kValue, static_cast<std::uint16_t>(type << 8 | index));
-        PutLe16(record_, Request::kIndex, language);
-        PutLe16(record_, Request::kLength, length);
+        usb::DescriptorRequest request;
+        request.port = port_;
+        request.type = type;
+        request.index = index;
+        request.language = language;
+        request.length = length;
+        usb::WriteDescriptorRequest(record_, request);
         std::fill(record_.begin() + Request::kData, record_.end(), std::uint8_t{0});
         const auto returned = services_.DeviceIoControl(hub_, usb::kGetDescriptorFromNodeConnection, record_);
         if (!returned) return std::nullopt;
@@ -95,26 +70,26 @@ public:
     std::wstring String(std::uint8_t index, std::uint16_t language) {
         if (index == 0) return {};
         const auto reply = Get(usb::kStringDescriptorType, index, language, kStringRequestLength);
-        if (!reply || reply->size() < 2 || (*reply)[0] < 2) return {};
-        const std::size_t declared = (*reply)[0] - 2u;
-        return FromUtf16(reply->subspan(2, std::min(declared, reply->size() - 2)));
+        constexpr std::size_t kHeader = StringDescriptor::kHeader;
+        if (!reply || reply->size() < kHeader || (*reply)[StringDescriptor::kLength] < kHeader) return {};
+        const std::size_t declared = (*reply)[StringDescriptor::kLength] - kHeader;
+        return FromUtf16(reply->subspan(kHeader, std::min(declared, reply->size() - kHeader)));
     }
 
 private:
     platform::UsbServices& services_;
     usb::Handle hub_;
+    std::uint32_t port_;
     std::array<std::uint8_t, Request::kSize> record_{};
 };
 
 // The driver key name of the device on `port`, or nothing when the hub refuses.
 std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) {
     std::array<std::uint8_t, KeyName::kSize> record{};
-    PutLe32(record, KeyName::kConnectionIndex, port);
+    base::WriteLe32(record, KeyName::kConnectionIndex, port);
     const auto returned = services.DeviceIoControl(hub, usb::kGetNodeConnectionDriverKeyName, record);
     if (!returned) return std::nullopt;
-    const std::uint32_t actual = static_cast<std::uint32_t>(record[KeyName::kActualLength]) |
-                                 record[KeyName::kActualLength + 1] << 8 | record[KeyName::kActualLength + 2] << 16 |
-                                 static_cast<std::uint32_t>(record[KeyName::kActualLength + 3]) << 24;
+    const std::uint32_t actual = *base::ReadLe32(record, KeyName::kActualLength);
     // ActualLength counts the record's header; the name is what follows, but
     // never more than the record holds or the hub returned.
     std::size_t bytes = actual > KeyName::kHeader ? actual - KeyName::kHeader : 0;
@@ -195,30 +170,31 @@ USBDevices::USBDevices(platform::Machine& machine) {
             auto item = std::make_unique<USBDeviceItem>();
             HubPort connection(services, hub, port);
             if (const auto languages = connection.Get(usb::kStringDescriptorType, 0, 0, kStringRequestLength);
-                languages && languages->size() >= 4)
-                language = Le16(*languages, 2);
+                languages && languages->size() >= StringDescriptor::kFirstLanguage + 2)
+                language = *base::ReadLe16(*languages, StringDescriptor::kFirstLanguage);
 
             if (const auto d = connection.Get(usb::kDeviceDescriptorType, 0, 0, DeviceDescriptor::kSize);
                 d && d->size() == DeviceDescriptor::kSize) {
                 // A copy: the string requests below reuse the request record.
                 std::array<std::uint8_t, DeviceDescriptor::kSize> bytes{};
                 std::copy(d->begin(), d->end(), bytes.begin());
+                const auto le16 = [&](std::size_t offset) { return *base::ReadLe16(bytes, offset); };
                 item->class_ = bytes[DeviceDescriptor::kClass];
                 item->description_ = Property(services, list, *device, usb::kDeviceDescription);
-                item->manufacturer_ = connection.String(bytes[DeviceDescriptor::kManufacturer], language);
-                item->name_ = connection.String(bytes[DeviceDescriptor::kProductString], language);
+                item->manufacturer_ = connection.String(bytes[DeviceDescriptor::kManufacturerIndex], language);
+                item->name_ = connection.String(bytes[DeviceDescriptor::kProductIndex], language);
                 item->packetSize_ = bytes[DeviceDescriptor::kMaxPacketSize0];
-                item->productID_ = Le16(bytes, DeviceDescriptor::kProduct);
+                item->productID_ = le16(DeviceDescriptor::kProduct);
                 item->protocol_ = bytes[DeviceDescriptor::kProtocol];
-                item->revision_ = BcdText(Le16(bytes, DeviceDescriptor::kBcdDevice), 2);
-                item->serialNumber_ = connection.String(bytes[DeviceDescriptor::kSerialNumber], language);
+                item->revision_ = BcdText(le16(DeviceDescriptor::kBcdDevice), 2);
+                item->serialNumber_ = connection.String(bytes[DeviceDescriptor::kSerialNumberIndex], language);
                 item->subclass_ = bytes[DeviceDescriptor::kSubClass];
-                item->vendorID_ = Le16(bytes, DeviceDescriptor::kVendor);
-                item->version_ = BcdText(Le16(bytes, DeviceDescriptor::kBcdUsb), 1);
+                item->vendorID_ = le16(DeviceDescriptor::kVendor);
+                item->version_ = BcdText(le16(DeviceDescriptor::kBcdUsb), 1);
             }
-            if (const auto c = connection.Get(usb::kConfigurationDescriptorType, 0, 0, kConfigurationSize);
-                c && c->size() == kConfigurationSize)
-                item->power_ = static_cast<std::int16_t>((*c)[kMaxPower] * 2);
+            if (const auto c = connection.Get(usb::kConfigurationDescriptorType, 0, 0, Configuration::kSize);
+                c && c->size() == Configuration::kSize)
+                item->power_ = static_cast<std::int16_t>((*c)[Configuration::kMaxPower] * 2);
             Add(std::move(item));
         }
         services.CloseHandle(hub);

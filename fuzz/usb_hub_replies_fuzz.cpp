@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/bytes.h"
 #include "collectors/USBDevices.h"
 #include "fuzz_check.h"
 #include "platform/sim/sim_machine.h"
@@ -44,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.driver = "dev";
     namespace usbc = platform::usb;
     const auto actual = Piece(data, size);
-    if (actual.size() >= 4)
-        device.actualLength = actual[0] | actual[1] << 8 | actual[2] << 16 | static_cast<std::uint32_t>(actual[3]) << 24;
+    if (const auto length = base::ReadLe32(actual, 0)) device.actualLength = *length;
     device.descriptors[usbc::kDeviceDescriptorType << 8] = Piece(data, size);
     device.descriptors[usbc::kConfigurationDescriptorType << 8] = Piece(data, size);
     device.descriptors[usbc::kStringDescriptorType << 8] = Piece(data, size);

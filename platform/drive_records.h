@@ -1,16 +1,24 @@
 #pragma once
 // The byte layouts of the disk and storage requests and replies that travel
 // through DriveServices::DeviceIoControl. All little-endian, packed as the
-// disk drivers define them; read and written with memcpy, never cast in place.
+// disk drivers define them; the structs are read and written with memcpy,
+// never cast in place, and the single fields with base/bytes.h.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <span>
 
+#include "base/bytes.h"
+
 namespace platform {
+
+// The structs are copied as they lie in memory, so the machine's own order
+// must be the drivers' order.
+static_assert(std::endian::native == std::endian::little);
 
 #pragma pack(push, 1)
 
@@ -54,6 +62,7 @@ static_assert(sizeof(SendCmdInParams) == 32);
 
 // SENDCMDOUTPARAMS: the buffer size, the driver's status, then the data.
 namespace send_cmd_out {
+inline constexpr std::size_t kBufferSizeOffset = 0;
 inline constexpr std::size_t kDataOffset = 16;
 inline constexpr std::size_t kIdentifyLength = 512;
 inline constexpr std::size_t kSize = kDataOffset + kIdentifyLength;  // 528
@@ -86,10 +95,17 @@ static_assert(sizeof(ScsiAddress) == 8);
 // IOCTL_STORAGE_QUERY_PROPERTY: a property query in, a device descriptor out.
 namespace storage_query {
 inline constexpr std::size_t kQuerySize = 264;  // property id, query type, parameters
+inline constexpr std::size_t kPropertyIdOffset = 0;
+inline constexpr std::size_t kQueryTypeOffset = 4;
 inline constexpr std::uint32_t kStorageDeviceProperty = 0;
 inline constexpr std::uint32_t kPropertyStandardQuery = 0;
+// STORAGE_DEVICE_DESCRIPTOR: its version and size lead it; the bus type is
+// the last field a caller reads.
 inline constexpr std::size_t kDescriptorSize = 292;
+inline constexpr std::size_t kVersionOffset = 0;
+inline constexpr std::size_t kSizeOffset = 4;
 inline constexpr std::size_t kBusTypeOffset = 28;
+inline constexpr std::size_t kThroughBusType = kBusTypeOffset + 4;
 // STORAGE_BUS_TYPE values.
 inline constexpr std::uint32_t kBusTypeUnknown = 0;
 inline constexpr std::uint32_t kBusTypeScsi = 1;
@@ -103,10 +119,13 @@ inline constexpr std::uint32_t kBusTypeVirtual = 14;
 inline constexpr std::uint32_t kBusTypeNvme = 17;
 }  // namespace storage_query
 
-// IOCTL_STORAGE_GET_MEDIA_TYPES_EX: the device type leads the reply.
+// IOCTL_STORAGE_GET_MEDIA_TYPES_EX: the device type and the count of media
+// infos that follow lead the reply.
 namespace media_types {
 inline constexpr std::size_t kReplySize = 520;
 inline constexpr std::size_t kDeviceTypeOffset = 0;
+inline constexpr std::size_t kMediaInfoCountOffset = 4;
+inline constexpr std::size_t kHeaderSize = 8;
 inline constexpr std::uint32_t kFileDeviceCdrom = 2;
 inline constexpr std::uint32_t kFileDeviceDvd = 0x33;
 }  // namespace media_types
@@ -125,17 +144,6 @@ bool WriteRecord(const Record& record, std::span<std::uint8_t> out, std::size_t 
     if (offset > out.size() || out.size() - offset < sizeof(Record)) return false;
     std::memcpy(out.data() + offset, &record, sizeof(Record));
     return true;
-}
-
-inline std::optional<std::uint32_t> ReadLe32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    if (offset > bytes.size() || bytes.size() - offset < 4) return std::nullopt;
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-inline void WriteLe32At(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
-    if (offset > bytes.size() || bytes.size() - offset < 4) return;
-    for (int i = 0; i < 4; ++i) bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace platform

@@ -4,16 +4,6 @@
 
 namespace platform {
 
-void PutLe32(std::span<std::uint8_t> record, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
-    return value;
-}
-
 void PutPname(std::span<std::uint8_t> record, std::size_t offset, std::string_view name) {
     const auto field = record.subspan(offset, kPnameSize);
     std::fill(field.begin(), field.end(), std::uint8_t{0});
@@ -24,7 +14,7 @@ void PutPname(std::span<std::uint8_t> record, std::size_t offset, std::string_vi
 bool FillWaveCaps(std::span<std::uint8_t> record, std::uint32_t driverVersion, std::string_view name) {
     if (record.size() < WaveCapsLayout::kInSize) return false;
     std::fill(record.begin(), record.end(), std::uint8_t{0});
-    PutLe32(record, WaveCapsLayout::kDriverVersion, driverVersion);
+    base::WriteLe32(record, WaveCapsLayout::kDriverVersion, driverVersion);
     PutPname(record, WaveCapsLayout::kPname, name);
     return true;
 }
@@ -33,9 +23,9 @@ bool FillJoyCaps(std::span<std::uint8_t> record, std::string_view name, std::uin
     if (record.size() < JoyCapsLayout::kSize) return false;
     std::fill(record.begin(), record.end(), std::uint8_t{0});
     PutPname(record, JoyCapsLayout::kPname, name);
-    PutLe32(record, JoyCapsLayout::kNumButtons, buttons);
-    PutLe32(record, JoyCapsLayout::kNumAxes, axes);
-    PutLe32(record, JoyCapsLayout::kMaxButtons, buttons);
+    base::WriteLe32(record, JoyCapsLayout::kNumButtons, buttons);
+    base::WriteLe32(record, JoyCapsLayout::kNumAxes, axes);
+    base::WriteLe32(record, JoyCapsLayout::kMaxButtons, buttons);
     return true;
 }
 

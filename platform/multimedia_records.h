@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/bytes.h"
+
 namespace platform {
 
 // Results of the capability requests (MMRESULT).
@@ -53,8 +55,10 @@ constexpr std::uint32_t WaveDriverVersion(std::uint8_t major, std::uint8_t minor
     return (static_cast<std::uint32_t>(major) << 8) | minor;
 }
 
-void PutLe32(std::span<std::uint8_t> record, std::size_t offset, std::uint32_t value);
-std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset);
+// A 32-bit field of a capability record; 0 when the record ends before it.
+inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
+    return base::ReadLe32(record, offset).value_or(0);
+}
 // `name` into the 32-byte field at `offset`: at most 32 bytes, the rest zero.
 void PutPname(std::span<std::uint8_t> record, std::size_t offset, std::string_view name);
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/bytes.h"
+
 namespace platform {
 
 namespace {
@@ -12,10 +14,6 @@ struct TextField {
     std::size_t offset;
     const std::optional<std::string>* text;
 };
-
-void PutLe32(SpoolerBuffer& buffer, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) buffer[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // Lays out `records` (each a list of its text fields) and, after them, the
 // texts; `fill` writes the non-text fields of record i at its offset.
@@ -26,7 +24,7 @@ SpoolerBuffer Pack(std::size_t recordSize, std::size_t count, Fields fields) {
         for (const TextField& field : fields(i, buffer)) {
             if (!field.text->has_value()) continue;
             const std::string& text = **field.text;
-            PutLe32(buffer, recordSize * i + field.offset, static_cast<std::uint32_t>(buffer.size()));
+            base::WriteLe32(buffer, recordSize * i + field.offset, static_cast<std::uint32_t>(buffer.size()));
             buffer.insert(buffer.end(), text.begin(), std::find(text.begin(), text.end(), '\0'));
             buffer.push_back(0);
         }
@@ -51,7 +49,7 @@ SpoolerBuffer PackPortInfo2(std::span<const PortInfo2> ports) {
     using L = PortInfo2Layout;
     return Pack(L::kSize, ports.size(), [&](std::size_t i, SpoolerBuffer& buffer) {
         const PortInfo2& p = ports[i];
-        PutLe32(buffer, L::kSize * i + L::kPortType, p.portType);
+        base::WriteLe32(buffer, L::kSize * i + L::kPortType, p.portType);
         return std::vector<TextField>{
             {L::kPortName, &p.portName}, {L::kMonitorName, &p.monitorName}, {L::kDescription, &p.description}};
     });

@@ -29,7 +29,9 @@ struct PrinterInfo2Layout {
     static constexpr std::size_t kDriverName = 16;
     static constexpr std::size_t kComment = 20;
     static constexpr std::size_t kLocation = 24;
+    static constexpr std::size_t kFieldCount = 21;  // texts and pointers, then the numbers, 32 bits each
 };
+static_assert(PrinterInfo2Layout::kFieldCount * 4 == PrinterInfo2Layout::kSize);
 
 // PORT_INFO_2A: 20 bytes.
 struct PortInfo2Layout {
@@ -40,6 +42,7 @@ struct PortInfo2Layout {
     static constexpr std::size_t kPortType = 12;
     static constexpr std::size_t kReserved = 16;
 };
+static_assert(PortInfo2Layout::kReserved + 4 == PortInfo2Layout::kSize);
 
 // fPortType bits.
 inline constexpr std::uint32_t kPortTypeWrite = 1;

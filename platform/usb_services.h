@@ -4,7 +4,8 @@
 // a device's parent (its hub), and the hub, opened by its interface path,
 // answers requests about the device on each of its ports: the driver key
 // name, and the device's descriptors. Requests and replies are the hub's
-// records as bytes; every operation refuses unless a backend answers it.
+// records as bytes (usb_records.h); every operation refuses unless a
+// backend answers it.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "platform/usb_records.h"
 
 namespace platform {
 
@@ -36,39 +39,6 @@ inline constexpr Handle kInvalidHandle = -1;
 inline constexpr std::uint32_t kGetNodeInformation = 0x00220408u;
 inline constexpr std::uint32_t kGetNodeConnectionDriverKeyName = 0x00220420u;
 inline constexpr std::uint32_t kGetDescriptorFromNodeConnection = 0x00220410u;
-
-// USB_NODE_INFORMATION: the hub descriptor; byte 6 is bNumberOfPorts.
-struct NodeInformationLayout {
-    static constexpr std::size_t kSize = 80;
-    static constexpr std::size_t kDescriptorLength = 4;
-    static constexpr std::size_t kDescriptorType = 5;
-    static constexpr std::size_t kNumberOfPorts = 6;
-};
-// USB_NODE_CONNECTION_DRIVERKEY_NAME: port in, the name's length and the name (UTF-16LE) out.
-struct DriverKeyNameLayout {
-    static constexpr std::size_t kSize = 520;
-    static constexpr std::size_t kConnectionIndex = 0;
-    static constexpr std::size_t kActualLength = 4;  // the record's header (12) plus the name's bytes
-    static constexpr std::size_t kName = 8;
-    static constexpr std::size_t kHeader = 12;
-};
-// USB_DESCRIPTOR_REQUEST: port and setup packet in, the descriptor out.
-struct DescriptorRequestLayout {
-    static constexpr std::size_t kSize = 2060;
-    static constexpr std::size_t kConnectionIndex = 0;
-    static constexpr std::size_t kRequestType = 4;  // bmRequest
-    static constexpr std::size_t kRequest = 5;      // bRequest
-    static constexpr std::size_t kValue = 6;        // wValue: type * 256 + index
-    static constexpr std::size_t kIndex = 8;        // wIndex: the language of a string
-    static constexpr std::size_t kLength = 10;      // wLength
-    static constexpr std::size_t kData = 12;
-    static constexpr std::size_t kDataSize = kSize - kData;
-};
-inline constexpr std::uint8_t kDeviceToHost = 0x80;
-inline constexpr std::uint8_t kGetDescriptor = 6;
-inline constexpr std::uint8_t kDeviceDescriptorType = 1;
-inline constexpr std::uint8_t kConfigurationDescriptorType = 2;
-inline constexpr std::uint8_t kStringDescriptorType = 3;
 }  // namespace usb
 
 class UsbServices {

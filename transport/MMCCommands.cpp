@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "base/bytes.h"
 #include "transport/MMC.h"
 
 namespace transport {
@@ -40,13 +41,8 @@ constexpr std::uint8_t CdbLength(std::uint8_t opcode) { return opcode < 0x20 ? 6
 
 struct Cdb {
     explicit Cdb(std::uint8_t opcode) : length(CdbLength(opcode)) { bytes[0] = opcode; }
-    void Put16(std::size_t at, std::uint16_t value) {
-        bytes[at] = static_cast<std::uint8_t>(value >> 8);
-        bytes[at + 1] = static_cast<std::uint8_t>(value);
-    }
-    void Put32(std::size_t at, std::uint32_t value) {
-        for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-    }
+    void Put16(std::size_t at, std::uint16_t value) { base::WriteBe16(bytes, at, value); }
+    void Put32(std::size_t at, std::uint32_t value) { base::WriteBe32(bytes, at, value); }
     std::array<std::uint8_t, 12> bytes{};
     std::uint8_t length;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 
 namespace transport {
@@ -13,11 +14,6 @@ std::wstring Field(std::span<const std::uint8_t> reply, std::size_t offset, std:
     if (offset >= reply.size()) return {};
     const auto bytes = reply.subspan(offset, std::min(length, reply.size() - offset));
     return base::TextFromBuffer(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-std::uint16_t Be16(std::span<const std::uint8_t> page, std::size_t offset) {
-    if (offset + 2 > page.size()) return 0;
-    return static_cast<std::uint16_t>(page[offset] << 8 | page[offset + 1]);
 }
 
 }  // namespace
@@ -36,8 +32,9 @@ DriveSpeeds DecodeCapabilitiesPage(std::span<const std::uint8_t> reply) {
     using namespace capabilities_page;
     if (reply.size() <= kHeaderLength) return {};
     const auto page = reply.subspan(kHeaderLength);
-    return {SpeedFactor(Be16(page, kReadMaximum)), SpeedFactor(Be16(page, kReadCurrent)),
-            SpeedFactor(Be16(page, kWriteMaximum)), SpeedFactor(Be16(page, kWriteCurrent))};
+    // A speed the page is too short for reads as 0.
+    const auto speed = [&](std::size_t offset) { return SpeedFactor(base::ReadBe16(page, offset).value_or(0)); };
+    return {speed(kReadMaximum), speed(kReadCurrent), speed(kWriteMaximum), speed(kWriteCurrent)};
 }
 
 }  // namespace transport

@@ -1,8 +1,10 @@
 #pragma once
-// The one table of categories, in tab order: how each category's page is
-// made over its collector, and whether the 500 ms timer refreshes it. The
-// report writer, the window's start-up, its page fills, its timer and the
-// collector set all loop over this table.
+// The one table of categories, in tab order, and what one category is: its
+// number, its page (tab texts, frame, rows, Dutch lists), how that page is
+// made over its collector, and whether the 500 ms timer refreshes it. Each
+// category defines its row in its own file (app/pages/<Name>Category.cpp);
+// Categories.cpp lists them once. The report writer, the window's start-up,
+// its page fills, its timer and the collector set all loop over this table.
 
 #include <span>
 
@@ -13,6 +15,7 @@ namespace app {
 
 struct CategoryRow {
     Category category;
+    CategoryPage page;
     const CategoryKind& kind;
     bool refreshedByTimer = false;
 };

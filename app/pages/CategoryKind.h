@@ -1,9 +1,8 @@
 #pragma once
 // How a category's page is made over its collector, and which caption labels
-// its fields write. The three kinds: one object with one table of fields, a
+// its fields write. The two kinds: one object with one table of fields, and a
 // collection of devices with a table per device (and optionally one for the
-// whole collection, written before the devices), and a category without a
-// collector, which has no devices.
+// whole collection, written before the devices).
 
 #include <memory>
 #include <span>
@@ -127,23 +126,6 @@ private:
     ItemFields items_;
     WholeFields whole_;
     Preferred preferred_;
-};
-
-// A category whose collector does not exist yet: no devices. Its
-// collection-wide fields, if it has any, read as unknown.
-class NoCollectorKind final : public CategoryKind {
-public:
-    constexpr explicit NoCollectorKind(std::span<const char* const> collectionLabels = {})
-        : collectionLabels_(collectionLabels) {}
-
-    std::unique_ptr<DevicePage> MakePage(platform::Machine&) const override;
-    std::vector<const char*> CollectionLabels() const override {
-        return {collectionLabels_.begin(), collectionLabels_.end()};
-    }
-    std::vector<const char*> ItemLabels() const override { return {}; }
-
-private:
-    std::span<const char* const> collectionLabels_;
 };
 
 }  // namespace app

@@ -2,7 +2,7 @@
 // A category as the page and the report see it: how many devices its
 // collector found, which one to show first, and the fields of each device. A
 // single-object category (the processor, memory...) is a page with one
-// device; a category whose collector does not exist yet has none.
+// device.
 
 #include <cstdint>
 #include <memory>

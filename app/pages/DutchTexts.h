@@ -1,7 +1,10 @@
 #pragma once
 // The Dutch texts the window always shows: tab texts, captions (by their
 // English design caption), the display lists of the value labels, the window
-// menu entries. The program has no other language.
+// menu entries. The program has no other language. A category's own texts
+// stand on its page (app/pages/<Name>Category.cpp) and are read from the
+// category table; the menu entries and the texts written where they are used
+// are here.
 
 #include <string>
 #include <string_view>
@@ -25,8 +28,8 @@ std::wstring DutchCaption(std::string_view designCaption);
 // "Uit;Aan"); empty for value labels without a list.
 std::wstring DutchList(std::string_view valueLabel);
 
-// The English design captions that have a Dutch caption, and the value
-// labels that have a display list, in table order.
+// The English design captions that have a Dutch caption (each once), and
+// the value labels that have a display list, in table order.
 std::vector<std::string_view> TranslatedDesignCaptions();
 std::vector<std::string_view> ValueLabelsWithLists();
 

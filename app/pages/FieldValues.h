@@ -1,10 +1,9 @@
 #pragma once
 // A field of a page: its caption label, how its value becomes text, when the
-// value counts as valid and the fallback shown otherwise. Every field table
-// (the single-object categories in CategoryFields, each device category in
-// its own <Name>Fields file) is written with these types and helpers, and the
-// pages and the report both write from the tables, so a value reads the same
-// on screen and on paper.
+// value counts as valid and the fallback shown otherwise. Every category's
+// field table (in its own app/pages/<Name>Category.cpp) is written with these
+// types and helpers, and the pages and the report both write from the tables,
+// so a value reads the same on screen and on paper.
 
 #include <string>
 #include <string_view>

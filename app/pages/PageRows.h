@@ -1,9 +1,10 @@
 #pragma once
-// What every category page holds: its tab, its rows in display order, and the
-// names of the caption labels. The window lays its pages out from this table
-// and the report reads the same captions; nothing here needs a window.
+// What a category page holds: its tab texts, its frame, its rows in display
+// order with their captions, and the Dutch display lists of its value labels.
+// Each category describes its own page in its own file
+// (app/pages/<Name>Category.cpp); the window lays its pages out from these
+// and the report reads the same captions. Nothing here needs a window.
 
-#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,20 +36,31 @@ enum Category : int {
 enum class RowColumn { kFull, kLeft, kRight };
 
 struct PageRow {
-    const char* label;          // caption label; the value label adds "value"
-    const char* designCaption;  // the English design text
-    int row;                    // 1-based; Top = 360 twips x row
+    const char* label;            // caption label; the value label adds "value"
+    const char* designCaption;    // the English design text
+    const wchar_t* dutchCaption;  // what the translated window shows
+    int row;                      // 1-based; Top = 360 twips x row
     RowColumn column = RowColumn::kFull;
-    bool isIndexRow = false;    // "Index:" label, sunken index box and scroll bar
+    bool isIndexRow = false;      // "Index:" label, sunken index box and scroll bar
+};
+
+// The Dutch display list a value label holds in its Tag (app/pages/ValueLists.h).
+struct ValueLabelList {
+    const char* valueLabel;  // "LabelKeyboardCapslockvalue"
+    const wchar_t* entries;  // "Uit;Aan"
 };
 
 struct CategoryPage {
     const char* designTabText;
+    const wchar_t* dutchTabText;
     int frameHeightTwips;
-    bool multiDevice;
+    bool multiDevice;  // has the index row
     std::span<const PageRow> rows;
+    std::span<const ValueLabelList> lists = {};
 };
 
+// The page of a category (0-14), read from the category table
+// (app/pages/Categories.h); std::out_of_range for any other number.
 const CategoryPage& Page(int category);
 
 // A caption label that no page has is a fault of the program's own tables;

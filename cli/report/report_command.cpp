@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/pages/CollectorSet.h"
+#include "app/pages/PageRows.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
 #include "platform/machine_factory.h"
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
 bool ParseCategory(const std::string& text, int& category) {
     int value = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || value < 0 || value > 14) return false;
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < 0 || value >= app::kCategoryCount) return false;
     category = value;
     return true;
 }
@@ -61,7 +62,7 @@ bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments&
         }
         if (name == "--category") {
             if (!ParseCategory(value, parsed.category)) {
-                error = "category \"" + value + "\" is not a number from 0 to 14";
+                error = "category \"" + value + "\" is not a number from 0 to " + std::to_string(app::kCategoryCount - 1);
                 return false;
             }
         } else if (value.empty()) {

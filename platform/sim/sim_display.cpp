@@ -9,20 +9,8 @@ namespace platform::sim {
 
 namespace {
 
-using Device = display::DisplayDeviceLayout;
-using ModeLayout = display::DevModeLayout;
-
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 constexpr display::DeviceContext kScreen = 1;
-
-void PutLe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void PutText(std::span<std::uint8_t> b, std::size_t at, std::size_t length, const std::string& text) {
-    std::fill_n(b.begin() + static_cast<std::ptrdiff_t>(at), length, std::uint8_t{0});
-    std::copy_n(text.begin(), std::min(text.size(), length - 1), b.begin() + static_cast<std::ptrdiff_t>(at));
-}
 
 int Cap(const Node& n, const char* key, int fallback) {
     const auto member = n.Member(key);
@@ -70,35 +58,25 @@ void ReadDisplaySection(const Node& section, SimAreas& areas) {
 
 bool SimDisplay::EnumDisplayDevices(std::optional<std::string_view> device, std::uint32_t index,
                                     std::span<std::uint8_t> record) {
-    if (record.size() < Device::kSize) return false;
+    if (record.size() < display::DisplayDeviceLayout::kSize) return false;
     if (!device) {
         if (index >= adapters.size()) return false;
         const Adapter& a = adapters[index];
-        PutText(record, Device::kDeviceName, Device::kDeviceNameLength, a.name);
-        PutText(record, Device::kDeviceString, Device::kDeviceStringLength, a.description);
-        PutLe32(record, Device::kStateFlags, a.primary ? display::kPrimaryDevice : 0);
-        return true;
+        return display::FillDisplayDevice(record, a.name, a.description, a.primary ? display::kPrimaryDevice : 0);
     }
     for (const auto& a : adapters) {
         if (a.name != *device) continue;
         if (index >= a.monitors.size()) return false;
-        PutText(record, Device::kDeviceName, Device::kDeviceNameLength, a.name + "\\Monitor" + std::to_string(index));
-        PutText(record, Device::kDeviceString, Device::kDeviceStringLength, a.monitors[index]);
-        PutLe32(record, Device::kStateFlags, 0);
-        return true;
+        return display::FillDisplayDevice(record, a.name + "\\Monitor" + std::to_string(index), a.monitors[index], 0);
     }
     return false;
 }
 
 bool SimDisplay::EnumDisplaySettings(std::optional<std::string_view> device, std::uint32_t mode,
                                      std::span<std::uint8_t> record) {
-    if (device || mode >= modes.size() || record.size() < ModeLayout::kSize) return false;
+    if (device || mode >= modes.size()) return false;
     const Mode& m = modes[mode];
-    PutLe32(record, ModeLayout::kBitsPerPel, m.bits);
-    PutLe32(record, ModeLayout::kPelsWidth, m.width);
-    PutLe32(record, ModeLayout::kPelsHeight, m.height);
-    PutLe32(record, ModeLayout::kDisplayFrequency, m.refresh);
-    return true;
+    return display::FillDevMode(record, {m.bits, m.width, m.height, m.refresh});
 }
 
 display::DeviceContext SimDisplay::GetDC() { return kScreen; }

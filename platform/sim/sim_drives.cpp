@@ -98,7 +98,8 @@ bool SimDrives::DiskRequest(const Open& open, std::uint32_t code, std::span<cons
         if (!disk.identify || !request || request->irDriveRegs.bCommandReg != SendCmdInParams::kIdentifyDevice ||
             out.size() < send_cmd_out::kSize)
             return false;
-        WriteLe32At(out, 0, static_cast<std::uint32_t>(send_cmd_out::kIdentifyLength));
+        base::WriteLe32(out, send_cmd_out::kBufferSizeOffset,
+                        static_cast<std::uint32_t>(send_cmd_out::kIdentifyLength));
         CopyReply(*disk.identify, out.subspan(send_cmd_out::kDataOffset, send_cmd_out::kIdentifyLength));
         bytesReturned = static_cast<std::uint32_t>(send_cmd_out::kSize);
         return true;
@@ -123,17 +124,18 @@ bool SimDrives::DriveRequest(const Open& open, std::uint32_t code, std::span<std
     const auto* logical = FindLogical(open.name);
     if (code == drive::kIoctlStorageQueryProperty) {
         if (!logical || !logical->busType || out.size() < storage_query::kDescriptorSize) return false;
-        WriteLe32At(out, 0, 1);  // version
-        WriteLe32At(out, 4, static_cast<std::uint32_t>(storage_query::kDescriptorSize));
-        WriteLe32At(out, storage_query::kBusTypeOffset, *logical->busType);
-        bytesReturned = static_cast<std::uint32_t>(storage_query::kBusTypeOffset + 4);
+        namespace q = storage_query;
+        base::WriteLe32(out, q::kVersionOffset, 1);
+        base::WriteLe32(out, q::kSizeOffset, static_cast<std::uint32_t>(q::kDescriptorSize));
+        base::WriteLe32(out, q::kBusTypeOffset, *logical->busType);
+        bytesReturned = static_cast<std::uint32_t>(q::kThroughBusType);
         return true;
     }
     if (code == drive::kIoctlStorageGetMediaTypesEx) {
-        if (!logical || !logical->mediaType || out.size() < 8) return false;
-        WriteLe32At(out, media_types::kDeviceTypeOffset, *logical->mediaType);
-        WriteLe32At(out, 4, 0);  // media infos that follow
-        bytesReturned = 8;
+        if (!logical || !logical->mediaType || out.size() < media_types::kHeaderSize) return false;
+        base::WriteLe32(out, media_types::kDeviceTypeOffset, *logical->mediaType);
+        base::WriteLe32(out, media_types::kMediaInfoCountOffset, 0);
+        bytesReturned = static_cast<std::uint32_t>(media_types::kHeaderSize);
         return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
@@ -153,7 +154,7 @@ std::optional<std::uint32_t> SimNetwork::DeviceIoControl(ndis::Handle handle, st
     if (handle < 1 || static_cast<std::size_t>(handle) > cards.size() || code != ndis::kQueryGlobalStats ||
         in.size() != ndis::kOidSize)
         return std::nullopt;
-    const std::uint32_t oid = in[0] | in[1] << 8 | in[2] << 16 | static_cast<std::uint32_t>(in[3]) << 24;
+    const std::uint32_t oid = *base::ReadLe32(in, 0);
     const auto& replies = cards[static_cast<std::size_t>(handle) - 1].replies;
     const auto reply = replies.find(oid);
     if (reply == replies.end()) return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/sim/sim_areas.h"
 #include "platform/sim/sim_drives_reader.h"  // HexBytes: device replies written as hex pairs
@@ -13,26 +14,7 @@ namespace {
 constexpr usb::DeviceList kTheList = 1;
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 
-std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-
-void PutLe32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 std::string SingleByte(const Node& n) { return base::EncodeWindows1252(base::DecodeUtf8(n.Text())); }
-
-// A string descriptor for a text: length, type 3, UTF-16LE.
-std::vector<std::uint8_t> StringDescriptor(const std::wstring& text) {
-    std::vector<std::uint8_t> out{0, usb::kStringDescriptorType};
-    for (const wchar_t c : text) {
-        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        out.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
-    }
-    out[0] = static_cast<std::uint8_t>(std::min<std::size_t>(out.size(), 255));
-    return out;
-}
 
 SimUsb::Device ReadDevice(const Node& n) {
     n.OnlyKeys({"id", "parent", "port", "description", "driver", "ports", "device", "configuration", "languages",
@@ -46,21 +28,24 @@ SimUsb::Device ReadDevice(const Node& n) {
     if (const auto t = n.Member("driver")) d.driver = SingleByte(*t);
     d.ports = static_cast<std::uint32_t>(n.Unsigned("ports", 255, 0));
     if (const auto a = n.Member("actual_length")) d.actualLength = static_cast<std::uint32_t>(a->Unsigned(kMax32));
-    if (const auto b = n.Member("device")) d.descriptors[usb::kDeviceDescriptorType << 8] = HexBytes(*b);
-    if (const auto b = n.Member("configuration")) d.descriptors[usb::kConfigurationDescriptorType << 8] = HexBytes(*b);
-    if (const auto b = n.Member("languages")) d.descriptors[usb::kStringDescriptorType << 8] = HexBytes(*b);
+    const auto descriptor = [&](const char* key, std::uint8_t type) {
+        if (const auto b = n.Member(key)) d.descriptors[usb::DescriptorValue(type, 0)] = HexBytes(*b);
+    };
+    descriptor("device", usb::kDeviceDescriptorType);
+    descriptor("configuration", usb::kConfigurationDescriptorType);
+    descriptor("languages", usb::kStringDescriptorType);
     if (const auto strings = n.Member("strings")) {
         if (!strings->Json().is_object()) strings->Fail("expected an object of strings by index");
         for (const auto& item : strings->Json().items()) {
             const Node s(item.value(), strings->Place() + "/" + item.key());
             const auto index = Node(nlohmann::json(item.key()), s.Place()).Unsigned(255);
-            const auto value = static_cast<std::uint16_t>(usb::kStringDescriptorType << 8 | index);
+            const auto value = usb::DescriptorValue(usb::kStringDescriptorType, static_cast<std::uint8_t>(index));
             // Text, or {"hex": ...} for the exact bytes a device sends.
             if (s.Json().is_object()) {
                 s.OnlyKeys({"hex"});
                 d.descriptors[value] = HexBytes(*s.Member("hex"));
             } else {
-                d.descriptors[value] = StringDescriptor(base::DecodeUtf8(s.Text()));
+                d.descriptors[value] = usb::StringDescriptor(base::DecodeUtf8(s.Text()));
             }
         }
     }
@@ -129,9 +114,13 @@ const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) cons
 
 std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
                                                      std::span<std::uint8_t> record) {
-    if (handle < 1 || static_cast<std::size_t>(handle) > devices.size() || record.size() < 12) return std::nullopt;
+    // Every port request begins with the same 12-byte head: the port first.
+    using Head = usb::DriverKeyNameLayout;
+    static_assert(Head::kHeader == usb::DescriptorRequestLayout::kData);
+    if (handle < 1 || static_cast<std::size_t>(handle) > devices.size() || record.size() < Head::kHeader)
+        return std::nullopt;
     const Device& hub = devices[static_cast<std::size_t>(handle) - 1];
-    const std::uint32_t port = code == usb::kGetNodeInformation ? 0 : Le32(record, 0);
+    const std::uint32_t port = code == usb::kGetNodeInformation ? 0 : *base::ReadLe32(record, Head::kConnectionIndex);
     asked.push_back({hub.id, code, port});
     if (code == usb::kGetNodeInformation) {
         record[usb::NodeInformationLayout::kNumberOfPorts] = static_cast<std::uint8_t>(hub.ports);
@@ -143,25 +132,14 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         using L = usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
         const std::wstring name = base::DecodeWindows1252(*device->driver);
-        std::size_t at = L::kName;
-        // The name in UTF-16LE and its terminating NUL, as far as the record holds them.
-        for (const wchar_t c : name + L'\0') {
-            if (at + 2 > record.size()) break;
-            record[at++] = static_cast<std::uint8_t>(c);
-            record[at++] = static_cast<std::uint8_t>(c >> 8);
-        }
-        PutLe32(record, L::kActualLength, device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size())));
-        return static_cast<std::uint32_t>(at);
+        const auto actual = device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size()));
+        return static_cast<std::uint32_t>(usb::PutDriverKeyName(record, name, actual));
     }
     if (code == usb::kGetDescriptorFromNodeConnection) {
-        using L = usb::DescriptorRequestLayout;
-        const auto value = static_cast<std::uint16_t>(record[L::kValue] | record[L::kValue + 1] << 8);
-        const std::size_t length = record[L::kLength] | record[L::kLength + 1] << 8;
-        const auto found = device->descriptors.find(value);
+        const auto request = usb::ReadDescriptorRequest(record);
+        const auto found = device->descriptors.find(usb::DescriptorValue(request->type, request->index));
         if (found == device->descriptors.end()) return std::nullopt;
-        const std::size_t size = std::min({found->second.size(), length, record.size() - L::kData});
-        std::copy_n(found->second.begin(), size, record.begin() + L::kData);
-        return static_cast<std::uint32_t>(L::kData + size);
+        return usb::PutDescriptorReply(record, found->second, request->length);
     }
     return std::nullopt;
 }

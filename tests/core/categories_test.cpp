@@ -1,10 +1,12 @@
 // The category table against the pages, the Dutch texts and the report: every
 // label a field writes is a row of its page, every row has a Dutch caption,
-// every Dutch caption and list belongs to a row, and a label that no page has
-// stops the report the way it stops the window.
+// every Dutch caption and list belongs to a row, each category's own page
+// agrees with the others and with itself, and a label that no page has stops
+// the report the way it stops the window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 
@@ -55,11 +57,7 @@ TEST(Categories, EveryFieldLabelIsARowOfItsPageAndEveryRowIsWritten) {
         const auto rows = RowLabels(row.category);
         const auto fields = FieldLabels(row.kind);
         for (const auto& label : fields) EXPECT_TRUE(rows.count(label)) << label << " is no row of its page";
-        // A category with a collector writes every row of its page; one still
-        // without a collector writes only its collection-wide rows.
-        if (!row.kind.ItemLabels().empty()) {
-            for (const auto& label : rows) EXPECT_TRUE(fields.count(label)) << label << " is never written";
-        }
+        for (const auto& label : rows) EXPECT_TRUE(fields.count(label)) << label << " is never written";
         // A single-object page writes no collection-wide fields.
         if (!Page(row.category).multiDevice) {
             EXPECT_FALSE(row.kind.HasCollectionFields());
@@ -81,6 +79,46 @@ TEST(Categories, EveryRowHasADutchCaptionAndEveryDutchTextHasARow) {
         EXPECT_TRUE(designCaptions.count(std::string(caption))) << "no row has the caption \"" << caption << "\"";
     for (const auto label : ValueLabelsWithLists())
         EXPECT_TRUE(valueLabels.count(std::string(label))) << "no value label " << label;
+}
+
+// Each category brings its own rows and Dutch texts: no label may stand on
+// two pages (the window finds its labels by name), and a design caption
+// reads the same in Dutch on every page that has it.
+TEST(Categories, EveryLabelStandsOnOnePageAndEveryCaptionHasOneDutchText) {
+    std::map<std::string, int> pageOfLabel;
+    std::map<std::string, std::wstring> dutchOf;
+    for (const CategoryRow& category : CategoryTable()) {
+        for (const PageRow& row : category.page.rows) {
+            const auto [at, added] = pageOfLabel.emplace(row.label, category.category);
+            EXPECT_TRUE(added) << row.label << " is on page " << at->second << " and on page " << category.category;
+            const auto same = dutchOf.emplace(row.designCaption, row.dutchCaption).first;
+            EXPECT_EQ(same->second, row.dutchCaption) << row.label << " \"" << row.designCaption << "\"";
+        }
+    }
+}
+
+// A page that shows several devices has the one index row the window and the
+// report name by its number; a single-object page has none. A display list
+// belongs to a row of the page that lists it.
+TEST(Categories, EachPageHoldsItsIndexRowAndItsOwnLists) {
+    for (const CategoryRow& category : CategoryTable()) {
+        SCOPED_TRACE(category.page.designTabText);
+        std::vector<std::string> indexRows;
+        std::set<std::string> valueLabels;
+        for (const PageRow& row : category.page.rows) {
+            if (row.isIndexRow)
+                indexRows.push_back(row.label);
+            else
+                valueLabels.insert(ValueLabelName(row.label));
+        }
+        if (category.page.multiDevice) {
+            EXPECT_EQ(indexRows, std::vector<std::string>{IndexLabelName(category.category)});
+        } else {
+            EXPECT_TRUE(indexRows.empty());
+        }
+        for (const ValueLabelList& list : category.page.lists)
+            EXPECT_TRUE(valueLabels.count(list.valueLabel)) << list.valueLabel << " is no value label of this page";
+    }
 }
 
 namespace {

@@ -5,8 +5,8 @@
 #include "collectors/HardDrives.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/OpticalDrives.h"
-#include "app/pages/LogicalDriveFields.h"
-#include "app/pages/OpticalDriveFields.h"
+#include "app/pages/LogicalDrivesCategory.h"
+#include "app/pages/OpticalDrivesCategory.h"
 #include "sim_drives_support.h"
 #include "sim_fixture.h"
 

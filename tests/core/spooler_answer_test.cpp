@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/bytes.h"
 #include "collectors/SpoolerAnswer.h"
 #include "platform/spooler_records.h"
 
@@ -39,7 +40,7 @@ std::vector<PrinterInfo2> NumberedPrinters(std::size_t count) {
 }
 
 void PutLe32(platform::SpoolerBuffer& buffer, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) buffer[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    ASSERT_TRUE(base::WriteLe32(buffer, at, value));
 }
 
 }  // namespace

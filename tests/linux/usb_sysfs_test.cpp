@@ -8,6 +8,7 @@
 #include "platform/linux/parsers/id_database.h"
 #include "platform/linux/areas/id_databases.h"
 #include "platform/linux/areas/linux_machine.h"
+#include "base/bytes.h"
 #include "platform/usb_services.h"
 #include "support.h"
 #include "platform/linux/parsers/usb_sysfs.h"
@@ -184,9 +185,7 @@ TEST(IdDatabase, MalformedLinesAreSkipped) {
 
 namespace {
 
-std::uint32_t Le32At(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
+std::uint32_t Le32At(const std::vector<std::uint8_t>& b, std::size_t at) { return base::ReadLe32(b, at).value(); }
 
 // A descriptor request for the device on `port`, as the hub record carries it.
 std::vector<std::uint8_t> DescriptorRequest(std::uint32_t port, std::uint8_t type, std::uint8_t index,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/linux/areas/block_devices.h"
 #include "platform/linux/io/scsi_pass_through.h"
@@ -12,6 +13,9 @@ namespace platform::linux_backend {
 namespace {
 
 constexpr std::size_t kVpd89IdentifyOffset = 60;
+// A VPD page: device type, page code, the page's length (big-endian), then the page.
+constexpr std::size_t kVpdPageCode = 1;
+constexpr std::size_t kVpdPageLength = 2;
 constexpr std::size_t kVpdHeader = 4;
 
 // A sysfs attribute as single-byte text, blanks trimmed.
@@ -29,7 +33,7 @@ std::string Joined(std::string a, const std::string& b) {
 }  // namespace
 
 std::optional<IdentifyBlock> IdentifyFromVpd89(std::string_view page) {
-    if (page.size() < kVpd89IdentifyOffset + identify::kLength || static_cast<std::uint8_t>(page[1]) != 0x89)
+    if (page.size() < kVpd89IdentifyOffset + identify::kLength || static_cast<std::uint8_t>(page[kVpdPageCode]) != 0x89)
         return std::nullopt;
     IdentifyBlock block;
     std::copy_n(page.begin() + kVpd89IdentifyOffset, identify::kLength, block.begin());
@@ -37,8 +41,8 @@ std::optional<IdentifyBlock> IdentifyFromVpd89(std::string_view page) {
 }
 
 std::string SerialFromVpd80(std::string_view page) {
-    if (page.size() < kVpdHeader || static_cast<std::uint8_t>(page[1]) != 0x80) return {};
-    const std::size_t length = static_cast<std::uint8_t>(page[2]) << 8 | static_cast<std::uint8_t>(page[3]);
+    if (page.size() < kVpdHeader || static_cast<std::uint8_t>(page[kVpdPageCode]) != 0x80) return {};
+    const std::size_t length = *base::ReadBe16(base::BytesOf(page), kVpdPageLength);
     const auto serial = page.substr(kVpdHeader, std::min(length, page.size() - kVpdHeader));
     const auto text = std::string(Trim(serial.substr(0, serial.find('\0'))));
     return base::EncodeWindows1252(base::DecodeUtf8(text));

@@ -27,7 +27,8 @@ LinuxContext::LinuxContext(LinuxMachineOptions&& o)
         error = recorded->Error();
         replies = std::move(recorded);
         std::optional<std::uint64_t> rate;
-        if (const auto reply = replies->Ask(tsc_reply::kChannel, tsc_reply::kRate, nullptr); reply && reply->size() == 8)
+        if (const auto reply = replies->Ask(tsc_reply::kChannel, tsc_reply::kRate, nullptr);
+            reply && reply->size() == tsc_reply::kRateSize)
             rate = ReadLe64(*reply, 0);
         clock = TimeStampClock::Virtual(rate);
     }

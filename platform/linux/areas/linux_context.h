@@ -26,6 +26,7 @@ namespace platform::linux_backend {
 namespace tsc_reply {
 inline constexpr std::string_view kChannel = "tsc";
 inline constexpr std::string_view kRate = "rate";  // ticks per second, 64-bit little-endian
+inline constexpr std::size_t kRateSize = 8;
 }  // namespace tsc_reply
 
 struct LinuxMachineOptions {

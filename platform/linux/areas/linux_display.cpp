@@ -15,26 +15,15 @@ namespace platform::linux_backend {
 
 namespace {
 
-using Device = display::DisplayDeviceLayout;
-using Mode = display::DevModeLayout;
-
 constexpr std::string_view kAdapterPrefix = "\\\\.\\DISPLAY";
 constexpr std::string_view kMonitorSuffix = "\\Monitor0";
 constexpr display::DeviceContext kScreenContext = 1;
-constexpr std::uint16_t kDevModeVersion = 0x0401;  // DM_SPECVERSION
-// dmFields: bits per pixel, width, height, display frequency.
-constexpr std::uint32_t kModeFields = 0x00040000u | 0x00080000u | 0x00100000u | 0x00400000u;
 
-void PutLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-// Single-byte text into a fixed field, always ending with a NUL.
-void PutText(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t length, const std::string& utf8) {
-    std::string text = base::EncodeWindows1252(base::DecodeUtf8(utf8));
-    if (text.size() >= length) text.resize(length - 1);
-    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), length, std::uint8_t{0});
-    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+// A display device record from texts in UTF-8, as Linux gives them.
+bool FillDevice(std::span<std::uint8_t> record, const std::string& name, const std::string& description,
+                std::uint32_t stateFlags) {
+    const auto singleByte = [](const std::string& utf8) { return base::EncodeWindows1252(base::DecodeUtf8(utf8)); };
+    return display::FillDisplayDevice(record, singleByte(name), singleByte(description), stateFlags);
 }
 
 }  // namespace
@@ -80,25 +69,20 @@ std::optional<std::string> LinuxDisplay::MonitorName(const std::string& connecto
 
 bool LinuxDisplay::EnumDisplayDevices(std::optional<std::string_view> device, std::uint32_t index,
                                       std::span<std::uint8_t> record) {
-    if (record.size() < Device::kSize) return false;
+    if (record.size() < display::DisplayDeviceLayout::kSize) return false;
     const auto& adapters = Adapters();
     if (!device) {
         if (index >= adapters.size()) return false;
         const Adapter& adapter = adapters[index];
-        PutText(record, Device::kDeviceName, Device::kDeviceNameLength, adapter.deviceName);
-        PutText(record, Device::kDeviceString, Device::kDeviceStringLength, adapter.description);
-        PutLe32(record, Device::kStateFlags, adapter.primary ? display::kPrimaryDevice : 0);
-        return true;
+        return FillDevice(record, adapter.deviceName, adapter.description,
+                          adapter.primary ? display::kPrimaryDevice : 0);
     }
     if (index != 0) return false;  // one monitor per adapter: the first connected one
     for (const auto& adapter : adapters) {
         if (adapter.deviceName != *device || !adapter.connector) continue;
         const auto name = MonitorName(*adapter.connector);
         if (!name) return false;
-        PutText(record, Device::kDeviceName, Device::kDeviceNameLength, adapter.deviceName + std::string(kMonitorSuffix));
-        PutText(record, Device::kDeviceString, Device::kDeviceStringLength, *name);
-        PutLe32(record, Device::kStateFlags, 0);
-        return true;
+        return FillDevice(record, adapter.deviceName + std::string(kMonitorSuffix), *name, 0);
     }
     return false;
 }
@@ -167,19 +151,11 @@ const LinuxDisplay::Screen& LinuxDisplay::TheScreen() {
 
 bool LinuxDisplay::EnumDisplaySettings(std::optional<std::string_view> device, std::uint32_t number,
                                        std::span<std::uint8_t> record) {
-    if (device || record.size() < Mode::kSize) return false;
+    if (device || record.size() < display::DevModeLayout::kSize) return false;
     const Screen& screen = TheScreen();
     if (number >= screen.modes.size()) return false;
     const ScreenMode& mode = screen.modes[number];
-    record[Mode::kSpecVersion] = static_cast<std::uint8_t>(kDevModeVersion);
-    record[Mode::kSpecVersion + 1] = static_cast<std::uint8_t>(kDevModeVersion >> 8);
-    PutLe32(record, Mode::kFields, kModeFields);
-    PutLe32(record, Mode::kBitsPerPel, screen.bitsPerPixel);
-    PutLe32(record, Mode::kPelsWidth, mode.width);
-    PutLe32(record, Mode::kPelsHeight, mode.height);
-    PutLe32(record, Mode::kDisplayFlags, 0);
-    PutLe32(record, Mode::kDisplayFrequency, mode.refresh);
-    return true;
+    return display::FillDevMode(record, {screen.bitsPerPixel, mode.width, mode.height, mode.refresh});
 }
 
 display::DeviceContext LinuxDisplay::GetDC() { return kScreenContext; }

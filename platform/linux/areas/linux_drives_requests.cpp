@@ -87,7 +87,8 @@ bool LinuxDrives::DiskRequest(std::size_t index, std::uint32_t code, std::span<c
             return false;
         const auto block = DiskIdentify(fs_, replies_, disk);
         std::fill(out.begin(), out.begin() + send_cmd_out::kDataOffset, std::uint8_t{0});
-        WriteLe32At(out, 0, static_cast<std::uint32_t>(send_cmd_out::kIdentifyLength));
+        base::WriteLe32(out, send_cmd_out::kBufferSizeOffset,
+                        static_cast<std::uint32_t>(send_cmd_out::kIdentifyLength));
         std::copy(block.begin(), block.end(), out.begin() + send_cmd_out::kDataOffset);
         bytesReturned = static_cast<std::uint32_t>(send_cmd_out::kSize);
         return true;
@@ -130,16 +131,16 @@ bool LinuxDrives::VolumeRequest(const LinuxVolume& volume, std::uint32_t code, s
     if (volume.disk.empty()) return false;  // network and memory volumes have no device
     if (code == drive::kIoctlStorageQueryProperty) {
         namespace q = storage_query;
-        if (out.size() < q::kBusTypeOffset + 4) return false;
+        if (out.size() < q::kThroughBusType) return false;
         std::fill(out.begin(), out.end(), std::uint8_t{0});
-        WriteLe32At(out, 0, 1);  // version
-        WriteLe32At(out, 4, static_cast<std::uint32_t>(q::kBusTypeOffset + 4));
-        WriteLe32At(out, q::kBusTypeOffset, BusType(volume.disk));
-        bytesReturned = static_cast<std::uint32_t>(q::kBusTypeOffset + 4);
+        base::WriteLe32(out, q::kVersionOffset, 1);
+        base::WriteLe32(out, q::kSizeOffset, static_cast<std::uint32_t>(q::kThroughBusType));
+        base::WriteLe32(out, q::kBusTypeOffset, BusType(volume.disk));
+        bytesReturned = static_cast<std::uint32_t>(q::kThroughBusType);
         return true;
     }
     if (code == drive::kIoctlStorageGetMediaTypesEx) {
-        if (!IsOptical(volume.disk) || out.size() < 8) return false;
+        if (!IsOptical(volume.disk) || out.size() < media_types::kHeaderSize) return false;
         if (!readsDvd_) {
             const auto info = fs_.ReadFile("/proc/sys/dev/cdrom/info");
             readsDvd_ = info ? DrivesReadingDvd(*info) : std::map<std::string, bool>{};
@@ -147,9 +148,9 @@ bool LinuxDrives::VolumeRequest(const LinuxVolume& volume, std::uint32_t code, s
         const auto dvd = readsDvd_->find(volume.disk);
         const bool readsDvd = dvd != readsDvd_->end() && dvd->second;
         std::fill(out.begin(), out.end(), std::uint8_t{0});
-        WriteLe32At(out, media_types::kDeviceTypeOffset, readsDvd ? media_types::kFileDeviceDvd
-                                                                  : media_types::kFileDeviceCdrom);
-        bytesReturned = 8;
+        base::WriteLe32(out, media_types::kDeviceTypeOffset,
+                        readsDvd ? media_types::kFileDeviceDvd : media_types::kFileDeviceCdrom);
+        bytesReturned = static_cast<std::uint32_t>(media_types::kHeaderSize);
         return true;
     }
     if (code == drive::kIoctlScsiGetAddress) {

@@ -70,11 +70,12 @@ CpuidRegisters LinuxMachine::ExecuteCPUID(std::uint32_t leaf) {
     CpuidRegisters registers;
     const auto reply = context_->replies->Ask(kCpuidChannel, CpuidRequest(leaf), [leaf] { return LiveCpuid(leaf); });
     // A leaf without an answer reads as zeros, like a leaf the processor lacks.
-    if (!reply || reply->size() != 16) return registers;
-    registers.eax = *ReadLe32(*reply, 0);
-    registers.ebx = *ReadLe32(*reply, 4);
-    registers.ecx = *ReadLe32(*reply, 8);
-    registers.edx = *ReadLe32(*reply, 12);
+    using L = CpuidReplyLayout;
+    if (!reply || reply->size() != L::kSize) return registers;
+    registers.eax = *ReadLe32(*reply, L::kEax);
+    registers.ebx = *ReadLe32(*reply, L::kEbx);
+    registers.ecx = *ReadLe32(*reply, L::kEcx);
+    registers.edx = *ReadLe32(*reply, L::kEdx);
     return registers;
 }
 
@@ -187,9 +188,10 @@ std::optional<std::string> LinuxMachine::GetKeyboardLayoutName() {
 std::optional<std::uint32_t> LinuxMachine::SystemParametersInfo(std::uint32_t action) {
     if (action != code::kSpiGetKeyboardDelay && action != code::kSpiGetKeyboardSpeed) return std::nullopt;
     const auto reply = context_->AskX(x11::kRepeat, &XServer::Repeat);
-    if (!reply || reply->size() != 4) return std::nullopt;
-    const double delay = *ReadLe16(*reply, 0);
-    const double interval = *ReadLe16(*reply, 2);
+    using L = x11::RepeatReplyLayout;
+    if (!reply || reply->size() != L::kSize) return std::nullopt;
+    const double delay = *ReadLe16(*reply, L::kDelay);
+    const double interval = *ReadLe16(*reply, L::kInterval);
     if (action == code::kSpiGetKeyboardDelay) {
         const long setting = std::lround(delay / kDelayStepMilliseconds) - 1;
         return static_cast<std::uint32_t>(std::clamp<long>(setting, 0, kMaxDelaySetting));

@@ -1,5 +1,6 @@
 #include "platform/linux/areas/linux_network.h"
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/linux/io/ethtool_drvinfo.h"
 #include "platform/linux/parsers/text_fields.h"
@@ -28,9 +29,7 @@ std::optional<std::uint32_t> LinuxNetwork::DeviceIoControl(ndis::Handle handle, 
                                                            std::span<std::uint8_t> out) {
     const NetworkCard* card = CardOfHandle(handle);
     if (!card || code != ndis::kQueryGlobalStats || in.size() != ndis::kOidSize) return std::nullopt;
-    const std::uint32_t oid = static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
-                              static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
-    switch (oid) {
+    switch (*base::ReadLe32(in, 0)) {
     case ndis::kCurrentAddress: return CurrentAddress(*card, out);
     case ndis::kVendorDescription: return Description(*card, out);
     case ndis::kDriverVersion: return DriverVersion(*card, out);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <strings.h>
 
+#include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/linux/parsers/text_fields.h"
 #include "platform/linux/parsers/usb_sysfs.h"
@@ -12,21 +13,10 @@ namespace platform::linux_backend {
 namespace {
 
 constexpr usb::DeviceList kTheList = 1;
-constexpr std::uint8_t kHubDescriptorType = 0x29;
-constexpr std::uint8_t kHubDescriptorLength = 9;
 constexpr std::uint8_t kClassPerInterface = 0;  // the class is given by each interface instead
 
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-void PutLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // Bus, then the port path, root hubs first: "usb1", "1-1", "1-1.2", "1-1.10", "1-2", "usb2"...
@@ -89,11 +79,12 @@ std::optional<std::string> LinuxUsb::Description(Device& device) {
     const std::string* file = Descriptors(device);
     const auto cached = file ? SplitCachedDescriptors(*file) : std::nullopt;
     if (!cached) return std::nullopt;
+    // The name comes from the IDs the device descriptor holds, as Windows
+    // finds its description through them.
+    using L = usb::DeviceDescriptorLayout;
     const auto& d = cached->device;
-    const auto vendor = static_cast<std::uint16_t>(d[8] | d[9] << 8);
-    const auto product = static_cast<std::uint16_t>(d[10] | d[11] << 8);
-    if (auto name = ids_.UsbName(vendor, product)) return name;
-    if (d[4] != kClassPerInterface) return ids_.UsbClassName(d[4]);
+    if (auto name = ids_.UsbName(*base::ReadLe16(d, L::kVendor), *base::ReadLe16(d, L::kProduct))) return name;
+    if (d[L::kClass] != kClassPerInterface) return ids_.UsbClassName(d[L::kClass]);
     return std::nullopt;
 }
 
@@ -182,8 +173,8 @@ std::optional<std::uint32_t> LinuxUsb::NodeInformation(Device& hub, std::span<st
     const auto ports = PortCount(hub);
     if (!ports || record.size() < L::kSize) return std::nullopt;
     std::fill(record.begin(), record.end(), std::uint8_t{0});
-    record[L::kDescriptorLength] = kHubDescriptorLength;
-    record[L::kDescriptorType] = kHubDescriptorType;
+    record[L::kDescriptorLength] = L::kHubDescriptorLength;
+    record[L::kDescriptorType] = usb::kHubDescriptorType;
     record[L::kNumberOfPorts] = static_cast<std::uint8_t>(*ports);
     return static_cast<std::uint32_t>(L::kSize);
 }
@@ -191,44 +182,38 @@ std::optional<std::uint32_t> LinuxUsb::NodeInformation(Device& hub, std::span<st
 std::optional<std::uint32_t> LinuxUsb::DriverKeyName(Device& hub, std::span<std::uint8_t> record) {
     using L = usb::DriverKeyNameLayout;
     if (record.size() < L::kHeader) return std::nullopt;
-    const Device* device = OnPort(hub, Le32(record, L::kConnectionIndex));
+    const Device* device = OnPort(hub, *base::ReadLe32(record, L::kConnectionIndex));
     if (!device) return std::nullopt;  // an empty port
-    // The name in UTF-16LE with its NUL; ActualLength counts the header and
-    // the name without the NUL, so that ActualLength - 12 is the name exactly.
-    const std::size_t nameBytes = 2 * device->name.size();
+    // The name with its NUL; ActualLength counts the header and the name
+    // without the NUL, so that ActualLength - 12 is the name exactly. Sysfs
+    // names are ASCII.
+    const std::wstring name(device->name.begin(), device->name.end());
+    const std::size_t nameBytes = 2 * name.size();
     if (L::kName + nameBytes + 2 > record.size()) return std::nullopt;
-    PutLe32(record, L::kActualLength, static_cast<std::uint32_t>(L::kHeader + nameBytes));
-    std::size_t at = L::kName;
-    for (const char c : device->name) {
-        record[at++] = static_cast<std::uint8_t>(c);
-        record[at++] = 0;
-    }
-    record[at++] = 0;
-    record[at++] = 0;
-    return static_cast<std::uint32_t>(at);
+    return static_cast<std::uint32_t>(
+        usb::PutDriverKeyName(record, name, static_cast<std::uint32_t>(L::kHeader + nameBytes)));
 }
 
 std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::uint8_t> record) {
-    using L = usb::DescriptorRequestLayout;
-    using DeviceLayout = UsbDeviceDescriptorLayout;
-    if (record.size() < L::kData) return std::nullopt;
-    Device* device = OnPort(hub, Le32(record, L::kConnectionIndex));
-    if (!device || record[L::kRequestType] != usb::kDeviceToHost || record[L::kRequest] != usb::kGetDescriptor)
+    using DeviceLayout = usb::DeviceDescriptorLayout;
+    const auto request = usb::ReadDescriptorRequest(record);
+    if (!request) return std::nullopt;
+    Device* device = OnPort(hub, request->port);
+    if (!device || request->requestType != usb::kDeviceToHost || request->request != usb::kGetDescriptor)
         return std::nullopt;
     const std::string* file = Descriptors(*device);
     const auto cached = file ? SplitCachedDescriptors(*file) : std::nullopt;
     if (!cached) return std::nullopt;
-    const std::uint8_t type = record[L::kValue + 1];
-    const std::uint8_t index = record[L::kValue];
-    const std::size_t length = record[L::kLength] | record[L::kLength + 1] << 8;
+    const std::uint8_t type = request->type;
+    const std::uint8_t index = request->index;
 
     Bytes reply;
     if (type == usb::kDeviceDescriptorType && index == 0) {
         reply = cached->device;
     } else if (type == usb::kConfigurationDescriptorType && index == 0 && cached->configuration) {
         // The whole cached configuration (interfaces and endpoints) as the device sends it.
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file->data());
-        reply.assign(bytes + DeviceLayout::kSize, bytes + file->size());
+        const auto bytes = base::BytesOf(*file);
+        reply.assign(bytes.begin() + DeviceLayout::kSize, bytes.end());
     } else if (type == usb::kStringDescriptorType && index == 0) {
         reply = LanguageListDescriptor(kUsbLanguageEnglishUs);
     } else if (type == usb::kStringDescriptorType) {
@@ -244,9 +229,7 @@ std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::ui
     } else {
         return std::nullopt;
     }
-    const std::size_t size = std::min({reply.size(), length, record.size() - L::kData});
-    std::copy_n(reply.begin(), size, record.begin() + L::kData);
-    return static_cast<std::uint32_t>(L::kData + size);
+    return usb::PutDescriptorReply(record, reply, request->length);
 }
 
 }  // namespace platform::linux_backend

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 #include "platform/linux/parsers/text_fields.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -89,11 +89,12 @@ std::optional<Bytes> LiveCpuid(std::uint32_t leaf) {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     // No sub-leaf: the leaves asked for do not depend on ECX.
     __cpuid(leaf, eax, ebx, ecx, edx);
-    Bytes reply;
-    AppendLe32(reply, eax);
-    AppendLe32(reply, ebx);
-    AppendLe32(reply, ecx);
-    AppendLe32(reply, edx);
+    using L = CpuidReplyLayout;
+    Bytes reply(L::kSize, 0);
+    base::WriteLe32(reply, L::kEax, eax);
+    base::WriteLe32(reply, L::kEbx, ebx);
+    base::WriteLe32(reply, L::kEcx, ecx);
+    base::WriteLe32(reply, L::kEdx, edx);
     return reply;
 #else
     (void)leaf;

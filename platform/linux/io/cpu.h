@@ -4,13 +4,16 @@
 // the time-stamp counter, on x86 only).
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 // /sys/devices/system/cpu/online: "0-3,6,8-11" gives 9. Nothing when malformed.
 std::optional<std::uint32_t> CountCpuList(std::string_view text);
@@ -33,8 +36,16 @@ struct Architecture {
 };
 Architecture ArchitectureOf(std::optional<std::string_view> kernelArch, const CpuinfoFacts& cpuinfo);
 
-// CPUID leaf as 16 bytes: EAX, EBX, ECX, EDX, each little-endian. Nothing
-// when this program is not running on an x86 processor.
+// CPUID leaf as 16 bytes: EAX, EBX, ECX, EDX, each little-endian.
+struct CpuidReplyLayout {
+    static constexpr std::size_t kEax = 0;
+    static constexpr std::size_t kEbx = 4;
+    static constexpr std::size_t kEcx = 8;
+    static constexpr std::size_t kEdx = 12;
+    static constexpr std::size_t kSize = 16;
+};
+// The leaf as that reply; nothing when this program is not running on an
+// x86 processor.
 std::optional<Bytes> LiveCpuid(std::uint32_t leaf);
 // The time-stamp counter, or nothing off x86.
 std::optional<std::uint64_t> LiveTimeStampCounter();

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
 
@@ -61,11 +61,11 @@ constexpr unsigned long kGetConnector = ReadWrite(0xA7, sizeof(GetConnector));
 constexpr int kMaxModes = 1024;
 
 ScreenMode ModeAt(const Bytes& bytes, std::size_t offset) {
-    const std::uint32_t clock = *ReadLe32(bytes, offset + Info::kClock);
-    const std::uint16_t htotal = *ReadLe16(bytes, offset + Info::kHTotal);
-    std::uint32_t vtotal = *ReadLe16(bytes, offset + Info::kVTotal);
-    const std::uint32_t flags = *ReadLe32(bytes, offset + Info::kFlags);
-    const std::uint16_t vscan = *ReadLe16(bytes, offset + Info::kVScan);
+    const std::uint32_t clock = *base::ReadLe32(bytes, offset + Info::kClock);
+    const std::uint16_t htotal = *base::ReadLe16(bytes, offset + Info::kHTotal);
+    std::uint32_t vtotal = *base::ReadLe16(bytes, offset + Info::kVTotal);
+    const std::uint32_t flags = *base::ReadLe32(bytes, offset + Info::kFlags);
+    const std::uint16_t vscan = *base::ReadLe16(bytes, offset + Info::kVScan);
     // Interlaced frames refresh every field (half the lines); double scan
     // and repeated scans draw each line more than once.
     std::uint64_t lines = vtotal;
@@ -74,10 +74,10 @@ ScreenMode ModeAt(const Bytes& bytes, std::size_t offset) {
     if (flags & Info::kDoubleScan) lines *= 2;
     if (vscan > 1) lines *= vscan;
     ScreenMode mode;
-    mode.width = *ReadLe16(bytes, offset + Info::kHDisplay);
-    mode.height = *ReadLe16(bytes, offset + Info::kVDisplay);
+    mode.width = *base::ReadLe16(bytes, offset + Info::kHDisplay);
+    mode.height = *base::ReadLe16(bytes, offset + Info::kVDisplay);
     mode.refresh = RefreshOf(clockHz, htotal, lines);
-    if (mode.refresh == 0) mode.refresh = *ReadLe32(bytes, offset + Info::kVRefresh);
+    if (mode.refresh == 0) mode.refresh = *base::ReadLe32(bytes, offset + Info::kVRefresh);
     return mode;
 }
 
@@ -120,7 +120,8 @@ std::optional<std::vector<ScreenMode>> DecodeDrmModes(const Bytes& reply) {
 }
 
 std::optional<ScreenMode> DecodeDrmCrtc(const Bytes& reply) {
-    if (reply.size() != DrmCrtcLayout::kSize || ReadLe32(reply, DrmCrtcLayout::kModeValid) == 0u) return std::nullopt;
+    if (reply.size() != DrmCrtcLayout::kSize || base::ReadLe32(reply, DrmCrtcLayout::kModeValid) == 0u)
+        return std::nullopt;
     ScreenMode mode = ModeAt(reply, DrmCrtcLayout::kMode);
     mode.current = true;
     return mode;

@@ -13,10 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 #include "platform/linux/parsers/display_mode.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 namespace drm {
 inline constexpr std::string_view kChannel = "drm";

@@ -9,7 +9,7 @@
 
 #include <cstring>
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
 
@@ -45,7 +45,7 @@ std::optional<std::uint8_t> ByteNumber(std::string_view text, std::size_t& pos) 
 
 std::optional<DriverInfo> DecodeDrvinfo(const Bytes& reply) {
     if (reply.size() != EthtoolDrvinfoLayout::kSize) return std::nullopt;
-    if (ReadLe32(reply, EthtoolDrvinfoLayout::kCommand) != ethtool::kGetDriverInfo) return std::nullopt;
+    if (base::ReadLe32(reply, EthtoolDrvinfoLayout::kCommand) != ethtool::kGetDriverInfo) return std::nullopt;
     DriverInfo info;
     info.driver = FieldText(reply, EthtoolDrvinfoLayout::kDriver, EthtoolDrvinfoLayout::kDriverLength);
     info.version = FieldText(reply, EthtoolDrvinfoLayout::kVersion, EthtoolDrvinfoLayout::kVersionLength);

@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 namespace ethtool {
 inline constexpr std::string_view kChannel = "ethtool";

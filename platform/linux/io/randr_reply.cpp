@@ -2,29 +2,34 @@
 // X connection that asks for it.
 #include "platform/linux/io/randr_screen.h"
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
 
 Bytes EncodeRandrScreen(const RandrScreen& screen) {
-    Bytes out{screen.bitsPerPixel};
+    using L = randr::ModeLayout;
+    Bytes out(randr::kFirstMode + screen.modes.size() * L::kSize, 0);
+    out[randr::kDepth] = screen.bitsPerPixel;
+    std::size_t at = randr::kFirstMode;
     for (const auto& mode : screen.modes) {
-        AppendLe16(out, static_cast<std::uint16_t>(mode.width));
-        AppendLe16(out, static_cast<std::uint16_t>(mode.height));
-        AppendLe32(out, mode.refresh);
-        out.push_back(mode.current ? 1 : 0);
+        base::WriteLe16(out, at + L::kWidth, static_cast<std::uint16_t>(mode.width));
+        base::WriteLe16(out, at + L::kHeight, static_cast<std::uint16_t>(mode.height));
+        base::WriteLe32(out, at + L::kRefresh, mode.refresh);
+        out[at + L::kCurrent] = mode.current ? 1 : 0;
+        at += L::kSize;
     }
     return out;
 }
 
 std::optional<RandrScreen> DecodeRandrScreen(const Bytes& reply) {
-    if (reply.empty() || (reply.size() - 1) % randr::kModeSize != 0) return std::nullopt;
+    using L = randr::ModeLayout;
+    if (reply.empty() || (reply.size() - randr::kFirstMode) % L::kSize != 0) return std::nullopt;
     RandrScreen screen;
-    screen.bitsPerPixel = reply[0];
-    for (std::size_t at = 1; at < reply.size(); at += randr::kModeSize) {
-        if (reply[at + 8] > 1) return std::nullopt;
-        screen.modes.push_back({*ReadLe16(reply, at), *ReadLe16(reply, at + 2), *ReadLe32(reply, at + 4),
-                                reply[at + 8] == 1});
+    screen.bitsPerPixel = reply[randr::kDepth];
+    for (std::size_t at = randr::kFirstMode; at < reply.size(); at += L::kSize) {
+        if (reply[at + L::kCurrent] > 1) return std::nullopt;
+        screen.modes.push_back({*base::ReadLe16(reply, at + L::kWidth), *base::ReadLe16(reply, at + L::kHeight),
+                                *base::ReadLe32(reply, at + L::kRefresh), reply[at + L::kCurrent] == 1});
     }
     return screen;
 }

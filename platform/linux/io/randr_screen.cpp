@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/linux/io/replies.h"
-
 namespace platform::linux_backend {
 
 namespace {

@@ -13,14 +13,26 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 #include "platform/linux/parsers/display_mode.h"
 
 namespace platform::linux_backend {
 
+using base::Bytes;
+
 namespace randr {
 inline constexpr std::string_view kModes = "randr-modes";
-inline constexpr std::size_t kModeSize = 9;
+// The recorded reply: the depth byte, then one record per mode.
+inline constexpr std::size_t kDepth = 0;
+inline constexpr std::size_t kFirstMode = 1;
+struct ModeLayout {
+    static constexpr std::size_t kWidth = 0;    // 16-bit little-endian
+    static constexpr std::size_t kHeight = 2;   // 16-bit little-endian
+    static constexpr std::size_t kRefresh = 4;  // 32-bit little-endian, hertz
+    static constexpr std::size_t kCurrent = 8;  // 1 for the mode in use, else 0
+    static constexpr std::size_t kSize = 9;
+};
+inline constexpr std::size_t kModeSize = ModeLayout::kSize;
 }  // namespace randr
 
 struct RandrScreen {

@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 namespace locale_reply {
 inline constexpr std::string_view kChannel = "locale";

@@ -8,19 +8,6 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 100;
 
-template <typename T>
-void AppendLe(Bytes& out, T value) {
-    for (std::size_t i = 0; i < sizeof(T); ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-template <typename T>
-std::optional<T> ReadLe(const Bytes& bytes, std::size_t offset) {
-    if (offset > bytes.size() || bytes.size() - offset < sizeof(T)) return std::nullopt;
-    T value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) value |= static_cast<T>(static_cast<T>(bytes[offset + i]) << (8 * i));
-    return value;
-}
-
 }  // namespace
 
 bool IsValidReplyName(std::string_view name) {
@@ -80,19 +67,6 @@ std::optional<Bytes> RecordedReplies::Ask(std::string_view channel, std::string_
     const auto found = replies_.find(std::pair<std::string, std::string>(channel, request));
     if (found == replies_.end()) return std::nullopt;
     return found->second;
-}
-
-void AppendLe16(Bytes& out, std::uint16_t value) { AppendLe(out, value); }
-void AppendLe32(Bytes& out, std::uint32_t value) { AppendLe(out, value); }
-void AppendLe64(Bytes& out, std::uint64_t value) { AppendLe(out, value); }
-std::optional<std::uint16_t> ReadLe16(const Bytes& bytes, std::size_t offset) {
-    return ReadLe<std::uint16_t>(bytes, offset);
-}
-std::optional<std::uint32_t> ReadLe32(const Bytes& bytes, std::size_t offset) {
-    return ReadLe<std::uint32_t>(bytes, offset);
-}
-std::optional<std::uint64_t> ReadLe64(const Bytes& bytes, std::size_t offset) {
-    return ReadLe<std::uint64_t>(bytes, offset);
 }
 
 Bytes BytesOfText(std::string_view text) { return Bytes(text.begin(), text.end()); }

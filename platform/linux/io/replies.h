@@ -16,6 +16,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/bytes.h"
 #include "platform/linux/io/capture_log.h"
 #include "platform/linux/io/root_fs.h"
 
@@ -71,14 +72,14 @@ private:
 // "-", not starting with ".", at most 100 characters.
 bool IsValidReplyName(std::string_view name);
 
-// Little-endian packing of the numbers inside replies.
-void AppendLe16(Bytes& out, std::uint16_t value);
-void AppendLe32(Bytes& out, std::uint32_t value);
-void AppendLe64(Bytes& out, std::uint64_t value);
-// Nothing when the reply is too short.
-std::optional<std::uint16_t> ReadLe16(const Bytes& bytes, std::size_t offset);
-std::optional<std::uint32_t> ReadLe32(const Bytes& bytes, std::size_t offset);
-std::optional<std::uint64_t> ReadLe64(const Bytes& bytes, std::size_t offset);
+// The numbers inside replies are little-endian, packed and read with the
+// program's one set of byte readers; a read past a short reply gives nothing.
+using base::AppendLe16;
+using base::AppendLe32;
+using base::AppendLe64;
+using base::ReadLe16;
+using base::ReadLe32;
+using base::ReadLe64;
 
 // Texts in replies: UTF-8 bytes, several texts separated by NUL bytes.
 Bytes BytesOfText(std::string_view text);

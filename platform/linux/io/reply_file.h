@@ -12,9 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 struct ReplyFileParse {
     std::optional<Bytes> bytes;  // set when the text is valid

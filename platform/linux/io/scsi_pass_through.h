@@ -9,9 +9,11 @@
 #include <span>
 #include <string>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 struct PassThroughResult {
     std::uint8_t scsiStatus = 0;  // 0 GOOD, 2 CHECK CONDITION...

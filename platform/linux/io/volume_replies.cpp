@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
 
@@ -56,16 +56,17 @@ std::optional<VolumeIdentity> ProbeVolume(const std::string& devicePath) {
 
 Bytes EncodeStatvfsReply(const VolumeFigures& figures) {
     Bytes reply;
-    AppendLe64(reply, figures.fragmentSize);
-    AppendLe64(reply, figures.blocks);
-    AppendLe64(reply, figures.freeBlocks);
-    AppendLe64(reply, figures.availableBlocks);
+    base::AppendLe64(reply, figures.fragmentSize);
+    base::AppendLe64(reply, figures.blocks);
+    base::AppendLe64(reply, figures.freeBlocks);
+    base::AppendLe64(reply, figures.availableBlocks);
     return reply;
 }
 
 std::optional<VolumeFigures> DecodeStatvfsReply(const Bytes& reply) {
     if (reply.size() != kStatvfsReplySize) return std::nullopt;
-    return VolumeFigures{*ReadLe64(reply, 0), *ReadLe64(reply, 8), *ReadLe64(reply, 16), *ReadLe64(reply, 24)};
+    return VolumeFigures{*base::ReadLe64(reply, 0), *base::ReadLe64(reply, 8), *base::ReadLe64(reply, 16),
+                         *base::ReadLe64(reply, 24)};
 }
 
 std::optional<VolumeFigures> StatVolume(const std::string& mountPoint) {

@@ -12,11 +12,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/bytes.h"
 #include "platform/drive_services.h"
-#include "platform/linux/io/capture_log.h"
 #include "platform/linux/parsers/udev_database.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 inline constexpr std::string_view kBlkidChannel = "blkid";
 inline constexpr std::string_view kStatvfsChannel = "statvfs";

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/linux/io/replies.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
 
@@ -97,9 +97,10 @@ std::optional<Bytes> XServer::Repeat() {
     Reply<xcb_xkb_get_controls_reply_t> controls(
         xcb_xkb_get_controls_reply(c, xcb_xkb_get_controls(c, XCB_XKB_ID_USE_CORE_KBD), nullptr));
     if (!controls) return std::nullopt;
-    Bytes reply;
-    AppendLe16(reply, controls->repeatDelay);
-    AppendLe16(reply, controls->repeatInterval);
+    using L = x11::RepeatReplyLayout;
+    Bytes reply(L::kSize, 0);
+    base::WriteLe16(reply, L::kDelay, controls->repeatDelay);
+    base::WriteLe16(reply, L::kInterval, controls->repeatInterval);
     return reply;
 }
 

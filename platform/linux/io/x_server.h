@@ -5,14 +5,17 @@
 // captured tree gives the same answers without a server. Used only on this
 // machine and only when DISPLAY names a server; no server is not an error.
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 namespace x11 {
 inline constexpr std::string_view kChannel = "x11";
@@ -20,6 +23,11 @@ inline constexpr std::string_view kChannel = "x11";
 inline constexpr std::string_view kRulesNames = "xkb-rules-names";
 // Repeat delay and repeat interval in milliseconds, 16 bits each, little-endian.
 inline constexpr std::string_view kRepeat = "xkb-repeat";
+struct RepeatReplyLayout {
+    static constexpr std::size_t kDelay = 0;
+    static constexpr std::size_t kInterval = 2;
+    static constexpr std::size_t kSize = 4;
+};
 // One byte, 1 when the named indicator is lit, 0 when not.
 inline constexpr std::string_view kCapsLockIndicator = "indicator-caps-lock";
 inline constexpr std::string_view kNumLockIndicator = "indicator-num-lock";

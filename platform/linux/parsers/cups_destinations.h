@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 struct CupsDestination {
     std::string name;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/bytes.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -33,7 +35,7 @@ void AddOnce(std::vector<EdidTiming>& timings, EdidTiming timing) {
 }
 
 void ReadDetailedTiming(std::span<const std::uint8_t> d, std::vector<EdidTiming>& timings) {
-    const std::uint32_t clock = d[0] | (d[1] << 8);
+    const std::uint32_t clock = *base::ReadLe16(d, 0);
     const std::uint32_t hActive = d[2] | ((d[4] & 0xF0) << 4);
     const std::uint32_t hBlank = d[3] | ((d[4] & 0x0F) << 8);
     std::uint32_t vActive = d[5] | ((d[7] & 0xF0) << 4);
@@ -89,15 +91,13 @@ EdidInfo ParseEdid(std::span<const std::uint8_t> bytes) {
         for (const auto b : bytes) sum += b;
         info.checksumValid = (sum & 0xFF) == 0;
     }
-    if (has(L::kManufacturer, 2)) {
-        const unsigned packed = (bytes[L::kManufacturer] << 8) | bytes[L::kManufacturer + 1];
+    if (const auto packed = base::ReadBe16(bytes, L::kManufacturer)) {
         for (const int shift : {10, 5, 0}) {
-            const unsigned letter = (packed >> shift) & 0x1F;
+            const unsigned letter = (*packed >> shift) & 0x1F;
             info.manufacturer += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
         }
     }
-    if (has(L::kProductCode, 2))
-        info.productCode = static_cast<std::uint16_t>(bytes[L::kProductCode] | (bytes[L::kProductCode + 1] << 8));
+    info.productCode = base::ReadLe16(bytes, L::kProductCode).value_or(0);
     const std::uint8_t version = has(L::kVersion, 1) ? bytes[L::kVersion] : 0;
     const std::uint8_t revision = has(L::kRevision, 1) ? bytes[L::kRevision] : 0;
 

@@ -44,49 +44,31 @@ std::optional<UsbPlace> UsbPlaceOf(std::string_view name) {
 }
 
 std::optional<CachedDescriptors> SplitCachedDescriptors(const std::string& file) {
-    using Device = UsbDeviceDescriptorLayout;
-    using Configuration = UsbConfigurationDescriptorLayout;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
-    if (file.size() < Device::kSize || bytes[0] != Device::kSize || bytes[1] != Device::kType) return std::nullopt;
+    using Device = usb::DeviceDescriptorLayout;
+    using Configuration = usb::ConfigurationDescriptorLayout;
+    const auto bytes = base::BytesOf(file);
+    if (bytes.size() < Device::kSize || bytes[Device::kLength] != Device::kSize ||
+        bytes[Device::kDescriptorType] != Device::kType)
+        return std::nullopt;
     CachedDescriptors cached;
-    cached.device.assign(bytes, bytes + Device::kSize);
-    const std::size_t rest = file.size() - Device::kSize;
-    const std::uint8_t* config = bytes + Device::kSize;
-    if (rest >= Configuration::kSize && config[0] >= Configuration::kSize && config[1] == Configuration::kType)
-        cached.configuration = Bytes(config, config + Configuration::kSize);
+    cached.device.assign(bytes.begin(), bytes.begin() + Device::kSize);
+    const auto config = bytes.subspan(Device::kSize);
+    if (config.size() >= Configuration::kSize && config[Configuration::kLength] >= Configuration::kSize &&
+        config[Configuration::kDescriptorType] == Configuration::kType)
+        cached.configuration = Bytes(config.begin(), config.begin() + Configuration::kSize);
     return cached;
 }
 
 Bytes EncodeStringDescriptor(std::string_view text) {
-    using Layout = UsbStringDescriptorLayout;
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    const std::wstring wide = base::DecodeUtf8(text);
-    Bytes out{0, Layout::kType};
-    for (const wchar_t c : wide) {
-        // Characters beyond the basic plane take a surrogate pair.
-        const auto code = static_cast<std::uint32_t>(c);
-        std::uint16_t units[2];
-        std::size_t count = 1;
-        if (code > 0xFFFF) {
-            units[0] = static_cast<std::uint16_t>(0xD800 + ((code - 0x10000) >> 10));
-            units[1] = static_cast<std::uint16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-            count = 2;
-        } else {
-            units[0] = static_cast<std::uint16_t>(code);
-        }
-        if (out.size() + 2 * count > Layout::kMaxSize) break;
-        for (std::size_t i = 0; i < count; ++i) {
-            out.push_back(static_cast<std::uint8_t>(units[i] & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(units[i] >> 8));
-        }
-    }
-    out[0] = static_cast<std::uint8_t>(out.size());
-    return out;
+    return usb::StringDescriptor(base::DecodeUtf8(text));
 }
 
 Bytes LanguageListDescriptor(std::uint16_t language) {
-    return Bytes{4, UsbStringDescriptorLayout::kType, static_cast<std::uint8_t>(language & 0xFF),
-                 static_cast<std::uint8_t>(language >> 8)};
+    using L = usb::StringDescriptorLayout;
+    Bytes out{static_cast<std::uint8_t>(L::kFirstLanguage + 2), L::kType};
+    base::AppendLe16(out, language);
+    return out;
 }
 
 }  // namespace platform::linux_backend

@@ -13,9 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/linux/io/capture_log.h"
+#include "base/bytes.h"
+#include "platform/usb_records.h"
 
 namespace platform::linux_backend {
+
+using base::Bytes;
 
 inline constexpr std::string_view kUsbDevices = "/sys/bus/usb/devices";
 
@@ -30,23 +33,10 @@ struct UsbPlace {
 std::optional<UsbPlace> UsbPlaceOf(std::string_view name);
 bool IsUsbRootHub(std::string_view name);
 
-// Standard descriptor layouts (USB 2.0, chapter 9).
-struct UsbDeviceDescriptorLayout {
-    static constexpr std::size_t kSize = 18;
-    static constexpr std::uint8_t kType = 1;
-    static constexpr std::size_t kManufacturerIndex = 14;
-    static constexpr std::size_t kProductIndex = 15;
-    static constexpr std::size_t kSerialNumberIndex = 16;
-};
-struct UsbConfigurationDescriptorLayout {
-    static constexpr std::size_t kSize = 9;
-    static constexpr std::uint8_t kType = 2;
-};
-struct UsbStringDescriptorLayout {
-    static constexpr std::uint8_t kType = 3;
-    static constexpr std::size_t kHeader = 2;
-    static constexpr std::size_t kMaxSize = 255;  // the length is one byte
-};
+// The standard descriptors are declared once, with the hub's records.
+using UsbDeviceDescriptorLayout = usb::DeviceDescriptorLayout;
+using UsbConfigurationDescriptorLayout = usb::ConfigurationDescriptorLayout;
+using UsbStringDescriptorLayout = usb::StringDescriptorLayout;
 inline constexpr std::uint16_t kUsbLanguageEnglishUs = 0x0409;
 
 // The two descriptors the "descriptors" file begins with, each checked for
@@ -58,9 +48,8 @@ struct CachedDescriptors {
 };
 std::optional<CachedDescriptors> SplitCachedDescriptors(const std::string& file);
 
-// A string descriptor for `text` (UTF-8, as sysfs gives it, a trailing
-// newline dropped): length, type 3, UTF-16LE. Text that does not fit the
-// 255-byte descriptor is cut at a whole character.
+// A string descriptor (usb::StringDescriptor) for `text` as sysfs gives it:
+// UTF-8, a trailing newline dropped.
 Bytes EncodeStringDescriptor(std::string_view text);
 // String descriptor 0: the list of language IDs.
 Bytes LanguageListDescriptor(std::uint16_t language);

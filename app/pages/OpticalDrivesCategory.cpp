@@ -1,8 +1,23 @@
-#include "app/pages/OpticalDriveFields.h"
+#include "app/pages/OpticalDrivesCategory.h"
+
+#include "app/pages/Categories.h"
+#include "app/pages/FieldValues.h"
+#include "collectors/OpticalDrives.h"
 
 namespace app {
 
 namespace {
+
+using C = RowColumn;
+
+constexpr PageRow kRows[] = {
+    {"LabelIndex(10)", "Index:", L"Index:", 1, C::kFull, true},
+    {"LabelOpticaldrivesName", "Name:", L"Naam:", 2},
+    {"LabelOpticaldrivesRevision", "Revision:", L"Revisie:", 3},
+    {"LabelOpticaldrivesManufacturer", "Manufacturer:", L"Fabrikant:", 4},
+    {"LabelOpticaldrivesReadspeed", "Read Speed:", L"Leessnelheid:", 5},
+    {"LabelOpticaldrivesWritespeed", "Write Speed:", L"Schrijfsnelheid:", 6},
+};
 
 using collectors::OpticalDriveItem;
 using format::FormatEx;
@@ -33,5 +48,19 @@ constexpr Field<OpticalDriveItem> kFields[] = {
 }  // namespace
 
 std::span<const Field<OpticalDriveItem>> OpticalDriveFields() { return kFields; }
+
+const CategoryRow& OpticalDrivesCategory() {
+    static const CollectionKind<collectors::OpticalDrives> kKind(OpticalDriveFields);
+    static const CategoryRow kRow{
+        .category = kOpticalDrives,
+        .page = {.designTabText = "Optical Drives",
+                 .dutchTabText = L"Optische Stations",
+                 .frameHeightTwips = 2625,
+                 .multiDevice = true,
+                 .rows = kRows},
+        .kind = kKind,
+    };
+    return kRow;
+}
 
 }  // namespace app

@@ -1,8 +1,29 @@
-#include "app/pages/LogicalDriveFields.h"
+#include "app/pages/LogicalDrivesCategory.h"
+
+#include "app/pages/Categories.h"
+#include "app/pages/FieldValues.h"
+#include "collectors/LogicalDrives.h"
 
 namespace app {
 
 namespace {
+
+using C = RowColumn;
+
+constexpr PageRow kRows[] = {
+    {"LabelIndex(11)", "Index:", L"Index:", 1, C::kFull, true},
+    {"LabelLogicaldrivesLetter", "Letter:", L"Letter:", 2},
+    {"LabelLogicaldrivesType", "Type:", L"Type:", 3},
+    {"LabelLogicaldrivesFilesystem", "File System:", L"Bestandssysteem:", 4},
+    {"LabelLogicaldrivesName", "Name:", L"Naam:", 5},
+    {"LabelLogicaldrivesSerialnumber", "Serial Number:", L"Serienummer:", 6},
+    {"LabelLogicaldrivesCapacity", "Capacity:", L"Capaciteit:", 7},
+    {"LabelLogicaldrivesFreespace", "Free Space:", L"Vrije Ruimte:", 8},
+};
+
+constexpr ValueLabelList kLists[] = {
+    {"LabelLogicaldrivesTypevalue", L"Onbekend;Geen hoofdmap;Verwisselbaar;Vast;Netwerk;CD-ROM;RAM Schijf;DVD"},
+};
 
 using collectors::LogicalDriveItem;
 using format::FormatEx;
@@ -35,5 +56,20 @@ constexpr Field<LogicalDriveItem> kFields[] = {
 }  // namespace
 
 std::span<const Field<LogicalDriveItem>> LogicalDriveFields() { return kFields; }
+
+const CategoryRow& LogicalDrivesCategory() {
+    static const CollectionKind<collectors::LogicalDrives> kKind(LogicalDriveFields);
+    static const CategoryRow kRow{
+        .category = kLogicalDrives,
+        .page = {.designTabText = "Logical Drives",
+                 .dutchTabText = L"Logische Stations",
+                 .frameHeightTwips = 3345,
+                 .multiDevice = true,
+                 .rows = kRows,
+                 .lists = kLists},
+        .kind = kKind,
+    };
+    return kRow;
+}
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
-// The fields of one optical drive (page 10 and its report block).
+// The optical drives page: the fields of one optical drive, its rows and
+// Dutch texts, and its collector.
 
 #include <span>
 
@@ -8,6 +9,10 @@
 
 namespace app {
 
+struct CategoryRow;
+
+const CategoryRow& OpticalDrivesCategory();
+// The fields of one drive.
 std::span<const Field<collectors::OpticalDriveItem>> OpticalDriveFields();
 
 }  // namespace app

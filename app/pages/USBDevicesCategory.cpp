@@ -1,8 +1,31 @@
-#include "app/pages/USBDevicesFields.h"
+#include "app/pages/USBDevicesCategory.h"
+
+#include "app/pages/Categories.h"
+#include "app/pages/FieldValues.h"
+#include "collectors/USBDevices.h"
 
 namespace app {
 
 namespace {
+
+using C = RowColumn;
+
+constexpr PageRow kRows[] = {
+    {"LabelIndex(13)", "Index:", L"Index:", 1, C::kFull, true},
+    {"LabelUSBdevicesName", "Name:", L"Naam:", 2},
+    {"LabelUSBdevicesManufacturer", "Manufacturer:", L"Fabrikant:", 3},
+    {"LabelUSBdevicesSerialnumber", "Serial Number:", L"Serienummer:", 4},
+    {"LabelUSBdevicesDescription", "Description:", L"Beschrijving:", 5},
+    {"LabelUSBdevicesVendorid", "Vendor ID:", L"Leverancier-ID:", 6},
+    {"LabelUSBdevicesProductid", "Product ID:", L"Produkt-ID:", 7},
+    {"LabelUSBdevicesPower", "Power:", L"Vermogen:", 8},
+    {"LabelUSBdevicesClass", "Class:", L"Klasse:", 9, C::kLeft},
+    {"LabelUSBdevicesSubclass", "Subclass:", L"Subklasse:", 9, C::kRight},
+    {"LabelUSBdevicesPacketsize", "Packet Size:", L"Pakketgrootte:", 10, C::kLeft},
+    {"LabelUSBdevicesProtocol", "Protocol:", L"Protocol:", 10, C::kRight},
+    {"LabelUSBdevicesRevision", "Revision:", L"Revisie:", 11, C::kLeft},
+    {"LabelUSBdevicesVersion", "Version:", L"Versie:", 11, C::kRight},
+};
 
 using collectors::USBDeviceItem;
 using format::FormatEx;
@@ -44,8 +67,22 @@ constexpr Field<USBDeviceItem> kFields[] = {
      [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Version()); }},
 };
 
+std::span<const Field<USBDeviceItem>> USBDevicesFields() { return kFields; }
+
 }  // namespace
 
-std::span<const Field<USBDeviceItem>> USBDevicesFields() { return kFields; }
+const CategoryRow& USBDevicesCategory() {
+    static const CollectionKind<collectors::USBDevices> kKind(USBDevicesFields);
+    static const CategoryRow kRow{
+        .category = kUSBDevices,
+        .page = {.designTabText = "USB Devices",
+                 .dutchTabText = L"USB Apparaten",
+                 .frameHeightTwips = 4410,
+                 .multiDevice = true,
+                 .rows = kRows},
+        .kind = kKind,
+    };
+    return kRow;
+}
 
 }  // namespace app

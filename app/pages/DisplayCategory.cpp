@@ -1,8 +1,28 @@
-#include "app/pages/DisplayFields.h"
+#include "app/pages/DisplayCategory.h"
+
+#include "app/pages/Categories.h"
+#include "app/pages/FieldValues.h"
+#include "collectors/Display.h"
 
 namespace app {
 
 namespace {
+
+using C = RowColumn;
+
+constexpr PageRow kRows[] = {
+    {"LabelDisplayName", "Name:", L"Naam:", 1},
+    {"LabelDisplayMonitor", "Monitor:", L"Monitor:", 2},
+    {"LabelIndex(2)", "Index:", L"Index:", 3, C::kFull, true},
+    {"LabelDisplayResolution", "Resolution:", L"Resolutie:", 4},
+    {"LabelDisplayColors", "Colors:", L"Kleuren:", 5},
+    {"LabelDisplayRefreshfrequency", "Refresh Frequency:", L"Vernieuwingsfrequentie:", 6},
+    {"LabelDisplaySelected", "Selected:", L"Geselecteerd:", 7},
+};
+
+constexpr ValueLabelList kLists[] = {
+    {"LabelDisplaySelectedvalue", L"Nee;Ja"},
+};
 
 using collectors::Display;
 using collectors::DisplayItem;
@@ -32,10 +52,27 @@ constexpr Field<DisplayItem> kModeFields[] = {
      [](const DisplayItem& m, const FormatEx&) { return field::BooleanList(m.Selected()); }},
 };
 
-}  // namespace
-
 std::span<const Field<Display>> DisplayAdapterFields() { return kAdapterFields; }
 std::span<const Field<DisplayItem>> DisplayModeFields() { return kModeFields; }
+// The mode in use is shown first; -1 when no mode is.
 int PreferredDisplayMode(const Display& display) { return display.SelectedIndex(); }
+
+}  // namespace
+
+const CategoryRow& DisplayCategory() {
+    static const CollectionKind<collectors::Display> kKind(DisplayModeFields, DisplayAdapterFields,
+                                                           PreferredDisplayMode);
+    static const CategoryRow kRow{
+        .category = kDisplay,
+        .page = {.designTabText = "Display",
+                 .dutchTabText = L"Weergave",
+                 .frameHeightTwips = 2985,
+                 .multiDevice = true,
+                 .rows = kRows,
+                 .lists = kLists},
+        .kind = kKind,
+    };
+    return kRow;
+}
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
-// The fields of one logical drive (page 11 and its report block).
+// The logical drives page: the fields of one logical drive, its rows and
+// Dutch texts, and its collector.
 
 #include <span>
 
@@ -8,6 +9,10 @@
 
 namespace app {
 
+struct CategoryRow;
+
+const CategoryRow& LogicalDrivesCategory();
+// The fields of one drive.
 std::span<const Field<collectors::LogicalDriveItem>> LogicalDriveFields();
 
 }  // namespace app

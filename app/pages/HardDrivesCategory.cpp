@@ -1,8 +1,32 @@
-#include "app/pages/HardDriveFields.h"
+#include "app/pages/HardDrivesCategory.h"
+
+#include "app/pages/Categories.h"
+#include "app/pages/FieldValues.h"
+#include "collectors/HardDrives.h"
 
 namespace app {
 
 namespace {
+
+using C = RowColumn;
+
+constexpr PageRow kRows[] = {
+    {"LabelIndex(9)", "Index:", L"Index:", 1, C::kFull, true},
+    {"LabelHarddrivesName", "Name:", L"Naam:", 2},
+    {"LabelHarddrivesRevision", "Revision:", L"Revisie:", 3},
+    {"LabelHarddrivesSerialnumber", "Serial Number:", L"Serienummer:", 4},
+    {"LabelHarddrivesController", "Controller:", L"Controller:", 5},
+    {"LabelHarddrivesCapacity", "Capacity:", L"Capaciteit:", 6},
+    {"LabelHarddrivesBytespersector", "Bytes/Sector:", L"Bytes/Sector:", 7},
+    {"LabelHarddrivesHeads", "Heads:", L"Koppen:", 8},
+    {"LabelHarddrivesCylinders", "Cylinders:", L"Cylinders:", 9},
+    {"LabelHarddrivesTracks", "Tracks:", L"Sporen:", 10},
+    {"LabelHarddrivesSectors", "Sectors:", L"Sectoren:", 11},
+};
+
+constexpr ValueLabelList kLists[] = {
+    {"LabelHarddrivesControllervalue", L"Primaire Master;Primaire Slave;Secundaire Master;Secundaire Slave"},
+};
 
 using collectors::HardDriveItem;
 using format::FormatEx;
@@ -35,8 +59,23 @@ constexpr Field<HardDriveItem> kFields[] = {
      [](const HardDriveItem& d, const FormatEx&) { return Positive(d.Sectors()); }},
 };
 
+std::span<const Field<HardDriveItem>> HardDriveFields() { return kFields; }
+
 }  // namespace
 
-std::span<const Field<HardDriveItem>> HardDriveFields() { return kFields; }
+const CategoryRow& HardDrivesCategory() {
+    static const CollectionKind<collectors::HardDrives> kKind(HardDriveFields);
+    static const CategoryRow kRow{
+        .category = kHardDrives,
+        .page = {.designTabText = "Hard Drives",
+                 .dutchTabText = L"Harde Stations",
+                 .frameHeightTwips = 4425,
+                 .multiDevice = true,
+                 .rows = kRows,
+                 .lists = kLists},
+        .kind = kKind,
+    };
+    return kRow;
+}
 
 }  // namespace app
