@@ -1,6 +1,6 @@
 // The kernel and user-interface services of the Windows machine.
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <intrin.h>
 
