@@ -12,6 +12,10 @@ packages=(
   # The window's dialog font is drawn in Liberation Sans (metric-compatible
   # with Arial); the fallbacks are wider and cut captions.
   fonts-liberation
+  # The Windows executables, built here and tested under Wine
+  # (scripts/build-windows.sh): MinGW-w64 with posix threads, GoogleTest's
+  # sources to build for the target, and the 64-bit Wine.
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 missing=()
 for p in "${packages[@]}"; do

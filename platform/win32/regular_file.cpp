@@ -2,7 +2,7 @@
 // (a folder, a pipe, a console or other device) is refused before anything
 // is read from it, and a file larger than the limit before it is read.
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include "platform/regular_file.h"
 #include "platform/win32/system_text.h"
@@ -40,7 +40,7 @@ FileRead ReadRegularFile(const std::string& path, std::size_t limit) {
         return {std::nullopt, "is a directory"};
     const Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) return {std::nullopt, win32::ErrorText(::GetLastError())};
+    if (file.Get() == INVALID_HANDLE_VALUE) return {std::nullopt, win32::FileErrorText(::GetLastError())};
     switch (::GetFileType(file.Get())) {
         case FILE_TYPE_DISK: break;
         case FILE_TYPE_PIPE: return {std::nullopt, "is a named pipe, not a file"};
@@ -49,7 +49,7 @@ FileRead ReadRegularFile(const std::string& path, std::size_t limit) {
     }
     const std::string tooLarge = "is larger than " + SizeText(limit);
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) return {std::nullopt, win32::ErrorText(::GetLastError())};
+    if (!::GetFileSizeEx(file.Get(), &size)) return {std::nullopt, win32::FileErrorText(::GetLastError())};
     if (static_cast<unsigned long long>(size.QuadPart) > limit) return {std::nullopt, tooLarge};
     // The size may grow while reading: stop one byte past the limit.
     std::string content;
@@ -57,7 +57,7 @@ FileRead ReadRegularFile(const std::string& path, std::size_t limit) {
     while (content.size() <= limit) {
         DWORD read = 0;
         if (!::ReadFile(file.Get(), buffer, kReadChunk, &read, nullptr))
-            return {std::nullopt, win32::ErrorText(::GetLastError())};
+            return {std::nullopt, win32::FileErrorText(::GetLastError())};
         if (read == 0) return {std::move(content), {}};
         content.append(buffer, read);
     }

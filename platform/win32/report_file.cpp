@@ -3,7 +3,7 @@
 // target in one step (MoveFileEx). A device name (NUL, CON) is written into
 // as it is; a read-only target is refused, as on Linux.
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 #include <algorithm>
 
@@ -14,18 +14,7 @@ namespace platform {
 
 namespace {
 
-WriteResult Failure(DWORD code) {
-    // The words the Linux build uses for the failures a user meets most.
-    switch (code) {
-        case ERROR_ACCESS_DENIED:
-        case ERROR_WRITE_PROTECT: return {false, "Permission denied"};
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND: return {false, "No such file or directory"};
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return {false, "No space left on device"};
-        default: return {false, win32::ErrorText(code)};
-    }
-}
+WriteResult Failure(DWORD code) { return {false, win32::FileErrorText(code)}; }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {

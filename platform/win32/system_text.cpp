@@ -1,6 +1,6 @@
 #include "platform/win32/system_text.h"
 
-#include <windows.h>
+#include "platform/win32/win32_api.h"
 
 namespace platform::win32 {
 
@@ -25,6 +25,20 @@ std::string ErrorText(unsigned long code) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     return text;
+}
+
+std::string FileErrorText(unsigned long code) {
+    switch (code) {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT: return "Permission denied";
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_DIRECTORY:  // a temporary file asked for in a folder that is not there
+            return "No such file or directory";
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return "No space left on device";
+        default: return ErrorText(code);
+    }
 }
 
 }  // namespace platform::win32

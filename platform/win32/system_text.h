@@ -15,4 +15,9 @@ std::wstring FromAnsi(std::string_view bytes);
 // The system's own wording of a Win32 error code, without its line end.
 std::string ErrorText(unsigned long code);
 
+// A failure to read or write a file the user names, in the words the Linux
+// build uses for the failures a user meets most ("No such file or
+// directory", "Permission denied"), the system's own words for the rest.
+std::string FileErrorText(unsigned long code);
+
 }  // namespace platform::win32
