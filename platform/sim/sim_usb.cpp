@@ -18,7 +18,7 @@ std::string SingleByte(const Node& n) { return base::EncodeWindows1252(base::Dec
 
 SimUsb::Device ReadDevice(const Node& n) {
     n.OnlyKeys({"id", "parent", "port", "description", "driver", "ports", "device", "configuration", "languages",
-                "strings", "actual_length"});
+                "strings", "actual_length", "superspeed"});
     SimUsb::Device d;
     d.id = n.Text("id", "");
     if (d.id.empty()) n.Fail("a device needs its \"id\"");
@@ -28,6 +28,7 @@ SimUsb::Device ReadDevice(const Node& n) {
     if (const auto t = n.Member("driver")) d.driver = SingleByte(*t);
     d.ports = static_cast<std::uint32_t>(n.Unsigned("ports", 255, 0));
     if (const auto a = n.Member("actual_length")) d.actualLength = static_cast<std::uint32_t>(a->Unsigned(kMax32));
+    if (const auto s = n.Member("superspeed")) d.superSpeed = s->Boolean();
     const auto descriptor = [&](const char* key, std::uint8_t type) {
         if (const auto b = n.Member(key)) d.descriptors[usb::DescriptorValue(type, 0)] = HexBytes(*b);
     };
@@ -140,6 +141,13 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         const auto found = device->descriptors.find(usb::DescriptorValue(request->type, request->index));
         if (found == device->descriptors.end()) return std::nullopt;
         return usb::PutDescriptorReply(record, found->second, request->length);
+    }
+    if (code == usb::kGetNodeConnectionInformationExV2) {
+        using L = usb::ConnectionInformationV2Layout;
+        if (!device->superSpeed || record.size() < L::kSize) return std::nullopt;
+        const std::uint32_t flags = *device->superSpeed ? L::kOperatingAtSuperSpeedOrHigher | L::kSuperSpeedCapableOrHigher : 0;
+        base::WriteLe32(record, L::kFlags, flags);
+        return static_cast<std::uint32_t>(L::kSize);
     }
     return std::nullopt;
 }

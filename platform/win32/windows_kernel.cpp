@@ -72,6 +72,18 @@ std::uint64_t WindowsMachine::ReadTimeStampCounter() { return __rdtsc(); }
 
 void WindowsMachine::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+std::optional<std::uint64_t> WindowsMachine::QueryPerformanceCounter() {
+    LARGE_INTEGER counter{};
+    if (!::QueryPerformanceCounter(&counter)) return std::nullopt;
+    return static_cast<std::uint64_t>(counter.QuadPart);
+}
+
+std::optional<std::uint64_t> WindowsMachine::QueryPerformanceFrequency() {
+    LARGE_INTEGER frequency{};
+    if (!::QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return std::nullopt;
+    return static_cast<std::uint64_t>(frequency.QuadPart);
+}
+
 std::optional<MemoryStatusEx> WindowsMachine::GlobalMemoryStatusEx() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
