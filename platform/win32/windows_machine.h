@@ -1,12 +1,16 @@
 #pragma once
 // The real Windows machine: every operation is the Win32 call it is named
 // after, its request and reply bytes passed through unchanged. Areas not
-// built yet inherit the plain ones, which refuse.
+// built yet (network, USB) inherit the plain ones, which refuse.
 
 #include <memory>
 #include <string>
 
 #include "platform/machine.h"
+#include "platform/win32/windows_display.h"
+#include "platform/win32/windows_drives.h"
+#include "platform/win32/windows_multimedia.h"
+#include "platform/win32/windows_spooler.h"
 
 namespace platform::win32 {
 
@@ -28,6 +32,17 @@ public:
     int GetSystemMetrics(int index) override;
     std::uint32_t GetDoubleClickTime() override;
     RegionalSettings GetRegionalSettings() override;
+
+    DriveServices& Drives() override { return drives_; }
+    DisplayServices& Display() override { return display_; }
+    MultimediaServices& Multimedia() override { return multimedia_; }
+    SpoolerServices& Spooler() override { return spooler_; }
+
+private:
+    WindowsDrives drives_;
+    WindowsDisplay display_;
+    WindowsMultimedia multimedia_;
+    WindowsSpooler spooler_;
 };
 
 // This machine. A captured tree (a root other than "/") is a Linux machine's
