@@ -28,3 +28,7 @@ endif()
 
 # Windows' own libraries that the machine calls.
 set(VELTRIX_WIN32_LIBRARIES setupapi cfgmgr32 winmm winspool advapi32 user32 gdi32)
+
+# The zip of the executables (cmake/WindowsResources.cmake) holds them at its
+# top, beside their notes, as a user unpacks and runs them.
+set(CMAKE_INSTALL_BINDIR .)
