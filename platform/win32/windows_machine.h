@@ -1,7 +1,6 @@
 #pragma once
 // The real Windows machine: every operation is the Win32 call it is named
-// after, its request and reply bytes passed through unchanged. Areas not
-// built yet (network, USB) inherit the plain ones, which refuse.
+// after, its request and reply bytes passed through unchanged.
 
 #include <memory>
 #include <string>
@@ -10,7 +9,9 @@
 #include "platform/win32/windows_display.h"
 #include "platform/win32/windows_drives.h"
 #include "platform/win32/windows_multimedia.h"
+#include "platform/win32/windows_network.h"
 #include "platform/win32/windows_spooler.h"
+#include "platform/win32/windows_usb.h"
 
 namespace platform::win32 {
 
@@ -37,12 +38,16 @@ public:
     DisplayServices& Display() override { return display_; }
     MultimediaServices& Multimedia() override { return multimedia_; }
     SpoolerServices& Spooler() override { return spooler_; }
+    NetworkServices& Network() override { return network_; }
+    UsbServices& Usb() override { return usb_; }
 
 private:
     WindowsDrives drives_;
     WindowsDisplay display_;
     WindowsMultimedia multimedia_;
     WindowsSpooler spooler_;
+    WindowsNetwork network_;
+    WindowsUsb usb_;
 };
 
 // This machine. A captured tree (a root other than "/") is a Linux machine's
