@@ -21,6 +21,7 @@ constexpr std::uint32_t kLeafBrandLast = 0x80000004u;
 constexpr std::uint32_t kType386 = 386;
 constexpr std::uint32_t kType486 = 486;
 constexpr std::uint32_t kType586 = 586;
+constexpr std::uint32_t kType8664 = 8664;  // what Windows gives a 64-bit program, and Linux on x86-64
 
 constexpr std::uint32_t kSettleMilliseconds = 10;
 constexpr std::uint32_t kMeasureMilliseconds = 500;
@@ -41,9 +42,11 @@ Processor::Processor(platform::Machine& machine) {
         case kType386: processorType_ = L"Intel 386"; break;
         case kType486: processorType_ = L"Intel 486"; break;
         case kType586: processorType_ = L"Intel Pentium"; break;
+        case kType8664: processorType_ = L"x86-64"; break;
         default: break;
     }
-    if (info.processorType == kType486 || info.processorType == kType586) Identify(machine);
+    if (info.processorType == kType486 || info.processorType == kType586 || info.processorType == kType8664)
+        Identify(machine);
     speed_ = MeasureSpeed(machine);
 }
 
@@ -92,9 +95,16 @@ void Processor::Identify(platform::Machine& machine) {
 
 double Processor::MeasureSpeed(platform::Machine& machine) {
     machine.Sleep(kSettleMilliseconds);
+    const auto clock0 = machine.QueryPerformanceCounter();
     const std::uint64_t t0 = machine.ReadTimeStampCounter();
     machine.Sleep(kMeasureMilliseconds);
     const std::uint64_t t1 = machine.ReadTimeStampCounter();
+    const auto clock1 = machine.QueryPerformanceCounter();
+    // A loaded machine oversleeps: the cycles are divided by the time that
+    // really passed, and by the nominal wait only where there is no clock.
+    const auto perSecond = machine.QueryPerformanceFrequency();
+    if (clock0 && clock1 && perSecond && *perSecond > 0 && *clock1 > *clock0)
+        return SpeedFromCycles(t1 - t0, *clock1 - *clock0, *perSecond);
     return SpeedFromCycles(t1 - t0);
 }
 

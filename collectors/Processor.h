@@ -30,6 +30,11 @@ public:
 
     // Cycles counted over the 500 ms wait, in MHz.
     static double SpeedFromCycles(std::uint64_t cycles) { return static_cast<double>(cycles) / 500000.0; }
+    // MHz over a wait that a clock of `ticksPerSecond` measured as `ticks`.
+    static double SpeedFromCycles(std::uint64_t cycles, std::uint64_t ticks, std::uint64_t ticksPerSecond) {
+        const double microseconds = static_cast<double>(ticks) * 1e6 / static_cast<double>(ticksPerSecond);
+        return static_cast<double>(cycles) / microseconds;
+    }
 
 private:
     void Identify(platform::Machine& machine);

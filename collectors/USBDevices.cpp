@@ -115,6 +115,19 @@ std::string HubPath(std::string id) {
     return "\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass);
 }
 
+// Whether the device on `port` runs at SuperSpeed or faster, where
+// bMaxPower counts 8 mA (USB 3.x). A hub that does not know the request
+// (before Windows 8) has no such port to report.
+bool AtSuperSpeed(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) {
+    using L = usb::ConnectionInformationV2Layout;
+    std::array<std::uint8_t, L::kSize> record{};
+    base::WriteLe32(record, L::kConnectionIndex, port);
+    base::WriteLe32(record, L::kLength, L::kSize);
+    base::WriteLe32(record, L::kSupportedProtocols, L::kUsb110 | L::kUsb200 | L::kUsb300);
+    if (!services.DeviceIoControl(hub, usb::kGetNodeConnectionInformationExV2, record)) return false;
+    return (*base::ReadLe32(record, L::kFlags) & L::kOperatingAtSuperSpeedOrHigher) != 0;
+}
+
 }  // namespace
 
 std::wstring USBDevices::BcdText(std::uint16_t bcd, int decimals) {
@@ -194,7 +207,8 @@ USBDevices::USBDevices(platform::Machine& machine) {
             }
             if (const auto c = connection.Get(usb::kConfigurationDescriptorType, 0, 0, Configuration::kSize);
                 c && c->size() == Configuration::kSize)
-                item->power_ = static_cast<std::int16_t>((*c)[Configuration::kMaxPower] * 2);
+                item->power_ = static_cast<std::int16_t>((*c)[Configuration::kMaxPower] *
+                                                         (AtSuperSpeed(services, hub, port) ? 8 : 2));
             Add(std::move(item));
         }
         services.CloseHandle(hub);

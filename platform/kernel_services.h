@@ -17,8 +17,9 @@ namespace platform {
 // GetSystemInfo: the two fields the program relies on.
 struct SystemInfo {
     std::uint32_t numberOfProcessors = 0;
-    // 386, 486 or 586 for the x86 family (586 makes the CPUID identification
-    // run); any other value stands for a processor without CPUID.
+    // 386, 486 or 586 for the 32-bit x86 family, 8664 for x86-64 (486, 586
+    // and 8664 make the CPUID identification run); any other value stands
+    // for a processor without CPUID.
     std::uint32_t processorType = 0;
 };
 
@@ -101,6 +102,12 @@ public:
     virtual CpuidRegisters ExecuteCPUID(std::uint32_t leaf) = 0;
     virtual std::uint64_t ReadTimeStampCounter() = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // QueryPerformanceCounter and QueryPerformanceFrequency: the system's
+    // monotonic clock in ticks, and its ticks per second; nothing when the
+    // machine has none. A wait can last longer than asked, this clock tells
+    // how long it really lasted.
+    virtual std::optional<std::uint64_t> QueryPerformanceCounter() = 0;
+    virtual std::optional<std::uint64_t> QueryPerformanceFrequency() = 0;
     virtual std::optional<MemoryStatusEx> GlobalMemoryStatusEx() = 0;
     virtual std::optional<SystemPowerStatus> GetSystemPowerStatus() = 0;
     virtual std::optional<OsVersionInfo> GetVersionEx() = 0;

@@ -2,12 +2,15 @@
 
 #include <cstdlib>
 
-#include "platform/linux/areas/linux_machine.h"
-#include "platform/linux/io/root_fs.h"
 #include "base/printable_text.h"
 #include "platform/regular_file.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
+#ifdef _WIN32
+#include "platform/win32/windows_machine.h"
+#else
+#include "platform/linux/areas/linux_machine.h"
+#endif
 
 namespace platform {
 
@@ -20,11 +23,14 @@ MachineOrError Create(const MachineOptions& options) {
         return result;
     }
     if (options.machineFile.empty()) {
+#ifdef _WIN32
+        result.machine = win32::OpenWindowsMachine(options.root, result.error);
+#else
         result.machine = linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits);
+#endif
         return result;
     }
-    // A machine file is held to the same size as a tree's files.
-    const FileRead file = ReadRegularFile(options.machineFile, linux_backend::RootFs::kReadLimit);
+    const FileRead file = ReadRegularFile(options.machineFile, kFileReadLimit);
     if (!file.content) {
         result.error = options.machineFile + ": " + file.error;
         return result;

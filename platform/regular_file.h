@@ -10,6 +10,10 @@
 
 namespace platform {
 
+// The most the program reads of one file it is given: a machine file, or a
+// file of a captured tree.
+inline constexpr std::size_t kFileReadLimit = 16u << 20;
+
 struct FileRead {
     std::optional<std::string> content;  // the whole file
     std::string error;                   // when !content: "is a directory", "is larger than 16 MiB", ...

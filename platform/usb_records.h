@@ -49,7 +49,7 @@ struct ConfigurationDescriptorLayout {
     static constexpr std::uint8_t kType = kConfigurationDescriptorType;
     static constexpr std::size_t kLength = 0;  // bLength, then bDescriptorType
     static constexpr std::size_t kDescriptorType = 1;
-    static constexpr std::size_t kMaxPower = 8;  // in units of 2 mA
+    static constexpr std::size_t kMaxPower = 8;  // in units of 2 mA, of 8 mA at SuperSpeed and above
 };
 static_assert(ConfigurationDescriptorLayout::kMaxPower + 1 == ConfigurationDescriptorLayout::kSize);
 
@@ -84,6 +84,21 @@ struct DriverKeyNameLayout {
 };
 // The header's size counts the name's first character, padded to 32 bits.
 static_assert(DriverKeyNameLayout::kName + 4 == DriverKeyNameLayout::kHeader);
+
+// USB_NODE_CONNECTION_INFORMATION_EX_V2: port, the record's length and the
+// protocols the caller knows in; the protocols the port supports and the
+// speed flags out.
+struct ConnectionInformationV2Layout {
+    static constexpr std::size_t kSize = 16;
+    static constexpr std::size_t kConnectionIndex = 0;
+    static constexpr std::size_t kLength = 4;
+    static constexpr std::size_t kSupportedProtocols = 8;
+    static constexpr std::size_t kFlags = 12;
+    static constexpr std::uint32_t kUsb110 = 1, kUsb200 = 2, kUsb300 = 4;
+    static constexpr std::uint32_t kOperatingAtSuperSpeedOrHigher = 1;
+    static constexpr std::uint32_t kSuperSpeedCapableOrHigher = 2;
+};
+static_assert(ConnectionInformationV2Layout::kFlags + 4 == ConnectionInformationV2Layout::kSize);
 
 // USB_DESCRIPTOR_REQUEST: port and setup packet in, the descriptor out.
 struct DescriptorRequestLayout {

@@ -39,6 +39,8 @@ inline constexpr Handle kInvalidHandle = -1;
 inline constexpr std::uint32_t kGetNodeInformation = 0x00220408u;
 inline constexpr std::uint32_t kGetNodeConnectionDriverKeyName = 0x00220420u;
 inline constexpr std::uint32_t kGetDescriptorFromNodeConnection = 0x00220410u;
+// Windows 8 and later: the speed the device on a port runs at, SuperSpeed included.
+inline constexpr std::uint32_t kGetNodeConnectionInformationExV2 = 0x0022045Cu;
 }  // namespace usb
 
 class UsbServices {

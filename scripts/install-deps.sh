@@ -21,6 +21,10 @@ test_packages=(
   xvfb xauth xdotool x11-utils imagemagick locales
   # Manual pages from their sources; the package checks.
   scdoc lintian appstream
+  # The Windows executables, built here and tested under Wine
+  # (scripts/build-windows.sh): MinGW-w64 with posix threads, GoogleTest's
+  # sources to build for the target, and the 64-bit Wine.
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;

@@ -92,10 +92,12 @@ void ReadOptionalMember(const Node& parent, const char* key, Read read, std::opt
 
 void ReadProcessorSection(const Node& p, SimAreas& areas) {
     SimKernel& k = areas.kernel;
-    p.OnlyKeys({"count", "type", "tsc_hz", "cpuid"});
+    p.OnlyKeys({"count", "type", "tsc_hz", "clock_hz", "oversleep_us", "cpuid"});
     k.systemInfo.numberOfProcessors = static_cast<std::uint32_t>(p.Unsigned("count", kMax32, 0));
     k.systemInfo.processorType = static_cast<std::uint32_t>(p.Unsigned("type", kMax32, 0));
     k.tscHz = p.Unsigned("tsc_hz", kMax64 / 1000000000u, 0);
+    k.clockHz = p.Unsigned("clock_hz", kMax64 / 1000000000u, k.clockHz);
+    k.oversleepNanoseconds = p.Unsigned("oversleep_us", kMax32, 0) * 1000u;
     auto leaves = p.Member("cpuid");
     if (!leaves) return;
     if (!leaves->Json().is_object()) leaves->Fail("expected an object of leaves");
@@ -193,16 +195,29 @@ CpuidRegisters SimMachine::ExecuteCPUID(std::uint32_t leaf) {
     return {};  // a leaf the processor does not have answers with zeros
 }
 
-std::uint64_t SimMachine::ReadTimeStampCounter() {
-    // The counter runs at tsc_hz over virtual time.
-    const SimKernel& k = kernel();
-    const auto seconds = k.virtualNanoseconds / 1000000000u;
-    const auto rest = k.virtualNanoseconds % 1000000000u;
-    return seconds * k.tscHz + rest * k.tscHz / 1000000000u;
+namespace {
+
+// Ticks of a counter running at `hertz` over the virtual time.
+std::uint64_t TicksAt(std::uint64_t hertz, std::uint64_t nanoseconds) {
+    return nanoseconds / 1000000000u * hertz + nanoseconds % 1000000000u * hertz / 1000000000u;
+}
+
+}  // namespace
+
+std::uint64_t SimMachine::ReadTimeStampCounter() { return TicksAt(kernel().tscHz, kernel().virtualNanoseconds); }
+
+std::optional<std::uint64_t> SimMachine::QueryPerformanceCounter() {
+    if (kernel().clockHz == 0) return std::nullopt;
+    return TicksAt(kernel().clockHz, kernel().virtualNanoseconds);
+}
+
+std::optional<std::uint64_t> SimMachine::QueryPerformanceFrequency() {
+    if (kernel().clockHz == 0) return std::nullopt;
+    return kernel().clockHz;
 }
 
 void SimMachine::Sleep(std::uint32_t milliseconds) {
-    kernel().virtualNanoseconds += static_cast<std::uint64_t>(milliseconds) * 1000000u;
+    kernel().virtualNanoseconds += static_cast<std::uint64_t>(milliseconds) * 1000000u + kernel().oversleepNanoseconds;
 }
 
 std::optional<MemoryStatusEx> SimMachine::GlobalMemoryStatusEx() { return kernel().Live().memory; }

@@ -31,6 +31,8 @@ struct SimKernel {
     SystemInfo systemInfo;
     std::vector<std::pair<std::uint32_t, CpuidRegisters>> cpuid;
     std::uint64_t tscHz = 0;
+    std::uint64_t clockHz = 10000000;  // the monotonic clock; 0 is none
+    std::uint64_t oversleepNanoseconds = 0;  // added to every wait, as on a loaded machine
     std::uint64_t virtualNanoseconds = 0;
     std::optional<OsVersionInfo> version;
     int cleanBoot = 0;

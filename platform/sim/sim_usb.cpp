@@ -17,7 +17,7 @@ constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 
 SimUsb::Device ReadDevice(const Node& n, base::CodePage page) {
     n.OnlyKeys({"id", "parent", "port", "description", "driver", "ports", "device", "configuration", "languages",
-                "strings", "actual_length"});
+                "strings", "actual_length", "superspeed"});
     SimUsb::Device d;
     d.id = n.Text("id", "");
     if (d.id.empty()) n.Fail("a device needs its \"id\"");
@@ -27,6 +27,7 @@ SimUsb::Device ReadDevice(const Node& n, base::CodePage page) {
     if (const auto t = n.Member("driver")) d.driver = MachineText(*t, page);
     d.ports = static_cast<std::uint32_t>(n.Unsigned("ports", 255, 0));
     if (const auto a = n.Member("actual_length")) d.actualLength = static_cast<std::uint32_t>(a->Unsigned(kMax32));
+    if (const auto s = n.Member("superspeed")) d.superSpeed = s->Boolean();
     const auto descriptor = [&](const char* key, std::uint8_t type) {
         if (const auto b = n.Member(key)) d.descriptors[usb::DescriptorValue(type, 0)] = HexBytes(*b);
     };
@@ -154,6 +155,13 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         const auto found = device->descriptors.find(usb::DescriptorValue(request->type, request->index));
         if (found == device->descriptors.end()) return std::nullopt;
         return usb::PutDescriptorReply(record, found->second, request->length);
+    }
+    if (code == usb::kGetNodeConnectionInformationExV2) {
+        using L = usb::ConnectionInformationV2Layout;
+        if (!device->superSpeed || record.size() < L::kSize) return std::nullopt;
+        const std::uint32_t flags = *device->superSpeed ? L::kOperatingAtSuperSpeedOrHigher | L::kSuperSpeedCapableOrHigher : 0;
+        base::WriteLe32(record, L::kFlags, flags);
+        return static_cast<std::uint32_t>(L::kSize);
     }
     return std::nullopt;
 }

@@ -34,6 +34,9 @@ public:
         std::map<std::uint16_t, std::vector<std::uint8_t>> descriptors;
         // The ActualLength the hub reports with the driver key name (default: its size).
         std::optional<std::uint32_t> actualLength;
+        // The speed flag of the hub's connection information; nothing: the
+        // hub does not know that request.
+        std::optional<bool> superSpeed;
     };
 
     bool present = true;  // false: the device list cannot be made

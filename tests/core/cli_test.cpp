@@ -4,54 +4,22 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "cli/report/report_command.h"
+#include "cli_run.h"
+#include "environment.h"
 #include "platform/sim/sim_sections.h"
 #include "sim_fixture.h"
+#include "temp_dir.h"
 
 using testing_support::ReadFile;
 using testing_support::SourcePath;
+using testing_support::TempDir;
+using testing_support::ExpectOneLineError;
+using testing_support::Laptop;
+using testing_support::Report;
+using testing_support::ReportRun;
 
-namespace {
-
-struct ReportRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ReportRun Report(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunReport(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string Laptop() { return SourcePath("tests/machines/laptop.json"); }
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veltrix-cli-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-void ExpectOneLineError(const ReportRun& run) {
-    EXPECT_EQ(run.status, cli::kExitUsage);
-    EXPECT_TRUE(run.out.empty());
-    ASSERT_FALSE(run.err.empty());
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_EQ(run.err.rfind("veltrix-report: ", 0), 0u) << run.err;
-}
-
-}  // namespace
 
 TEST(VeltrixReport, BadInputGetsOneLineAndStatusTwo) {
     ExpectOneLineError(Report({"--colour"}));
@@ -112,23 +80,21 @@ TEST(VeltrixReport, AFailedRunLeavesAnExistingFileAlone) {
     TempDir dir;
     const std::string file = dir.File("old.txt");
     std::ofstream(file) << "the previous report";
-    ::chmod(file.c_str(), 0444);
+    namespace fs = std::filesystem;
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     ExpectOneLineError(Report({"--machine", Laptop(), "--output", file}));
     EXPECT_EQ(ReadFile(file), "the previous report");
     // A bad machine file is found before the output is touched.
-    ::chmod(file.c_str(), 0644);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     ExpectOneLineError(Report({"--machine", "/nonexistent.json", "--output", file}));
     EXPECT_EQ(ReadFile(file), "the previous report");
 }
 
 TEST(VeltrixReport, AMachineFileIsARegularFileOfAtMost16MiB) {
     TempDir dir;
-    const std::string fifo = dir.File("pipe.json");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    // None of these may block or read without end: a pipe nobody writes, an endless device.
+    // Pipes and devices are refused too (cli_posix_test.cpp).
     const std::pair<std::string, const char*> refused[] = {
-        {"/dev/zero", "/dev/zero: is a character device, not a file"},
-        {fifo, ": is a named pipe, not a file"},
         {dir.File(""), ": is a directory"},
         {dir.File("missing.json"), ": No such file or directory"},
     };
@@ -173,14 +139,16 @@ TEST(VeltrixReport, MessagesShowTerminalControlsEscaped) {
 }
 
 TEST(VeltrixReport, BothMachineVariablesAreRefusedAsTheOptionsAre) {
-    ::setenv("VELTRIX_MACHINE", Laptop().c_str(), 1);
-    ::setenv("VELTRIX_ROOT", "/", 1);
+    using testing_support::SetEnvironment;
+    using testing_support::UnsetEnvironment;
+    SetEnvironment("VELTRIX_MACHINE", Laptop());
+    SetEnvironment("VELTRIX_ROOT", "/");
     const ReportRun both = Report({"--category", "14"});
     // The command line still chooses for itself.
     const ReportRun chosen = Report({"--category", "14", "--machine", Laptop()});
-    ::unsetenv("VELTRIX_ROOT");
+    UnsetEnvironment("VELTRIX_ROOT");
     const ReportRun machineOnly = Report({"--category", "14"});
-    ::unsetenv("VELTRIX_MACHINE");
+    UnsetEnvironment("VELTRIX_MACHINE");
 
     ExpectOneLineError(both);
     EXPECT_EQ(both.err, "veltrix-report: VELTRIX_MACHINE and VELTRIX_ROOT cannot be used together\n");

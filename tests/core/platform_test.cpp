@@ -1,17 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "base/codepage.h"
 #include "base/printable_text.h"
-#include "platform/report_file.h"
-#include "sim_fixture.h"
-
-using namespace platform;
 
 TEST(Codepage, Windows1252BothWays) {
     EXPECT_EQ(base::EncodeWindows1252(L"caf\u00E9 \u20AC \u2122 \u65E5"), "caf\xE9 \x80 \x99 ?");
@@ -29,42 +19,6 @@ TEST(Codepage, Utf8MalformedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(base::DecodeUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");      // overlong
     EXPECT_EQ(base::DecodeUtf8("\xF0\x9F\x98\x80"), L"\U0001F600");
     EXPECT_EQ(base::EncodeUtf8(L"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-}
-
-TEST(ReportFile, ReplacesWholeKeepsPermissionsAndRefusesReadOnly) {
-    const auto dir = std::filesystem::temp_directory_path() / ("veltrix-file-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string file = (dir / "r.txt").string();
-    std::ofstream(file) << "old content that is longer";
-    ::chmod(file.c_str(), 0600);
-    ASSERT_TRUE(WriteFileReplacing(file, "new").ok);
-    EXPECT_EQ(testing_support::ReadFile(file), "new");
-    struct stat st {};
-    ::stat(file.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_FALSE(WriteFileReplacing(dir.string(), "x").ok);
-    // Read-only is refused even for root, as a person marking it so expects.
-    ::chmod(file.c_str(), 0400);
-    const auto refused = WriteFileReplacing(file, "newer");
-    EXPECT_FALSE(refused.ok);
-    EXPECT_FALSE(refused.error.empty());
-    EXPECT_EQ(testing_support::ReadFile(file), "new");
-    // A symbolic link stays a link; the file it points to gets the report.
-    const std::string target = (dir / "target.txt").string();
-    const std::string link = (dir / "link.txt").string();
-    std::ofstream(target) << "old";
-    std::filesystem::create_symlink(target, link);
-    ASSERT_TRUE(WriteFileReplacing(link, "through the link").ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(testing_support::ReadFile(target), "through the link");
-    std::filesystem::remove(link);
-    std::filesystem::remove(target);
-    // What is not a regular file is written into, never replaced.
-    ASSERT_TRUE(WriteFileReplacing("/dev/null", "discarded").ok);
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-    // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
@@ -85,31 +39,4 @@ TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
         {"\xF5\xFF", "\\xF5\\xFF"},                              // never in UTF-8
     };
     for (const auto& [raw, shown] : cases) EXPECT_EQ(base::EscapeNonPrintable(raw), shown) << raw;
-}
-
-TEST(ReportFile, NamesUpToTheFileSystemsLimitAreWrittenAndReplaced) {
-    const auto dir = std::filesystem::temp_directory_path() / ("veltrix-long-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const long limit = ::pathconf(dir.c_str(), _PC_NAME_MAX);
-    ASSERT_GT(limit, 16);
-    // The temporary name adds seven bytes: the last lengths are those it would push over.
-    for (long length = limit - 7; length <= limit; ++length) {
-        const std::string file = (dir / std::string(static_cast<std::size_t>(length), 'r')).string();
-        ASSERT_TRUE(WriteFileReplacing(file, "first").ok) << length;
-        ::chmod(file.c_str(), 0640);
-        struct stat before {}, after {};
-        ::stat(file.c_str(), &before);
-        const auto replaced = WriteFileReplacing(file, "second");
-        ASSERT_TRUE(replaced.ok) << length << ": " << replaced.error;
-        EXPECT_EQ(testing_support::ReadFile(file), "second");
-        ::stat(file.c_str(), &after);
-        EXPECT_NE(after.st_ino, before.st_ino) << "replaced by a new file, not rewritten in place";
-        EXPECT_EQ(after.st_mode & 0777, 0640u);
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 8) << "no temporary file is left";
-    // One byte more cannot be a name at all, and says so.
-    const auto tooLong = WriteFileReplacing((dir / std::string(static_cast<std::size_t>(limit + 1), 'r')).string(), "x");
-    EXPECT_FALSE(tooLong.ok);
-    EXPECT_EQ(tooLong.error, std::strerror(ENAMETOOLONG));
-    std::filesystem::remove_all(dir);
 }

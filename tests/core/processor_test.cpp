@@ -56,7 +56,7 @@ TEST(Processor, WithoutBrandLeavesTheNameEmptyButIdentifiesTheRest) {
     EXPECT_EQ(p.SerialNumber(), L"000906EA-9ABCDEF0-12345678");
 }
 
-TEST(Processor, OnlyTheFourAndFiveHundredTypesRunCpuid) {
+TEST(Processor, OnlyThe486586And8664TypesRunCpuid) {
     for (const auto& [type, name] : {std::pair{"386", L"Intel 386"}, std::pair{"0", L""}, std::pair{"2200", L""}}) {
         auto machine = SimFrom(ProcessorJson(type, ""));
         const Processor p(*machine);
@@ -71,6 +71,33 @@ TEST(Processor, OnlyTheFourAndFiveHundredTypesRunCpuid) {
     auto machine = SimFrom(ProcessorJson("486", ""));
     EXPECT_EQ(Processor(*machine).ProcessorType(), L"Intel 486");
     EXPECT_EQ(Processor(*machine).ManufacturerID(), L"GenuineIntel");
+}
+
+TEST(Processor, TheSixtyFourBitTypeIsIdentifiedToo) {
+    // What Windows gives a 64-bit program (and the Linux backend on x86-64).
+    auto machine = SimFrom(ProcessorJson("8664", ""));
+    const Processor p(*machine);
+    EXPECT_EQ(p.ProcessorType(), L"x86-64");
+    EXPECT_EQ(p.ManufacturerID(), L"GenuineIntel");
+    EXPECT_EQ(p.SerialNumber(), L"000906EA-9ABCDEF0-12345678");
+    EXPECT_DOUBLE_EQ(p.Speed(), 2399.75);
+}
+
+TEST(Processor, SpeedIsCyclesOverTheTimeThatReallyPassed) {
+    // Each wait 12 ms longer than asked, as on a loaded machine: divided by
+    // the nominal 500 ms the speed would read 2445 * 512 / 500 = 2503.68.
+    const std::string loaded = R"({"processor": {"type": 8664, "tsc_hz": 2445000000, "oversleep_us": 12000}})";
+    EXPECT_DOUBLE_EQ(Processor(*SimFrom(loaded)).Speed(), 2445.0);
+    // The clock's own rate does not matter, down to a clock of one tick per
+    // microsecond: the result is as exact as the clock's tick.
+    for (const char* hz : {"1000000", "3579545", "1000000000"}) {
+        const std::string clocked = R"({"processor": {"type": 586, "tsc_hz": 2445000000, "clock_hz": )" +
+                                    std::string(hz) + R"(, "oversleep_us": 12000}})";
+        EXPECT_NEAR(Processor(*SimFrom(clocked)).Speed(), 2445.0, 0.005) << hz;
+    }
+    // Without a clock the nominal wait is all there is.
+    const std::string clockless = R"({"processor": {"type": 586, "tsc_hz": 2445000000, "clock_hz": 0, "oversleep_us": 12000}})";
+    EXPECT_DOUBLE_EQ(Processor(*SimFrom(clockless)).Speed(), 2503.68);
 }
 
 TEST(Processor, SpeedIsCyclesOverTheHalfSecondWait) {

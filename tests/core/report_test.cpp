@@ -10,6 +10,7 @@
 #include "app/pages/ReportWriter.h"
 #include "app/pages/ValueLists.h"
 #include "app/pages/WindowTexts.h"
+#include "environment.h"
 #include "sim_fixture.h"
 
 using namespace app;
@@ -104,14 +105,7 @@ TEST(Report, TheSpeedIgnoresTheProcessLocale) {
     // toolkit) must not put its own decimal sign into the speed.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        // Not generated on this machine: make it in a folder of our own.
-        const auto dir = std::filesystem::temp_directory_path() / "veltrix-locales";
-        std::filesystem::create_directories(dir);
-        const std::string make = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() + " 2>/dev/null";
-        if (std::system(make.c_str()) == 0) ::setenv("LOCPATH", dir.c_str(), 1);
-    }
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no locale with a decimal comma";
+    if (!testing_support::UseDecimalCommaNumericLocale()) GTEST_SKIP() << "no locale with a decimal comma";
     const format::FormatEx english;
     const std::wstring speed = english.FormatGeneralNumber(2399.75);
     std::setlocale(LC_NUMERIC, saved.c_str());

@@ -136,3 +136,19 @@ TEST(USBDevices, BcdWordsAtTheEndsAndWithHexDigits) {
         EXPECT_EQ(USBDevices::BcdText(c.bcd, 1), c.version) << std::hex << c.bcd;
     }
 }
+
+TEST(USBDevices, PowerCountsEightMilliampereUnitsAtSuperSpeed) {
+    // bMaxPower 50: 400 mA on a SuperSpeed connection, 100 mA below it, and
+    // 100 mA where the hub does not know the request (before Windows 8).
+    const std::pair<const char*, int> cases[] = {{R"(, "superspeed": true)", 400}, {R"(, "superspeed": false)", 100}, {"", 100}};
+    for (const auto& [speed, milliamperes] : cases) {
+        auto machine = SimFrom(UsbMachine(RootHub() + "," + Device(speed)));
+        const USBDevices usb(*machine);
+        ASSERT_EQ(usb.Count(), 1);
+        EXPECT_EQ(usb.Item(0)->Power(), milliamperes) << speed;
+    }
+    // The largest bMaxPower at SuperSpeed: 255 * 8 mA.
+    auto most = SimFrom(UsbMachine(RootHub() + "," + R"({"id": "USB\\VID_1\\1", "parent": "USB\\ROOT_HUB20\\4&1",
+        "port": 1, "driver": "{usb}\\0009", "superspeed": true, "configuration": "09 02 22 00 01 01 00 A0 FF"})"));
+    EXPECT_EQ(USBDevices(*most).Item(0)->Power(), 2040);
+}

@@ -109,7 +109,7 @@ TEST(TreeDesktop, SampleInputDevicesAndAnOldKernel) {
 
     const auto info = machine.GetSystemInfo();
     EXPECT_EQ(info.numberOfProcessors, 4u);
-    EXPECT_EQ(info.processorType, 586u) << "no kernel architecture file: x86 by its vendor_id lines";
+    EXPECT_EQ(info.processorType, 8664u) << "no kernel architecture file: x86 by its vendor_id lines, 64-bit by lm";
     const auto memory = machine.GlobalMemoryStatusEx();
     ASSERT_TRUE(memory);
     EXPECT_EQ(memory->availPhys, (3419604ull + 268412 + 2201532) * 1024);

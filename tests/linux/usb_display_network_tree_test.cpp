@@ -40,7 +40,7 @@ TEST(TreeWorkstation, UsbDevicesBehindTheirHubsWithoutAskingAnyDevice) {
     EXPECT_EQ(usb.Item(4)->Power(), 144);
 
     // Only what the kernel cached is read; nothing that makes it talk to a device.
-    const std::vector<std::string> allowed = {"descriptors", "maxchild", "manufacturer", "product", "serial"};
+    const std::vector<std::string> allowed = {"descriptors", "maxchild", "manufacturer", "product", "serial", "speed"};
     for (const auto& [path, content] : log.Files()) {
         if (path.rfind("/sys/bus/usb/devices/", 0) != 0) continue;
         const std::string name = path.substr(path.rfind('/') + 1);

@@ -8,6 +8,7 @@
 #include "platform/linux/parsers/id_database.h"
 #include "platform/linux/areas/id_databases.h"
 #include "platform/linux/areas/linux_machine.h"
+#include "collectors/USBDevices.h"
 #include "base/bytes.h"
 #include "platform/usb_services.h"
 #include "support.h"
@@ -260,6 +261,41 @@ TEST(UsbLinuxHub, PortRequestsAnsweredFromTheKernelsCache) {
     EXPECT_EQ(node[6], 2);
     usb.CloseHandle(handle);
     EXPECT_FALSE(usb.DeviceIoControl(handle, platform::usb::kGetNodeInformation, node)) << "a closed hub";
+}
+
+TEST(UsbLinuxHub, SuperSpeedFromTheDevicesSpeed) {
+    // Two devices drawing bMaxPower 112: 896 mA at 5000 Mbit/s, 224 mA at 480.
+    linux_tests::TempDir tree;
+    const std::string hub = "sys/bus/usb/devices/usb4/";
+    tree.Write(hub + "maxchild", "3\n");
+    tree.Write(hub + "descriptors", Unhex("12010002090001406B1D020015040302010109021900010100E0000904000001090000000705810304000C"));
+    // bcdUSB 3.10, a mass-storage interface, bMaxPower 70h.
+    const std::string descriptors =
+        "12011003000000096B1D02000000000000010902200001010080700904000002080000000705810200040007050202000400";
+    const std::pair<const char*, const char*> speeds[] = {{"4-1", "5000\n"}, {"4-2", "480\n"}, {"4-3", "1.5\n"}};
+    for (const auto& [name, speed] : speeds) {
+        const std::string dev = std::string("sys/bus/usb/devices/") + name + "/";
+        tree.Write(dev + "maxchild", "0\n");
+        tree.Write(dev + "descriptors", Unhex(descriptors));
+        tree.Write(dev + "speed", speed);
+    }
+    LinuxMachine machine(tree.Path());
+    const collectors::USBDevices usb(machine);
+    ASSERT_EQ(usb.Count(), 3);
+    EXPECT_EQ(usb.Item(0)->Power(), 896) << "SuperSpeed counts 8 mA";
+    EXPECT_EQ(usb.Item(1)->Power(), 224);
+    EXPECT_EQ(usb.Item(2)->Power(), 224) << "low speed";
+
+    auto& services = machine.Usb();
+    const auto handle = services.CreateFile("\\\\.\\USB#usb4#{f18a0e88-c30c-11d0-8815-00a0c906bed8}");
+    ASSERT_NE(handle, platform::usb::kInvalidHandle);
+    std::vector<std::uint8_t> record(platform::usb::ConnectionInformationV2Layout::kSize, 0);
+    record[0] = 1;
+    ASSERT_EQ(services.DeviceIoControl(handle, platform::usb::kGetNodeConnectionInformationExV2, record), 16u);
+    EXPECT_EQ(Le32At(record, 12), 3u) << "operating at SuperSpeed, and capable of it";
+    record.assign(record.size(), 0);
+    EXPECT_FALSE(services.DeviceIoControl(handle, platform::usb::kGetNodeConnectionInformationExV2, record)) << "port 0";
+    services.CloseHandle(handle);
 }
 
 TEST(IdDatabases, ReadOnceAndCapturedAsTheLinesUsed) {

@@ -25,7 +25,8 @@ namespace platform::linux_backend {
 
 namespace {
 
-constexpr std::uint32_t kProcessorTypePentium = 586;  // makes the CPUID identification run
+constexpr std::uint32_t kProcessorTypePentium = 586;  // 32-bit x86; makes the CPUID identification run
+constexpr std::uint32_t kProcessorTypeX64 = 8664;     // x86-64; so does this
 constexpr std::uint32_t kProcessorTypeOther = 0;
 constexpr int kEnhancedKeyboard = 4;
 constexpr std::size_t kCsdVersionLength = 127;  // 128 bytes with the terminating zero
@@ -62,7 +63,8 @@ SystemInfo LinuxMachine::GetSystemInfo() {
         if (const auto cpuinfo = s.fs.ReadFile("/proc/cpuinfo")) count = ParseCpuinfo(*cpuinfo).processors;
     }
     info.numberOfProcessors = count.value_or(0);
-    info.processorType = s.arch.x86 ? kProcessorTypePentium : kProcessorTypeOther;
+    // What Windows gives a program of the machine's own width.
+    info.processorType = !s.arch.x86 ? kProcessorTypeOther : s.arch.longBits == 64 ? kProcessorTypeX64 : kProcessorTypePentium;
     return info;
 }
 
@@ -94,6 +96,12 @@ std::uint64_t LinuxMachine::ReadTimeStampCounter() {
     }
     return counter;
 }
+
+// The monotonic clock in nanoseconds: CLOCK_MONOTONIC_RAW here, the virtual
+// time of the waits on a tree.
+std::optional<std::uint64_t> LinuxMachine::QueryPerformanceCounter() { return context_->clock.Nanoseconds(); }
+
+std::optional<std::uint64_t> LinuxMachine::QueryPerformanceFrequency() { return 1000000000u; }
 
 void LinuxMachine::Sleep(std::uint32_t milliseconds) {
     if (context_->realWaits) context_->clock.Sleep(milliseconds);

@@ -41,6 +41,8 @@ public:
     CpuidRegisters ExecuteCPUID(std::uint32_t leaf) override;
     std::uint64_t ReadTimeStampCounter() override;
     void Sleep(std::uint32_t milliseconds) override;
+    std::optional<std::uint64_t> QueryPerformanceCounter() override;
+    std::optional<std::uint64_t> QueryPerformanceFrequency() override;
     std::optional<MemoryStatusEx> GlobalMemoryStatusEx() override;
     std::optional<SystemPowerStatus> GetSystemPowerStatus() override;
     std::optional<OsVersionInfo> GetVersionEx() override;

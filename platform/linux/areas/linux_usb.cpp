@@ -164,6 +164,7 @@ std::optional<std::uint32_t> LinuxUsb::DeviceIoControl(usb::Handle handle, std::
     case usb::kGetNodeInformation: return NodeInformation(hub, record);
     case usb::kGetNodeConnectionDriverKeyName: return DriverKeyName(hub, record);
     case usb::kGetDescriptorFromNodeConnection: return Descriptor(hub, record);
+    case usb::kGetNodeConnectionInformationExV2: return ConnectionSpeed(hub, record);
     default: return std::nullopt;
     }
 }
@@ -230,6 +231,26 @@ std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::ui
         return std::nullopt;
     }
     return usb::PutDescriptorReply(record, reply, request->length);
+}
+
+// The device's `speed` in Mbit/s ("1.5", "12", "480", "5000", "10000", ...):
+// 5000 and above is SuperSpeed.
+std::optional<std::uint32_t> LinuxUsb::ConnectionSpeed(Device& hub, std::span<std::uint8_t> record) {
+    using L = usb::ConnectionInformationV2Layout;
+    if (record.size() < L::kSize) return std::nullopt;
+    const Device* device = OnPort(hub, *base::ReadLe32(record, L::kConnectionIndex));
+    if (!device) return std::nullopt;
+    const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + device->name + "/speed");
+    if (!text) return std::nullopt;
+    const std::string_view speed = Trim(*text);
+    // "1.5" (low speed) is the one speed that is not a whole number.
+    const auto mbits = speed == "1.5" ? std::optional<std::uint64_t>(1) : ParseDecimal(speed);
+    if (!mbits) return std::nullopt;
+    constexpr std::uint64_t kSuperSpeedMbits = 5000;
+    const std::uint32_t flags =
+        *mbits >= kSuperSpeedMbits ? L::kOperatingAtSuperSpeedOrHigher | L::kSuperSpeedCapableOrHigher : 0;
+    base::WriteLe32(record, L::kFlags, flags);
+    return static_cast<std::uint32_t>(L::kSize);
 }
 
 }  // namespace platform::linux_backend

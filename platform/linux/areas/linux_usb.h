@@ -53,6 +53,7 @@ private:
     std::optional<std::uint32_t> NodeInformation(Device& hub, std::span<std::uint8_t> record);
     std::optional<std::uint32_t> DriverKeyName(Device& hub, std::span<std::uint8_t> record);
     std::optional<std::uint32_t> Descriptor(Device& hub, std::span<std::uint8_t> record);
+    std::optional<std::uint32_t> ConnectionSpeed(Device& hub, std::span<std::uint8_t> record);
 
     const RootFs& fs_;
     IdDatabases& ids_;

@@ -145,6 +145,13 @@ void TimeStampClock::Sleep(std::uint32_t milliseconds) {
     }
 }
 
+std::optional<std::uint64_t> TimeStampClock::Nanoseconds() const {
+    if (!live_) return virtualNanoseconds_;
+    timespec now{};
+    if (::clock_gettime(CLOCK_MONOTONIC_RAW, &now) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
+}
+
 std::optional<std::uint64_t> TimeStampClock::ObservedRate() const {
     if (!first_ || !last_) return std::nullopt;
     const auto elapsed = last_->at - first_->at;

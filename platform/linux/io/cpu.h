@@ -62,6 +62,9 @@ public:
 
     std::uint64_t Read();
     void Sleep(std::uint32_t milliseconds);
+    // The monotonic clock (CLOCK_MONOTONIC_RAW, which no clock adjustment
+    // slews) in nanoseconds; on a tree, the virtual time of the waits.
+    std::optional<std::uint64_t> Nanoseconds() const;
     // Counter ticks per second between the first and the last read on this
     // machine; nothing until two reads at least 100 ms apart were made.
     std::optional<std::uint64_t> ObservedRate() const;

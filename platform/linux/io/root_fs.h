@@ -14,13 +14,14 @@
 #include <vector>
 
 #include "platform/linux/io/capture_log.h"
+#include "platform/regular_file.h"
 
 namespace platform::linux_backend {
 
 class RootFs {
 public:
     // Procfs and sysfs files are small; anything larger is refused.
-    static constexpr std::size_t kReadLimit = 16u << 20;
+    static constexpr std::size_t kReadLimit = platform::kFileReadLimit;
 
     // `log`, when given, receives every file and directory that was read.
     explicit RootFs(std::string root, CaptureLog* log = nullptr);

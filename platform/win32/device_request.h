@@ -1,0 +1,20 @@
+#pragma once
+// One DeviceIoControl on a device opened for overlapped I/O, bounded in
+// time: a device that does not answer within the limit has its request
+// cancelled, and the call fails as refused. Nothing else waits on a device.
+
+#include <cstdint>
+
+#include "platform/win32/win32_api.h"
+
+namespace platform::win32 {
+
+// Every request but the pass-through, which brings its own time-out.
+inline constexpr DWORD kDeviceRequestMilliseconds = 10000;
+
+// DeviceIoControl with `in` and `out` (the same buffer may be both); false
+// when refused or not answered within `milliseconds`.
+bool BoundedDeviceIoControl(HANDLE device, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize,
+                            DWORD& returned, DWORD milliseconds);
+
+}  // namespace platform::win32

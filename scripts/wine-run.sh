@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs a Windows executable under Wine in a private prefix inside the build
+# directory (build-win/wine-prefix, or $VELTRIX_WINEPREFIX): a user's own
+# ~/.wine is never touched. The prefix is made once, under a lock, so that
+# tests started side by side wait for it instead of making it twice.
+set -euo pipefail
+exe=$1
+build=$(cd "$(dirname "$0")/.." && pwd)/build-win
+export WINEPREFIX=${VELTRIX_WINEPREFIX:-$build/wine-prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}  # no Mono or Gecko installer dialogs
+mkdir -p "$(dirname "$WINEPREFIX")"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot --init >/dev/null 2>&1 || true
+      wineserver --wait || true
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.wine-prefix.lock"
+fi
+shift
+exec wine "$exe" "$@"

@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "cli_run.h"
+#include "temp_dir.h"
+
+// Last: its macros would rename the machine's operations declared above.
+#include <windows.h>
+
+using namespace testing_support;
+
+// A pipe nobody writes and the null device are refused before anything is
+// read from them: none of these may block.
+TEST(VeltrixReport, AMachineFileIsNeitherAPipeNorADevice) {
+    const std::string pipeName = "\\\\.\\pipe\\veltrix-test-" + std::to_string(::GetCurrentProcessId());
+    const HANDLE pipe = ::CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    const std::pair<std::string, const char*> refused[] = {
+        {"NUL", "NUL: is a character device, not a file"},
+        {pipeName, ": is a named pipe, not a file"},
+    };
+    for (const auto& [path, expected] : refused) {
+        const ReportRun run = Report({"--machine", path});
+        ExpectOneLineError(run);
+        EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+    }
+    ::CloseHandle(pipe);
+}
