@@ -1,18 +1,10 @@
 // Input that would cost without bound: machine files nested millions deep or
-// naming a key twice, error lines that would quote a megabyte, and a report
-// written into a pipe that nobody reads.
+// naming a key twice, and error lines that would quote a megabyte. (A report
+// written into a pipe nobody reads: cli_posix_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <sstream>
 #include <string>
-#include <thread>
 
-#include "cli/report/report_command.h"
 #include "platform/sim/sim_reader.h"
 #include "sim_fixture.h"
 
@@ -69,36 +61,3 @@ TEST(MachineFileLimits, ErrorLinesQuoteAtMostAFewHundredBytes) {
     EXPECT_EQ(platform::InputExcerpt(std::string(200, 'a'), 200), std::string(200, 'a')) << "at the limit: whole";
 }
 
-TEST(ReportOutput, APipeWithoutReaderIsRefusedAtOnceOneWithAReaderIsWritten) {
-    const std::string dir = (std::filesystem::temp_directory_path() / "veltrix-fifo-XXXXXX").string();
-    std::string made = dir;
-    ASSERT_TRUE(::mkdtemp(made.data()));
-    const std::string fifo = made + "/pipe";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string machine = testing_support::SourcePath("tests/machines/laptop.json");
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunReport({"--machine", machine, "--category", "14", "--output", fifo}, out, err), cli::kExitUsage);
-    EXPECT_NE(err.str().find("no program reads from this pipe"), std::string::npos) << err.str();
-
-    std::string read;
-    std::thread reader([&] {
-        const int fd = ::open(fifo.c_str(), O_RDONLY);
-        char buffer[4096];
-        for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) read.append(buffer, static_cast<std::size_t>(n));
-        if (fd >= 0) ::close(fd);
-    });
-    // The reader opens in its own time: the writer tries until it is there.
-    int status = cli::kExitUsage;
-    for (int attempt = 0; attempt < 500 && status != cli::kExitOk; ++attempt) {
-        std::ostringstream o, e;
-        status = cli::RunReport({"--machine", machine, "--category", "14", "--output", fifo}, o, e);
-        if (status != cli::kExitOk) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    reader.join();
-    EXPECT_EQ(status, cli::kExitOk);
-    EXPECT_EQ(read.rfind("Batterij\r\n", 0), 0u) << read;
-
-    std::ostringstream o, e;
-    EXPECT_EQ(cli::RunReport({"--machine", machine, "--output", "/dev/null"}, o, e), cli::kExitOk) << e.str();
-    std::filesystem::remove_all(made);
-}
