@@ -1,6 +1,7 @@
 #include "collectors/USBDevices.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -160,7 +161,8 @@ USBDevices::USBDevices(platform::Machine& machine) {
     const usb::DeviceList list = services.SetupDiGetClassDevs(usb::kDeviceInterfaceClass, usb::kPresentInterfaces);
     if (list == usb::kInvalidList) return;
 
-    for (std::uint32_t member = 0;; ++member) {
+    // Devices past the last one Count can hold are not asked for.
+    for (std::uint32_t member = 0; Count() < INT16_MAX; ++member) {
         const auto device = services.SetupDiEnumDeviceInfo(list, member);
         if (!device) break;
         const auto parent = services.CM_Get_Parent(*device);

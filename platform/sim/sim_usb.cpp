@@ -92,12 +92,19 @@ const SimUsb::Index& SimUsb::Indexed() {
         ++visited_;
         const Device& d = devices[i];
         index.byId.emplace(d.id, i);
-        if (d.parent) index.onPort.emplace(std::pair{*d.parent, d.port}, i);
+        if (d.parent) index.byParent[*d.parent].emplace(d.port, i);
         if (d.ports > 0) {
             std::string id = d.id;
             std::replace(id.begin(), id.end(), '\\', '#');
             index.hubByPath.emplace("\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass), i);
         }
+    }
+    index.portsOf.reserve(devices.size());
+    index.driverKeys.reserve(devices.size());
+    for (const Device& d : devices) {
+        const auto ports = index.byParent.find(d.id);
+        index.portsOf.push_back(ports == index.byParent.end() ? nullptr : &ports->second);
+        index.driverKeys.push_back(d.driver ? base::DecodeText(codePage, *d.driver) : std::wstring());
     }
     return index;
 }
@@ -122,9 +129,10 @@ usb::Handle SimUsb::CreateFile(std::string_view path) {
 }
 
 const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) {
-    const auto& onPort = Indexed().onPort;
-    const auto found = onPort.find(std::pair{hub.id, port});
-    return found == onPort.end() ? nullptr : &devices[found->second];
+    const auto* ports = Indexed().portsOf[static_cast<std::size_t>(&hub - devices.data())];
+    if (!ports) return nullptr;
+    const auto found = ports->find(port);
+    return found == ports->end() ? nullptr : &devices[found->second];
 }
 
 std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
@@ -146,7 +154,7 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
     if (code == usb::kGetNodeConnectionDriverKeyName) {
         using L = usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
-        const std::wstring name = base::DecodeText(codePage, *device->driver);
+        const std::wstring& name = Indexed().driverKeys[static_cast<std::size_t>(device - devices.data())];
         const auto actual = device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size()));
         return static_cast<std::uint32_t>(usb::PutDriverKeyName(record, name, actual));
     }

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -56,9 +57,10 @@ public:
                                                  std::span<std::uint8_t> record) override;
 
     // The requests hubs were asked, as (hub id, code, port), for tests: the
-    // latest ones (request_log.h).
+    // latest ones (request_log.h). The hub's id is a view of the device
+    // list, which is fixed once the first request was made.
     struct Asked {
-        std::string hub;
+        std::string_view hub;
         std::uint32_t code;
         std::uint32_t port;
     };
@@ -72,7 +74,11 @@ private:
     struct Index {
         std::unordered_map<std::string, std::size_t> byId;       // the first device of each id
         std::unordered_map<std::string, std::size_t> hubByPath;  // a hub's interface path
-        std::map<std::pair<std::string, std::uint32_t>, std::size_t> onPort;  // (parent id, port)
+        // For each device, the devices whose parent names its id, by port:
+        // a hub's ports are found without hashing its id on every request.
+        std::unordered_map<std::string, std::unordered_map<std::uint32_t, std::size_t>> byParent;
+        std::vector<const std::unordered_map<std::uint32_t, std::size_t>*> portsOf;
+        std::vector<std::wstring> driverKeys;  // each device's driver key, decoded once
     };
     const Index& Indexed();
     const Device* OnPort(const Device& hub, std::uint32_t port);

@@ -19,17 +19,16 @@ using testing_support::SimFrom;
 
 namespace {
 
-// `count` devices spread over hubs of 200 ports, each hub a root hub.
-std::string UsbMachine(int count) {
-    constexpr int kPorts = 200;
+// `count` devices spread over hubs of `ports` ports, each hub a root hub.
+std::string UsbMachine(int count, int ports = 200) {
     std::string devices;
-    const int hubs = (count + kPorts - 1) / kPorts;
+    const int hubs = (count + ports - 1) / ports;
     for (int h = 0; h < hubs; ++h)
-        devices += R"({"id": "USB\\ROOT_HUB\\)" + std::to_string(h) + R"(", "ports": 200},)";
+        devices += R"({"id": "USB\\ROOT_HUB\\)" + std::to_string(h) + R"(", "ports": )" + std::to_string(ports) + "},";
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i);
-        devices += R"({"id": "USB\\DEV\\)" + n + R"(", "parent": "USB\\ROOT_HUB\\)" + std::to_string(i / kPorts) +
-                   R"(", "port": )" + std::to_string(i % kPorts + 1) + R"(, "driver": "{usb}\\)" + n +
+        devices += R"({"id": "USB\\DEV\\)" + n + R"(", "parent": "USB\\ROOT_HUB\\)" + std::to_string(i / ports) +
+                   R"(", "port": )" + std::to_string(i % ports + 1) + R"(, "driver": "{usb}\\)" + n +
                    R"(", "device": "12 01 00 02 00 00 00 08 6D 04 2B C5 03 12 00 00 00 01"})";
         if (i + 1 < count) devices += ",";
     }
@@ -80,6 +79,19 @@ TEST(LargeMachines, UsbDevicesAreFoundOnTheirPortsThroughOneIndex) {
     EXPECT_EQ(sim.asked.size(), platform::sim::RequestLog<platform::sim::SimUsb::Asked>::kKept)
         << "only the latest requests are kept";
     EXPECT_EQ(sim.asked.back().hub, "USB\\ROOT_HUB\\14");
+}
+
+TEST(LargeMachines, UsbDevicesPastTheLimitAreNotAsked) {
+    // 32,767 devices, then one more on a hub of its own, listed last.
+    std::string text = UsbMachine(32767, 8);
+    text.insert(text.size() - 3, R"(,{"id": "USB\\ROOT_HUB\\LAST", "ports": 1},
+        {"id": "USB\\DEV\\LAST", "parent": "USB\\ROOT_HUB\\LAST", "port": 1, "driver": "{usb}\\LAST",
+         "device": "12 01 00 02 00 00 00 08 6D 04 2B C5 03 12 00 00 00 01"})");
+    auto machine = SimFrom(text);
+    const collectors::USBDevices usb(*machine);
+    ASSERT_EQ(usb.Count(), 32767) << "a collection holds at most 32,767 items";
+    const auto& sim = dynamic_cast<platform::sim::SimUsb&>(machine->Usb());
+    EXPECT_NE(sim.asked.back().hub, "USB\\ROOT_HUB\\LAST") << "the device past the limit was asked for";
 }
 
 TEST(LargeMachines, NetworkCardsAreFoundInTheRegistryThroughOneIndex) {
