@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<platform::PrinterInfo2> records;
     for (const auto& d : *destinations) {
         platform::PrinterInfo2 record;
-        record.printerName = base::EncodeWindows1252(base::DecodeUtf8(d.name));
-        record.portName = base::EncodeWindows1252(base::DecodeUtf8(d.deviceUri));
+        // The Linux spooler hands names over in its own code page, UTF-8.
+        record.printerName = d.name;
+        record.portName = d.deviceUri;
         records.push_back(std::move(record));
     }
     const auto packed = platform::PackPrinterInfo2(records);
@@ -33,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                            platform::PrinterInfo2Layout::kSize);
     FUZZ_CHECK(answer.RecordCount() == records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
-        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kPrinterName) ==
-                   base::DecodeWindows1252(*records[i].printerName));
-        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kComment).empty());
+        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kPrinterName, base::CodePage::kUtf8) ==
+                   base::TextFromBuffer(base::CodePage::kUtf8, *records[i].printerName));
+        FUZZ_CHECK(answer.Text(i, platform::PrinterInfo2Layout::kComment, base::CodePage::kUtf8).empty());
     }
     return 0;
 }

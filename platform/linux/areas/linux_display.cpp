@@ -124,7 +124,9 @@ bool LinuxDisplay::FromConnector(const std::string& card, const std::string& con
 
 const LinuxDisplay::Screen& LinuxDisplay::TheScreen() {
     if (screen_) return *screen_;
-    screen_.emplace();
+    // Built from a value: clang does not count a nested struct with member
+    // defaults as default-constructible while its enclosing class is read.
+    screen_.emplace(Screen{});
     Screen& screen = *screen_;
     if (!FromRandr(screen)) {
         const auto& adapters = Adapters();
