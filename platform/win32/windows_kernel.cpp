@@ -11,6 +11,12 @@ namespace platform::win32 {
 
 namespace {
 
+// A character the pattern shows as it is: "%" is written doubled.
+void AppendLiteral(std::wstring& pattern, wchar_t c) {
+    pattern += c;
+    if (c == L'%') pattern += L'%';
+}
+
 // A LOCALE_STIMEFORMAT picture ("HH:mm:ss", "h:mm:ss tt", "H 'h' mm") in
 // the strftime form the formatting classes take.
 std::wstring TimePicture(std::wstring_view picture) {
@@ -23,7 +29,7 @@ std::wstring TimePicture(std::wstring_view picture) {
             const std::size_t end = picture.find(L'\'', i + 1);
             const std::size_t stop = end == std::wstring_view::npos ? picture.size() : end;
             if (stop == i + 1) pattern += L'\'';
-            for (wchar_t literal : picture.substr(i + 1, stop - i - 1)) pattern += literal == L'%' ? L"%%" : std::wstring(1, literal);
+            for (wchar_t literal : picture.substr(i + 1, stop - i - 1)) AppendLiteral(pattern, literal);
             i = stop == picture.size() ? stop : stop + 1;
             continue;
         }
@@ -33,8 +39,8 @@ std::wstring TimePicture(std::wstring_view picture) {
             case L'm': pattern += L"%M"; break;
             case L's': pattern += L"%S"; break;
             case L't': pattern += L"%p"; break;
-            case L'%': pattern += std::wstring(run, L'%') + std::wstring(run, L'%'); break;
-            default: pattern += std::wstring(run, c);
+            default:
+                for (std::size_t k = 0; k < run; ++k) AppendLiteral(pattern, c);
         }
         i += run;
     }
