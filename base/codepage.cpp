@@ -7,6 +7,36 @@ namespace base {
 
 namespace {
 
+// Where wchar_t has 16 bits (Windows), characters past U+FFFF travel as a
+// surrogate pair, as the system's own wide text does.
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+void AppendCodePoint(std::wstring& out, std::uint32_t cp) {
+    if (kWideIsUtf16 && cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+}
+
+// The code point at text[at] and how many wchar_t it takes: a valid surrogate
+// pair is one character; a lone surrogate is U+FFFD.
+std::uint32_t CodePointAt(std::wstring_view text, std::size_t at, std::size_t& length) {
+    const auto c = static_cast<std::uint32_t>(text[at]);
+    length = 1;
+    if (c >= 0xD800 && c <= 0xDBFF && kWideIsUtf16 && at + 1 < text.size()) {
+        const auto low = static_cast<std::uint32_t>(text[at + 1]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            length = 2;
+            return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
+    return c;
+}
+
 // Bytes 80-9F of Windows-1252; 0 marks the five undefined positions.
 constexpr std::array<char16_t, 32> kHighControls = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -18,8 +48,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
 std::string EncodeWindows1252(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t ch : text) {
-        const auto c = static_cast<std::uint32_t>(ch);
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             out.push_back(static_cast<char>(c));
             continue;
@@ -91,7 +121,7 @@ std::wstring DecodeUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
-        out.push_back(static_cast<wchar_t>(cp));
+        AppendCodePoint(out, cp);
         i += 1 + extra;
     }
     return out;
@@ -100,9 +130,8 @@ std::wstring DecodeUtf8(std::string_view bytes) {
 std::string EncodeUtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t ch : text) {
-        auto c = static_cast<std::uint32_t>(ch);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {
