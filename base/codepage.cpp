@@ -151,6 +151,40 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring DecodeUtf16Le(std::span<const std::uint8_t> bytes) {
+    std::wstring out;
+    out.reserve(bytes.size() / 2);
+    const auto unitAt = [&](std::size_t i) { return static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8)); };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+            const std::uint32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back(unit >= 0xD800 && unit <= 0xDFFF ? L'\uFFFD' : static_cast<wchar_t>(unit));
+    }
+    return out;
+}
+
+std::u16string EncodeUtf16(std::wstring_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
+        if (c >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
 std::wstring DecodeText(CodePage page, std::string_view bytes) {
     return page == CodePage::kUtf8 ? DecodeUtf8(bytes) : DecodeWindows1252(bytes);
 }
