@@ -1,6 +1,7 @@
 #include "window/qt/ui/accessible_window.h"
 
 #include <QAccessible>
+#include <QMenu>
 #include <QWidget>
 
 #include <algorithm>
@@ -92,14 +93,18 @@ int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
 // Lines, then left to right within a line. A line is the first window by
 // top and every window whose middle lies within its height: an index box and
 // its scroll bar stand a few pixels above their caption and still belong to
-// its row.
+// its row. A menu open over the window comes last: the system leaves popups
+// out of the application's windows, so a screen reader walking the window
+// finds it here.
 QList<QWidget*> ChildrenInReadingOrder(const QWidget* widget) {
     QList<QWidget*> children;
+    QList<QWidget*> menus;
     if (!widget) return children;
     for (QObject* object : widget->children()) {
         if (!object->isWidgetType()) continue;
         auto* child = static_cast<QWidget*>(object);
         if (!child->isWindow()) children.append(child);
+        else if (qobject_cast<QMenu*>(child) && child->isVisible()) menus.append(child);
     }
     std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
     for (auto line = children.begin(); line != children.end();) {
@@ -112,7 +117,7 @@ QList<QWidget*> ChildrenInReadingOrder(const QWidget* widget) {
         std::stable_sort(line, end, [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
         line = end;
     }
-    return children;
+    return children + menus;
 }
 
 void NotifyTextChanged(QWidget* widget) {
