@@ -16,7 +16,10 @@ holds it against veltrix-report's text for the same machine:
   through its value shows another device, and the screen reader hears the
   new values;
 - the window menu, opened from the header's icon, lists the program's
-  entries.
+  entries;
+- what is announced: the timer rewriting unchanged values says nothing, a
+  tab pressed says which tab is selected now, and the values a moved scroll
+  bar changed announce their new names.
 
 Every wait is bounded. The tree walked is written to the dump file.
 
@@ -27,6 +30,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 report_path, x_window, dump_path = sys.argv[1:4]
 failures = []
@@ -39,9 +43,35 @@ def check(condition, message):
     return condition
 
 
+heard = []
+
+
+def hear(event):
+    heard.append((event.type, event.source))
+
+
+def pump():
+    """Hands the announcements that arrived to hear()."""
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
+def listen(seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        pump()
+        time.sleep(0.05)
+
+
+def heard_from(kind, sources):
+    return [source for event, source in heard if event.startswith(kind) and source in sources]
+
+
 def wait_for(probe, what, seconds=10.0):
     deadline = time.monotonic() + seconds
     while True:
+        pump()
         try:
             found = probe()
         except Exception:  # an object that went while it was read
@@ -176,6 +206,8 @@ def check_page(page, expected_lines, what):
 
 
 def main():
+    pyatspi.Registry.registerEventListener(hear, "object:property-change:accessible-name",
+                                           "object:state-changed:selected")
     blocks = report_categories(report_path)
     check(len(blocks) == 15, "the report has %d categories" % len(blocks))
     app, frame = wait_for(find_app, "the Veltrix window in the accessibility tree")
@@ -200,11 +232,21 @@ def main():
     page = wait_for(lambda: shown_page(frame), "one shown page")
     check_page(page, blocks[PROCESSOR][1], "the Processor page")
 
+    # Three ticks of the timer over values that stay as they are: silence.
+    del heard[:]
+    listen(1.6)
+    labels = pyatspi.findAllDescendants(frame, lambda o: o.getRoleName() == "label")
+    check(heard_from("object:property-change:accessible-name", labels) == [],
+          "unchanged values announced: %r" % [s.name for s in heard_from("object:property-change", labels)])
+
     # A page of devices, chosen by pressing its tab.
     action = tabs[PRINTERS].queryAction()
     check([action.getName(i) for i in range(action.nActions)] == ["Press"], "a tab's actions")
+    del heard[:]
     action.doAction(0)
     wait_for(lambda: tabs[PRINTERS].getState().contains(pyatspi.STATE_SELECTED), "the Printers tab selected")
+    wait_for(lambda: heard_from("object:state-changed:selected", [tabs[PRINTERS]]), "the Printers tab announced")
+    check(heard_from("object:state-changed:selected", [tabs[PROCESSOR]]), "the Processor tab announced unselected")
     check(sum(t.getState().contains(pyatspi.STATE_SELECTED) for t in tabs) == 1, "one tab selected")
     page = wait_for(lambda: (lambda p: p if p and page_texts(p)[1] else None)(shown_page(frame)), "the Printers page")
     texts, bars = page_texts(page)
@@ -223,9 +265,16 @@ def main():
 
     # Another device through the bar's value: the new values are heard.
     other = 1 - shown
+    del heard[:]
     value.currentValue = other
-    wait_for(lambda: box.name == str(other), "the index box to announce %d" % other)
+    wait_for(lambda: box.name == str(other), "the index box to show %d" % other)
     check_page(page, page_lines(blocks[PRINTERS][1], other), "the Printers page after the bar moved")
+    texts, _ = page_texts(page)
+    changed = [value for value, line in zip(texts[1::2], page_lines(blocks[PRINTERS][1], shown))
+               if value.name != split_row(line)[1]]
+    check(box in changed and len(changed) >= 3, "moving the bar changes the box and the printer's rows")
+    wait_for(lambda: set(heard_from("object:property-change:accessible-name", changed)) == set(changed),
+             "the changed values to be announced: %r" % [t.name for t in changed])
 
     # The window menu.
     subprocess.run(["xdotool", "mousemove", "--window", x_window, "28", "30", "click", "1"], timeout=10, check=True)

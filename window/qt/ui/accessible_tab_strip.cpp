@@ -124,9 +124,7 @@ private:
     mutable std::map<int, QAccessible::Id> tabs_;
 };
 
-// The strip's interface, when a screen reader listens.
-AccessibleTabStrip* Listening(TabStripWidget& strip) {
-    if (!QAccessible::isActive()) return nullptr;
+AccessibleTabStrip* AccessibleOf(TabStripWidget& strip) {
     return dynamic_cast<AccessibleTabStrip*>(QAccessible::queryAccessibleInterface(&strip));
 }
 
@@ -136,13 +134,9 @@ void Announce(TabStripWidget& strip, QAccessible::Event type, int index) {
     QAccessible::updateAccessibility(&event);
 }
 
+// AT-SPI's "selected" state change of the tab, as it is now.
 void AnnounceSelected(TabStripWidget& strip, int index) {
-    if (!strip.Valid(index)) return;
-    QAccessible::State changed;
-    changed.selected = true;
-    QAccessibleStateChangeEvent event(&strip, changed);
-    event.setChild(index);
-    QAccessible::updateAccessibility(&event);
+    if (strip.Valid(index)) Announce(strip, QAccessible::Selection, index);
 }
 
 }  // namespace
@@ -150,32 +144,32 @@ void AnnounceSelected(TabStripWidget& strip, int index) {
 QAccessibleInterface* NewTabStripAccessible(QWidget* strip) { return new AccessibleTabStrip(strip); }
 
 void AnnounceTabInserted(TabStripWidget& strip, int index) {
-    AccessibleTabStrip* accessible = Listening(strip);
+    AccessibleTabStrip* accessible = AccessibleOf(strip);
     if (!accessible) return;
     accessible->ForgetFrom(index);
     Announce(strip, QAccessible::ObjectCreated, index);
 }
 
 void AnnounceTabRemoving(TabStripWidget& strip, int index) {
-    AccessibleTabStrip* accessible = Listening(strip);
+    AccessibleTabStrip* accessible = AccessibleOf(strip);
     if (!accessible || !strip.Valid(index)) return;
     Announce(strip, QAccessible::ObjectDestroyed, index);
     accessible->ForgetFrom(index);
 }
 
 void AnnounceTabText(TabStripWidget& strip, int index) {
-    if (Listening(strip) && strip.Valid(index)) Announce(strip, QAccessible::NameChanged, index);
+    if (AccessibleOf(strip) && strip.Valid(index)) Announce(strip, QAccessible::NameChanged, index);
 }
 
 void AnnounceTabSelection(TabStripWidget& strip, int previous) {
-    if (!Listening(strip) || previous == strip.current) return;
+    if (!AccessibleOf(strip) || previous == strip.current) return;
     AnnounceSelected(strip, previous);
     AnnounceSelected(strip, strip.current);
     if (strip.hasFocus() && strip.Valid(strip.current)) Announce(strip, QAccessible::Focus, strip.current);
 }
 
 void AnnounceTabFocus(TabStripWidget& strip) {
-    if (Listening(strip) && strip.Valid(strip.current)) Announce(strip, QAccessible::Focus, strip.current);
+    if (AccessibleOf(strip) && strip.Valid(strip.current)) Announce(strip, QAccessible::Focus, strip.current);
 }
 
 }  // namespace window::ui::qt

@@ -13,7 +13,7 @@ class TabStripWidget;
 
 QAccessibleInterface* NewTabStripAccessible(QWidget* strip);
 
-// Announcements; nothing while no screen reader listens.
+// Announcements; Qt passes them on only while a screen reader listens.
 void AnnounceTabInserted(TabStripWidget& strip, int index);
 // Before the item goes.
 void AnnounceTabRemoving(TabStripWidget& strip, int index);

@@ -121,7 +121,7 @@ QList<QWidget*> ChildrenInReadingOrder(const QWidget* widget) {
 }
 
 void NotifyTextChanged(QWidget* widget) {
-    if (!widget || !QAccessible::isActive()) return;
+    if (!widget) return;
     QAccessibleEvent changed(widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
     const HWND self = HandleOf(widget);
@@ -151,10 +151,8 @@ bool SetLabelledBy(HWND window, HWND label) {
     qt::WindowRecord* record = qt::FindRecord(window);
     if (!record || label == window || (label && !qt::FindRecord(label))) return false;
     record->labelledBy = label;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent changed(record->widget, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
+    QAccessibleEvent changed(record->widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
     return true;
 }
 

@@ -37,8 +37,8 @@ protected:
 QList<QWidget*> ChildrenInReadingOrder(const QWidget* widget);
 
 // Announces that the window's text changed, and with it the name of every
-// window it labels that has no text of its own. Nothing while no screen
-// reader listens.
+// window it labels that has no text of its own. Qt passes it on only while
+// a screen reader listens.
 void NotifyTextChanged(QWidget* widget);
 
 // Installs the toolkit's accessibility for the classes of window/ui; once.
