@@ -68,7 +68,7 @@ def heard_from(kind, sources):
     return [source for event, source in heard if event.startswith(kind) and source in sources]
 
 
-def wait_for(probe, what, seconds=10.0):
+def wait_for(probe, what, seconds=20.0):
     deadline = time.monotonic() + seconds
     while True:
         pump()
