@@ -124,8 +124,9 @@ void NotifyTextChanged(QWidget* widget) {
     if (!widget) return;
     QAccessibleEvent changed(widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
+    // The windows it names are looked for only when someone hears them.
     const HWND self = HandleOf(widget);
-    if (!self) return;
+    if (!self || !QAccessible::isActive()) return;
     for (const HWND window : AllWindows()) {
         if (GetLabelledBy(window) != self) continue;
         QAccessibleInterface* labelled = InterfaceOf(window);
