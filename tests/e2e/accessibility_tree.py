@@ -15,6 +15,8 @@ holds it against veltrix-report's text for the same machine:
   number as its value, both labelled by the Index caption; moving the bar
   through its value shows another device, and the screen reader hears the
   new values;
+- with the keyboard in the tab strip, the selected tab is focused, and a
+  tab selected with an arrow key is announced focused;
 - the window menu, opened from the header's icon, lists the program's
   entries;
 - what is announced: the timer rewriting unchanged values says nothing, a
@@ -207,7 +209,7 @@ def check_page(page, expected_lines, what):
 
 def main():
     pyatspi.Registry.registerEventListener(hear, "object:property-change:accessible-name",
-                                           "object:state-changed:selected")
+                                           "object:state-changed:selected", "object:state-changed:focused")
     blocks = report_categories(report_path)
     check(len(blocks) == 15, "the report has %d categories" % len(blocks))
     app, frame = wait_for(find_app, "the Veltrix window in the accessibility tree")
@@ -275,6 +277,18 @@ def main():
     check(box in changed and len(changed) >= 3, "moving the bar changes the box and the printer's rows")
     wait_for(lambda: set(heard_from("object:property-change:accessible-name", changed)) == set(changed),
              "the changed values to be announced: %r" % [t.name for t in changed])
+
+    # From the keyboard: the strip clicked on its selected tab, then Right;
+    # the tab the key selected has the keyboard, and says so.
+    box_ = extents(tabs[PRINTERS])
+    subprocess.run(["xdotool", "mousemove", str(box_.x + box_.width // 2), str(box_.y + box_.height // 2),
+                    "click", "1"], timeout=10, check=True)
+    wait_for(lambda: tabs[PRINTERS].getState().contains(pyatspi.STATE_FOCUSED), "the Printers tab focused")
+    del heard[:]
+    subprocess.run(["xdotool", "key", "Right"], timeout=10, check=True)
+    wait_for(lambda: heard_from("object:state-changed:focused", [tabs[PRINTERS + 1]]), "the next tab announced focused")
+    check([t.name for t in tabs if t.getState().contains(pyatspi.STATE_FOCUSED)] == [blocks[PRINTERS + 1][0]],
+          "the keyboard on the tab the key selected")
 
     # The window menu.
     subprocess.run(["xdotool", "mousemove", "--window", x_window, "28", "30", "click", "1"], timeout=10, check=True)
