@@ -19,6 +19,8 @@ test_packages=(
   libgtest-dev libbenchmark-dev e2fsprogs
   cups-daemon cups-client
   xvfb xauth xdotool x11-utils imagemagick locales
+  # The window's accessibility tree, walked over AT-SPI on a private bus.
+  dbus-daemon at-spi2-core python3-pyatspi
   # Manual pages from their sources; the package checks.
   scdoc lintian appstream
   # The Windows executables, built here and tested under Wine
