@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/pages/CollectorSet.h"
+#include "app/pages/JsonReport.h"
 #include "app/pages/PageRows.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
@@ -19,7 +20,7 @@ namespace cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: veltrix-report [--category N|NAME] [--format text] [--encoding windows-1252|utf-8]\n"
+    "usage: veltrix-report [--category N|NAME] [--format text|json] [--encoding windows-1252|utf-8]\n"
     "                      [--output FILE] [--machine FILE.json] [--root DIR] [--help] [--version]";
 
 constexpr std::array<FlagOption<ReportArguments>, 3> kFlags{{
@@ -61,8 +62,10 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
         parsed.categoryNumber = *category;
     }
     const std::string format = Lowered(parsed.format);
-    if (!format.empty() && format != "text") {
-        error = "format \"" + parsed.format + "\" is not text";
+    if (format == "json") {
+        parsed.reportFormat = ReportFormat::kJson;
+    } else if (!format.empty() && format != "text") {
+        error = "format \"" + parsed.format + "\" is not text or json";
         return false;
     }
     const std::string encoding = Lowered(parsed.encoding);
@@ -87,6 +90,8 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
 
 std::optional<std::string> Compose(const ReportArguments& parsed, app::CollectorSet& collectors) {
     const app::TranslatedWindowTexts texts;
+    if (parsed.reportFormat == ReportFormat::kJson)
+        return app::JsonReport(collectors, texts).Compose(parsed.categoryNumber, veltrix::kVersionText);
     const auto lines = app::ReportWriter(collectors, texts).ComposeLines(parsed.categoryNumber);
     if (!lines) return std::nullopt;
     return EncodeReport(*lines, parsed.reportEncoding);
@@ -99,7 +104,8 @@ std::string ReportHelp() {
            "\n\nWrites the report of this machine: all categories, or the one --category names by\n"
            "number, English or Dutch name (case does not matter):\n" +
            CategoryList() +
-           "\nThe text report is Windows-1252 with CR LF unless --encoding utf-8 (then UTF-8 with LF).\n"
+           "\n--format json writes one JSON document (docs/report.schema.json); the text report is\n"
+           "Windows-1252 with CR LF unless --encoding utf-8 (then UTF-8 with LF).\n"
            "--machine FILE.json reports a simulated machine, --root DIR a captured tree\n"
            "(or VELTRIX_MACHINE, VELTRIX_ROOT). Status: 0 done, 1 a write failed, 2 bad input.\n";
 }

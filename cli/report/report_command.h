@@ -1,5 +1,5 @@
 #pragma once
-// veltrix-report [--category N|NAME] [--format text]
+// veltrix-report [--category N|NAME] [--format text|json]
 //                [--encoding windows-1252|utf-8] [--output FILE]
 //                [--machine FILE.json] [--root DIR] [--help] [--version]
 // Writes the report of this machine (or of a simulated or captured one) to
