@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
 #include "app/pages/Categories.h"
