@@ -1,7 +1,5 @@
 #include "cli/capture/capture_command.h"
 
-#include <array>
-
 #include "app/pages/Categories.h"
 #include "app/pages/CollectorSet.h"
 #include "collectors/Keyboard.h"
@@ -20,11 +18,12 @@ namespace {
 
 constexpr const char* kUsage = "usage: veltrix-capture [--help] [--version] DIR";
 
-constexpr std::array<FlagOption<CaptureArguments>, 3> kFlags{{
+// One line per flag; the record holds its bool.
+constexpr FlagOption<CaptureArguments> kFlags[] = {
     {"--help", &CaptureArguments::help},
     {"-h", &CaptureArguments::help},
     {"--version", &CaptureArguments::version},
-}};
+};
 
 using platform::linux_backend::CaptureLog;
 

@@ -1,7 +1,5 @@
 #include "cli/report/report_command.h"
 
-#include <array>
-
 #include "app/pages/CollectorSet.h"
 #include "app/pages/JsonReport.h"
 #include "app/pages/PageRows.h"
@@ -23,20 +21,21 @@ constexpr const char* kUsage =
     "usage: veltrix-report [--category N|NAME] [--format text|json] [--encoding windows-1252|utf-8]\n"
     "                      [--output FILE] [--machine FILE.json] [--root DIR] [--help] [--version]";
 
-constexpr std::array<FlagOption<ReportArguments>, 3> kFlags{{
+// One line per flag; the record holds its bool.
+constexpr FlagOption<ReportArguments> kFlags[] = {
     {"--help", &ReportArguments::help},
     {"-h", &ReportArguments::help},
     {"--version", &ReportArguments::version},
-}};
+};
 
-constexpr std::array<ValueOption<ReportArguments>, 6> kValues{{
+constexpr ValueOption<ReportArguments> kValues[] = {
     {"--category", &ReportArguments::category},
     {"--format", &ReportArguments::format},
     {"--encoding", &ReportArguments::encoding},
     {"--output", &ReportArguments::output},
     {"--machine", &ReportArguments::machineFile},
     {"--root", &ReportArguments::root},
-}};
+};
 
 // One line on standard error; what the user typed or a file held may carry
 // terminal controls, so they are shown escaped.
