@@ -9,16 +9,21 @@
 #include "platform/linux/io/capture_writer.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "base/printable_text.h"
+#include "cli/common/arguments.h"
 #include "version.h"
 
 namespace cli {
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-constexpr const char* kUsage = "usage: veltrix-capture DIR";
+constexpr const char* kUsage = "usage: veltrix-capture [--help] [--version] DIR";
+
+// One line per flag; the record holds its bool.
+constexpr FlagOption<CaptureArguments> kFlags[] = {
+    {"--help", &CaptureArguments::help},
+    {"-h", &CaptureArguments::help},
+    {"--version", &CaptureArguments::version},
+};
 
 using platform::linux_backend::CaptureLog;
 
@@ -59,13 +64,36 @@ int Fail(std::ostream& err, const std::string& message, int status) {
 
 }  // namespace
 
-int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
-        out << kUsage << "\n";
+bool ParseCaptureArguments(const std::vector<std::string>& args, CaptureArguments& parsed, std::string& error) {
+    ParsedRest rest;
+    if (!ParseArguments<CaptureArguments>(args, kFlags, {}, parsed, rest, error)) {
+        error += "; " + std::string(kUsage);
+        return false;
+    }
+    if (parsed.help || parsed.version) return true;
+    if (rest.operands.size() != 1 || rest.operands[0].empty()) {
+        error = kUsage;
+        return false;
+    }
+    parsed.directory = rest.operands[0];
+    return true;
+}
+
+int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::ostream& err) {
+    CaptureArguments parsed;
+    std::string error;
+    if (!ParseCaptureArguments(args, parsed, error)) return Fail(err, error, kExitUsage);
+    if (parsed.help || parsed.version) {
+        const std::string text = parsed.help ? std::string(kUsage) +
+                                                   "\n\nCopies what Veltrix reads on this machine into DIR (new or "
+                                                   "empty);\nveltrix-report --root DIR then reports it anywhere. "
+                                                   "Status: 0 done, 1 the capture\ncould not be made, 2 bad input.\n"
+                                             : "veltrix-capture " + std::string(veltrix::kVersionText) + "\n";
+        if (out.Write(text) == platform::OutputResult::kFailed)
+            return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
-    if (args.size() != 1 || args[0].empty() || args[0].front() == '-') return Fail(err, kUsage, kExitUsage);
-    const std::string& directory = args[0];
+    const std::string& directory = parsed.directory;
     // Made and tried before the capture runs: a target that cannot take it
     // is refused at once, not after the whole machine was read.
     platform::linux_backend::CaptureTarget target(directory);
@@ -85,8 +113,12 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log)); !problem.empty())
         return Fail(err, problem, kExitFailure);
-    out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
-        << " recorded replies written to " << base::EscapeNonPrintable(directory) << "\n";
+    const std::string done = "veltrix-capture: " + std::to_string(log.Files().size()) + " files and " +
+                             std::to_string(log.Replies().size()) + " recorded replies written to " +
+                             base::EscapeNonPrintable(directory) + "\n";
+    // The capture is made; a reader that has left early changes nothing.
+    if (out.Write(done) == platform::OutputResult::kFailed)
+        return Fail(err, "cannot write to standard output", kExitFailure);
     return kExitOk;
 }
 
