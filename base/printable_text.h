@@ -31,10 +31,12 @@ std::wstring PrintableText(std::wstring_view text);
 // The characters PrintableText and EscapeNonPrintable write escaped.
 constexpr bool IsControlCharacter(std::uint32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 constexpr bool IsLineSeparator(std::uint32_t c) { return c == 0x2028 || c == 0x2029; }
-// U+202A to U+202E (embeddings and overrides) and U+2066 to U+2069
-// (isolates): a name holding U+202E shows the rest of its line, the value
-// after it included, reversed.
-constexpr bool IsBidiControl(std::uint32_t c) { return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069); }
+// U+202A to U+202E (embeddings and overrides), U+2066 to U+2069 (isolates)
+// and the marks U+061C, U+200E and U+200F: a name holding U+202E shows the
+// rest of its line, the value after it included, reversed.
+constexpr bool IsBidiControl(std::uint32_t c) {
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x061C || c == 0x200E || c == 0x200F;
+}
 // What the outputs escape as "\uXXXX".
 constexpr bool IsInvisibleFormatting(std::uint32_t c) { return IsLineSeparator(c) || IsBidiControl(c); }
 

@@ -107,34 +107,7 @@ std::optional<std::string> JsonReport::Compose(int category, std::string_view ve
     }
     // Strings are valid UTF-8 by construction; a stray surrogate of a
     // Windows name is replaced rather than refused.
-    return EscapeBidiControls(document.dump(2, ' ', false, Json::error_handler_t::replace)) + "\n";
-}
-
-std::string EscapeBidiControls(std::string json) {
-    std::string out;
-    out.reserve(json.size());
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(json[i + k]); };
-        unsigned code = 0;
-        std::size_t length = 0;
-        if (byte(0) == 0xD8 && i + 1 < json.size() && byte(1) == 0x9C) {
-            code = 0x061C, length = 2;
-        } else if (byte(0) == 0xE2 && i + 2 < json.size()) {
-            const unsigned c = 0x2000 | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
-            const bool inPage = byte(1) == 0x80 || byte(1) == 0x81;
-            if (inPage && (c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)))
-                code = c, length = 3;
-        }
-        if (length == 0) {
-            out += json[i];
-            continue;
-        }
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04x", code);
-        out += escape;
-        i += length - 1;
-    }
-    return out;
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace app

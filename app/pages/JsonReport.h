@@ -38,11 +38,4 @@ private:
     const WindowTexts& texts_;
 };
 
-// The JSON text of a document's strings made inert on a terminal: the bidi
-// controls (U+061C, U+200E, U+200F, U+202A-U+202E, U+2066-U+2069), which
-// would reorder what a terminal or editor shows, become JSON escapes
-// ("\u202e"): a parser reads the same character, a reader of the raw text
-// sees the escape.
-std::string EscapeBidiControls(std::string json);
-
 }  // namespace app
