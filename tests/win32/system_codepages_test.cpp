@@ -64,3 +64,19 @@ TEST_F(SystemCodePages, TheMachineAndTheReportUseTheAnsiCodePage) {
 }
 
 }  // namespace
+
+// Run with a Russian locale (tests/win32/CMakeLists.txt), where the system's
+// ANSI code page is 1251: the machine's texts decode with it.
+TEST(RussianSystem, TheMachineDecodesItsTextsWithCodePage1251) {
+    if (::GetACP() != 1251) GTEST_SKIP() << "the ANSI code page is " << ::GetACP() << ", not 1251";
+    platform::win32::WindowsMachine machine;
+    EXPECT_EQ(static_cast<UINT>(machine.TextCodePage()), 1251u);
+    EXPECT_EQ(static_cast<UINT>(base::ReportCodePage()), 1251u);
+    // The language's own name, as an A function hands it over.
+    char name[64] = {};
+    ASSERT_GT(::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SNATIVELANGNAME, name, sizeof name), 0);
+    EXPECT_EQ(base::TextFromBuffer(machine.TextCodePage(), std::string_view(name, sizeof name)),
+              L"\u0440\u0443\u0441\u0441\u043A\u0438\u0439");
+    EXPECT_EQ(app::ReportWriter::Encode({L"\u0440\u0443\u0441\u0441\u043A\u0438\u0439"}),
+              "\xF0\xF3\xF1\xF1\xEA\xE8\xE9\r\n");
+}
