@@ -60,6 +60,11 @@ if grep '^Resolutie: ' <<<"$block" | grep -vqxF 'Resolutie: 1280x1024'; then
   echo "Display: a mode the 1280x1024 screen does not have:"; echo "$block"; exit 1
 fi
 expect_line Display "Kleuren: 32 bit" "$block"
+# The mode in use: Wine gives the modes 0 Hz and the screen 1 Hz, both the
+# default rate.
+mode=$(awk '/^Index: / { m = "" } { m = m $0 "\n" } /^Geselecteerd: Ja$/ { printf "%s", m; exit }' <<<"$block")
+expect_line Display "Kleuren: 32 bit" "$mode"
+expect_line Display "Resolutie: 1280x1024" "$mode"
 
 # Logical drives: C: and Z:, fixed, with df's capacity.
 block=$(report_block "Logische Stations" "$report")
