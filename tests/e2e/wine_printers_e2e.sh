@@ -21,7 +21,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-wine_end_server  # Wine's spooler reads the server once, when it starts
+wine_end_server  # nothing of an earlier run's server, or its print server, is asked
 start_private_cupsd "$work/cups"
 # The user's own print settings (~/.cups) stay out; Wine needs no display here.
 export CUPS_SERVER=$work/cups/cups.sock HOME=$work
