@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
