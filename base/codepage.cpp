@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/system_codepages.h"
+
 namespace base {
 
 namespace {
@@ -186,7 +188,10 @@ std::u16string EncodeUtf16(std::wstring_view text) {
 }
 
 std::wstring DecodeText(CodePage page, std::string_view bytes) {
-    return page == CodePage::kUtf8 ? DecodeUtf8(bytes) : DecodeWindows1252(bytes);
+    if (page == CodePage::kUtf8) return DecodeUtf8(bytes);
+    if (page != CodePage::kWindows1252)
+        if (auto text = DecodeWithSystem(page, bytes)) return *text;
+    return DecodeWindows1252(bytes);
 }
 
 std::wstring TextFromBuffer(CodePage page, std::string_view bytes) {
@@ -194,7 +199,10 @@ std::wstring TextFromBuffer(CodePage page, std::string_view bytes) {
 }
 
 std::string EncodeText(CodePage page, std::wstring_view text) {
-    return page == CodePage::kUtf8 ? EncodeUtf8(text) : EncodeWindows1252(text);
+    if (page == CodePage::kUtf8) return EncodeUtf8(text);
+    if (page != CodePage::kWindows1252)
+        if (auto bytes = EncodeWithSystem(page, text)) return *bytes;
+    return EncodeWindows1252(text);
 }
 
 std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t limit) {

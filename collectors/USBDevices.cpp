@@ -75,9 +75,12 @@ std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb
     const auto returned = services.DeviceIoControl(hub, usb::kGetNodeConnectionDriverKeyName, record);
     if (!returned) return std::nullopt;
     const std::uint32_t actual = *base::ReadLe32(record, KeyName::kActualLength);
-    // ActualLength counts the record's header; the name is what follows, but
-    // never more than the record holds or the hub returned.
-    std::size_t bytes = actual > KeyName::kHeader ? actual - KeyName::kHeader : 0;
+    // ActualLength is the length of the whole record the name needs, counted
+    // from its start: the name is what follows the port and the length, but
+    // never more than the record holds or the hub returned. (Taking 12 bytes
+    // off, the record's declared size, would cut the last character of every
+    // name Windows reports, and no port would match.)
+    std::size_t bytes = actual > KeyName::kName ? actual - KeyName::kName : 0;
     bytes = std::min({bytes, KeyName::kSize - KeyName::kName,
                       *returned > KeyName::kName ? std::size_t{*returned} - KeyName::kName : std::size_t{0}});
     std::wstring name = base::DecodeUtf16Le(std::span<const std::uint8_t>(record).subspan(KeyName::kName, bytes & ~std::size_t{1}));
