@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <array>
+#include <charconv>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -161,16 +162,13 @@ std::wstring USBDevices::BcdText(std::uint16_t bcd, int decimals) {
     unsigned hundredths = 0;
     for (std::size_t i = 0; i < count; ++i) hundredths = hundredths * 10 + static_cast<unsigned>(digits[i] - '0');
     const unsigned scale = decimals == 1 ? 10 : 1;
-    unsigned rounded = (hundredths + scale / 2) / scale;
-    // From the last digit back: the fraction's places, the point, the whole part.
-    std::size_t at = sizeof text;
-    for (int place = 0; place < decimals; ++place, rounded /= 10) text[--at] = static_cast<char>('0' + rounded % 10);
-    text[--at] = '.';
-    do {
-        text[--at] = static_cast<char>('0' + rounded % 10);
-        rounded /= 10;
-    } while (rounded > 0);
-    return std::wstring(text + at, text + sizeof text);
+    const unsigned places = decimals == 1 ? 10 : 100;
+    const unsigned rounded = (hundredths + scale / 2) / scale;
+    char* end = std::to_chars(text, text + sizeof text, rounded / places).ptr;  // at most "100"
+    *end++ = '.';
+    if (decimals == 2) *end++ = static_cast<char>('0' + rounded % places / 10);
+    *end++ = static_cast<char>('0' + rounded % 10);
+    return std::wstring(text, end);
 }
 
 USBDevices::USBDevices(platform::Machine& machine) {
