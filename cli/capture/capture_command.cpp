@@ -18,7 +18,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kUsage = "usage: veltrix-capture DIR";
+constexpr const char* kUsage = "usage: veltrix-capture [--privacy] DIR";
 
 using platform::linux_backend::CaptureLog;
 
@@ -41,8 +41,9 @@ void RunEverything(platform::Machine& machine) {
     (void)machine.GetRegionalSettings();
 }
 
-std::string About(const CaptureLog& log) {
+std::string About(const CaptureLog& log, bool privacy) {
     std::string about = "Captured by veltrix-capture " + std::string(veltrix::kVersionText) + " on a live machine.\n";
+    if (privacy) about += "Identifiers are masked (--privacy): MAC addresses, serial numbers, host and user names.\n";
     about += "Files: " + std::to_string(log.Files().size()) + ", directories listed: " +
              std::to_string(log.Directories().size()) + ", recorded replies: " + std::to_string(log.Replies().size()) +
              ".\n";
@@ -59,10 +60,16 @@ int Fail(std::ostream& err, const std::string& message, int status) {
 
 }  // namespace
 
-int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
+int RunCapture(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() == 1 && (arguments[0] == "-h" || arguments[0] == "--help")) {
         out << kUsage << "\n";
         return kExitOk;
+    }
+    std::vector<std::string> args;
+    bool privacy = false;
+    for (const std::string& arg : arguments) {
+        if (arg == "--privacy") privacy = true;
+        else args.push_back(arg);
     }
     if (args.size() != 1 || args[0].empty() || args[0].front() == '-') return Fail(err, kUsage, kExitUsage);
     const std::string& directory = args[0];
@@ -76,6 +83,7 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
         platform::linux_backend::LinuxMachineOptions options;
         options.root = "/";
         options.capture = &log;
+        options.privacy = privacy;
         platform::linux_backend::LinuxMachine machine(std::move(options));
         if (!machine.OpenError().empty()) {
             target.Abandon();
@@ -83,7 +91,7 @@ int RunCapture(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         RunEverything(machine);
     }
-    if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log)); !problem.empty())
+    if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log, privacy)); !problem.empty())
         return Fail(err, problem, kExitFailure);
     out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
         << " recorded replies written to " << base::EscapeNonPrintable(directory) << "\n";

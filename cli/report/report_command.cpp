@@ -15,7 +15,7 @@ namespace cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR]";
+    "usage: veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR] [--privacy]";
 
 bool ParseCategory(const std::string& text, int& category) {
     int value = 0;
@@ -39,6 +39,10 @@ bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments&
         const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help") {
             parsed.help = true;
+            continue;
+        }
+        if (arg == "--privacy") {
+            parsed.privacy = true;
             continue;
         }
         // Options take their value as the next argument or after "=".
@@ -99,6 +103,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         options.machineFile = parsed.machineFile;
         if (!parsed.root.empty()) options.root = parsed.root;
     }
+    options.privacy = parsed.privacy;
     auto created = platform::CreateMachine(options);
     if (!created.machine) return Fail(err, created.error, kExitUsage);
 

@@ -1,5 +1,5 @@
 #pragma once
-// veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR]
+// veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR] [--privacy]
 // Writes the report of this machine (or of a simulated or captured one) to
 // standard output or a file. Bad input (an unknown option, a category outside
 // 0-14, a missing or malformed machine file, an output file that cannot be
@@ -21,6 +21,7 @@ struct ReportArguments {
     std::string machineFile;
     std::string root;
     bool help = false;
+    bool privacy = false;  // identifiers masked (docs/report-format.md, "Privacy")
 };
 
 // Parses the arguments (without the program name); on failure returns false
