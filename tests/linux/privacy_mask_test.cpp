@@ -253,3 +253,12 @@ TEST(PrivacyFilter, ReadsTheRealConfigurationDirectoryUnderItsMaskedPath) {
     EXPECT_EQ(filter.RealPath(masked + "x/file"), masked + "x/file") << "only the directory itself and below";
     EXPECT_EQ(filter.RealPath("/proc/meminfo"), "/proc/meminfo");
 }
+
+TEST(PrivacyFilter, MasksThisSystemsHostNameOnlyWhereHostsAreNamed) {
+    LocalNames names;
+    names.hosts = {"debian"};
+    PrivacyFilter filter(PrivacyKeyFrom("test key"), names);
+    EXPECT_EQ(filter.MaskFile("/etc/os-release", "ID=debian\n"), "ID=debian\n") << "the system's ID is no host";
+    const base::Bytes reply = filter.MaskReply("cups", "destinations", BytesOfText("HP on debian"));
+    EXPECT_EQ(std::string(reply.begin(), reply.end()), "HP on " + Masked("debian", MaskKind::kText));
+}

@@ -15,7 +15,7 @@ LinuxContext::LinuxContext(LinuxMachineOptions&& o)
     : privacy(o.privacy ? PrivacyFilter::ForThisSystem() : nullptr),
       fs(o.root, o.capture, privacy.get()),
       session(std::move(o.session)),
-      capture(fs.IsThisSystem() ? o.capture : nullptr),
+      capture(fs.IsThisSystem() || o.privacy ? o.capture : nullptr),
       clock(TimeStampClock::Live()),
       realWaits(o.realWaits) {
     if (!fs.IsOpen()) {

@@ -31,9 +31,10 @@ std::unique_ptr<PrivacyFilter> PrivacyFilter::ForThisSystem() {
     return std::make_unique<PrivacyFilter>(PrivacyKeyOfThisSystem(), LocalNamesOfThisSystem());
 }
 
-void PrivacyFilter::MaskText(std::string& text) const {
-    TextMasker masker(text, mask_);
-    MaskFreeText(masker, names_);
+// This system's host name is masked as a word only where a host may be
+// named: a machine called "debian" must keep the ID of its os-release.
+LocalNames PrivacyFilter::NamesFor(bool hostsMayAppear) const {
+    return hostsMayAppear ? names_ : LocalNames{names_.users, {}};
 }
 
 std::string PrivacyFilter::MaskFile(std::string_view path, std::string content) const {
@@ -60,7 +61,7 @@ std::string PrivacyFilter::MaskFile(std::string_view path, std::string content) 
     if (path == "/proc/self/mountinfo") MaskMountInfo(masker);
     else if (path.starts_with("/run/udev/data/")) MaskUdevEntry(masker);
     else if (path == "/proc/cpuinfo") MaskCpuinfoSerial(masker);
-    MaskFreeText(masker, names_);
+    MaskFreeText(masker, NamesFor(path == "/proc/self/mountinfo"));
     // After the MAC addresses, which Uniq lines of Bluetooth devices hold.
     if (path == "/proc/bus/input/devices") MaskInputUniq(masker);
     return content;
@@ -84,7 +85,7 @@ base::Bytes PrivacyFilter::MaskReply(std::string_view channel, std::string_view 
             if (uuid != std::string::npos)
                 masker.Mask(uuid + 1, std::min(text.find('\0', uuid + 1), text.size()) - uuid - 1, MaskKind::kHex);
         }
-        MaskFreeText(masker, names_);
+        MaskFreeText(masker, NamesFor(channel != "blkid"));
         if (channel == "session") {
             realConfig_.assign(reply.begin(), reply.end());
             maskedConfig_ = text;

@@ -38,7 +38,7 @@ public:
     std::string RealPath(std::string_view path) const;
 
 private:
-    void MaskText(std::string& text) const;
+    LocalNames NamesFor(bool hostsMayAppear) const;
 
     IdentifierMask mask_;
     LocalNames names_;

@@ -36,7 +36,7 @@ private:
 // Names of this system that are identifiers wherever they appear.
 struct LocalNames {
     std::vector<std::string> users;  // login names: masked as a component of a path
-    std::vector<std::string> hosts;  // host names: masked as a word
+    std::vector<std::string> hosts;  // host names: masked as a word, where hosts are named
 };
 
 // The rules every text goes through, in this order:
