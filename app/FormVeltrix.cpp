@@ -11,6 +11,7 @@
 #include "base/codepage.h"
 #include "window/form/timer.h"
 #include "platform/report_file.h"
+#include "window/ui/accessibility.h"
 #include "window/ui/dialogs.h"
 #include "window/ui/picture.h"
 #include "version.h"
@@ -172,6 +173,9 @@ void FormVeltrix::BuildPage(int category) {
             indexBars_[i]->SetMin(0);
             indexBars_[i]->SetMax(0);
             indexBars_[i]->Change.Connect([this, category] { HScrollIndex_Change(category); });
+            // A screen reader names the box and the bar by the "Index:" caption.
+            ui::SetLabelledBy(indexBoxes_[i]->ControlHwnd(), caption.Hwnd());
+            ui::SetLabelledBy(indexBars_[i]->Hwnd(), caption.Hwnd());
             continue;
         }
 
@@ -181,6 +185,7 @@ void FormVeltrix::BuildPage(int category) {
                                             form::Twips(valueLeft, top, valueWidth, kLabelHeight));
         value.SetBackStyle(form::BackStyle::Transparent);
         value.SetUseMnemonic(false);  // values are shown as they are, "&" included
+        ui::SetLabelledBy(value.Hwnd(), caption.Hwnd());  // a screen reader announces the value with its caption
         labels_.emplace(ValueLabelName(row.label), &value);
     }
 }

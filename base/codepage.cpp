@@ -3,9 +3,41 @@
 #include <array>
 #include <cstdint>
 
+#include "base/system_codepages.h"
+
 namespace base {
 
 namespace {
+
+// Where wchar_t has 16 bits (Windows), characters past U+FFFF travel as a
+// surrogate pair, as the system's own wide text does.
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+void AppendCodePoint(std::wstring& out, std::uint32_t cp) {
+    if (kWideIsUtf16 && cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+}
+
+// The code point at text[at] and how many wchar_t it takes: a valid surrogate
+// pair is one character; a lone surrogate is U+FFFD.
+std::uint32_t CodePointAt(std::wstring_view text, std::size_t at, std::size_t& length) {
+    const auto c = static_cast<std::uint32_t>(text[at]);
+    length = 1;
+    if (c >= 0xD800 && c <= 0xDBFF && kWideIsUtf16 && at + 1 < text.size()) {
+        const auto low = static_cast<std::uint32_t>(text[at + 1]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            length = 2;
+            return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
+    return c;
+}
 
 // Bytes 80-9F of Windows-1252; 0 marks the five undefined positions.
 constexpr std::array<char16_t, 32> kHighControls = {
@@ -18,8 +50,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
 std::string EncodeWindows1252(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t ch : text) {
-        const auto c = static_cast<std::uint32_t>(ch);
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             out.push_back(static_cast<char>(c));
             continue;
@@ -91,7 +123,7 @@ std::wstring DecodeUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
-        out.push_back(static_cast<wchar_t>(cp));
+        AppendCodePoint(out, cp);
         i += 1 + extra;
     }
     return out;
@@ -100,9 +132,8 @@ std::wstring DecodeUtf8(std::string_view bytes) {
 std::string EncodeUtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t ch : text) {
-        auto c = static_cast<std::uint32_t>(ch);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {
@@ -122,8 +153,45 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring DecodeUtf16Le(std::span<const std::uint8_t> bytes) {
+    std::wstring out;
+    out.reserve(bytes.size() / 2);
+    const auto unitAt = [&](std::size_t i) { return static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8)); };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+            const std::uint32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back(unit >= 0xD800 && unit <= 0xDFFF ? L'\uFFFD' : static_cast<wchar_t>(unit));
+    }
+    return out;
+}
+
+std::u16string EncodeUtf16(std::wstring_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
+        const std::uint32_t c = CodePointAt(text, at, length);
+        if (c >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
 std::wstring DecodeText(CodePage page, std::string_view bytes) {
-    return page == CodePage::kUtf8 ? DecodeUtf8(bytes) : DecodeWindows1252(bytes);
+    if (page == CodePage::kUtf8) return DecodeUtf8(bytes);
+    if (page != CodePage::kWindows1252)
+        if (auto text = DecodeWithSystem(page, bytes)) return *text;
+    return DecodeWindows1252(bytes);
 }
 
 std::wstring TextFromBuffer(CodePage page, std::string_view bytes) {
@@ -131,7 +199,10 @@ std::wstring TextFromBuffer(CodePage page, std::string_view bytes) {
 }
 
 std::string EncodeText(CodePage page, std::wstring_view text) {
-    return page == CodePage::kUtf8 ? EncodeUtf8(text) : EncodeWindows1252(text);
+    if (page == CodePage::kUtf8) return EncodeUtf8(text);
+    if (page != CodePage::kWindows1252)
+        if (auto bytes = EncodeWithSystem(page, text)) return *bytes;
+    return EncodeWindows1252(text);
 }
 
 std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t limit) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,13 @@ std::string EncodeWindows1252(std::wstring_view text);
 // The five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) map to the
 // control characters of the same value, as Windows does.
 std::wstring DecodeWindows1252(std::string_view bytes);
+
+// UTF-16 little-endian code units (USB string descriptors, Windows records)
+// as wide text; a lone surrogate becomes U+FFFD, an odd last byte is left out.
+std::wstring DecodeUtf16Le(std::span<const std::uint8_t> bytes);
+// Wide text as UTF-16 code units: a character past U+FFFF becomes a
+// surrogate pair (on Windows it is one already); a lone surrogate U+FFFD.
+std::u16string EncodeUtf16(std::wstring_view text);
 
 // Malformed sequences become U+FFFD, one per bad byte.
 std::wstring DecodeUtf8(std::string_view bytes);

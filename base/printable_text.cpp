@@ -40,7 +40,7 @@ std::size_t PrintableSequenceLength(std::string_view text, std::size_t at) {
     }
     constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    if (IsControlCharacter(code) || IsLineSeparator(code)) return 0;  // C1 controls, U+2028, U+2029
+    if (IsControlCharacter(code) || IsInvisibleFormatting(code)) return 0;  // C1, separators, bidi controls
     return length;
 }
 
@@ -72,8 +72,9 @@ std::wstring PrintableText(std::wstring_view text) {
             out += L"\\x";
             out += kDigits[c >> 4];
             out += kDigits[c & 0x0F];
-        } else if (IsLineSeparator(c)) {
-            out += c == 0x2028 ? L"\\u2028" : L"\\u2029";
+        } else if (IsInvisibleFormatting(c)) {
+            out += L"\\u";
+            for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(c >> shift) & 0x0F];
         } else {
             out += ch;
         }

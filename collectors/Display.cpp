@@ -25,6 +25,14 @@ std::array<std::uint8_t, Device::kSize> DeviceRecord() {
     return record;
 }
 
+// A refresh rate of 0 or 1, in a mode or from the device context, is the
+// display's default rate: both mean the same (a virtual or basic adapter
+// gives its modes 0 and its device context 1).
+bool SameRefresh(std::uint32_t mode, int deviceContext) {
+    const auto normal = [](long long hz) { return hz == 1 ? 0 : hz; };
+    return normal(mode) == normal(deviceContext);
+}
+
 }  // namespace
 
 Display::Display(platform::Machine& machine) {
@@ -60,7 +68,7 @@ Display::Display(platform::Machine& machine) {
         const long long depth = static_cast<long long>(services.GetDeviceCaps(dc, display::kPlanes)) *
                                 services.GetDeviceCaps(dc, display::kBitsPixel);
         item->selected_ = item->colorBits_ == depth &&
-                          item->refreshFrequency_ == services.GetDeviceCaps(dc, display::kVRefresh) &&
+                          SameRefresh(item->refreshFrequency_, services.GetDeviceCaps(dc, display::kVRefresh)) &&
                           item->screenHeight_ == services.GetDeviceCaps(dc, display::kVertRes) &&
                           item->screenWidth_ == services.GetDeviceCaps(dc, display::kHorzRes);
         Add(std::move(item));

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <array>
-#include <cstdio>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/bytes.h"
 #include "base/codepage.h"
 #include "platform/usb_services.h"
+#include "platform/usb_records.h"
 
 namespace collectors {
 
@@ -22,24 +24,6 @@ using DeviceDescriptor = usb::DeviceDescriptorLayout;
 using Configuration = usb::ConfigurationDescriptorLayout;
 using StringDescriptor = usb::StringDescriptorLayout;
 constexpr std::uint16_t kStringRequestLength = 514;
-
-// UTF-16LE code units as text; a lone surrogate becomes U+FFFD.
-std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const std::uint32_t unit = *base::ReadLe16(bytes, i);
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-            const std::uint32_t low = *base::ReadLe16(bytes, i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                text += static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        text += (unit >= 0xD800 && unit < 0xE000) ? L'\xFFFD' : static_cast<wchar_t>(unit);
-    }
-    return text;
-}
 
 class HubPort {
 public:
@@ -74,7 +58,7 @@ public:
         constexpr std::size_t kHeader = StringDescriptor::kHeader;
         if (!reply || reply->size() < kHeader || (*reply)[StringDescriptor::kLength] < kHeader) return {};
         const std::size_t declared = (*reply)[StringDescriptor::kLength] - kHeader;
-        return FromUtf16(reply->subspan(kHeader, std::min(declared, reply->size() - kHeader)));
+        return base::DecodeUtf16Le(reply->subspan(kHeader, std::min(declared, reply->size() - kHeader)));
     }
 
 private:
@@ -91,12 +75,15 @@ std::optional<std::wstring> DriverKeyOnPort(platform::UsbServices& services, usb
     const auto returned = services.DeviceIoControl(hub, usb::kGetNodeConnectionDriverKeyName, record);
     if (!returned) return std::nullopt;
     const std::uint32_t actual = *base::ReadLe32(record, KeyName::kActualLength);
-    // ActualLength counts the record's header; the name is what follows, but
-    // never more than the record holds or the hub returned.
-    std::size_t bytes = actual > KeyName::kHeader ? actual - KeyName::kHeader : 0;
+    // ActualLength is the length of the whole record the name needs, counted
+    // from its start: the name is what follows the port and the length, but
+    // never more than the record holds or the hub returned. (Taking 12 bytes
+    // off, the record's declared size, would cut the last character of every
+    // name Windows reports, and no port would match.)
+    std::size_t bytes = actual > KeyName::kName ? actual - KeyName::kName : 0;
     bytes = std::min({bytes, KeyName::kSize - KeyName::kName,
                       *returned > KeyName::kName ? std::size_t{*returned} - KeyName::kName : std::size_t{0}});
-    std::wstring name = FromUtf16(std::span<const std::uint8_t>(record).subspan(KeyName::kName, bytes & ~std::size_t{1}));
+    std::wstring name = base::DecodeUtf16Le(std::span<const std::uint8_t>(record).subspan(KeyName::kName, bytes & ~std::size_t{1}));
     // Hubs differ in whether ActualLength counts the name's terminating NUL;
     // a driver key never holds one, so the name ends there either way.
     name.resize(std::min(name.size(), name.find(L'\0')));
@@ -108,6 +95,25 @@ std::wstring Property(platform::UsbServices& services, usb::DeviceList list, usb
     auto text = services.SetupDiGetDeviceRegistryProperty(list, device, code);
     if (!text) return {};
     return base::TextFromBuffer(page, base::FitToField(page, *text, usb::kPropertyBuffer - 1));
+}
+
+// A hub's ports by the driver key of the device on each, asked once per hub:
+// every device on the hub looks its own key up here, instead of asking all
+// the hub's ports again (a hub of eight ports would be asked 64 times).
+struct HubPorts {
+    bool answered = false;  // the hub gave its node information
+    std::unordered_map<std::wstring, std::vector<std::uint32_t>> byKey;
+};
+
+HubPorts ReadHubPorts(platform::UsbServices& services, usb::Handle hub) {
+    HubPorts ports;
+    std::array<std::uint8_t, usb::NodeInformationLayout::kSize> node{};
+    if (!services.DeviceIoControl(hub, usb::kGetNodeInformation, node)) return ports;
+    ports.answered = true;
+    const unsigned count = node[usb::NodeInformationLayout::kNumberOfPorts];
+    for (std::uint32_t port = 1; port <= count; ++port)
+        if (auto key = DriverKeyOnPort(services, hub, port)) ports.byKey[std::move(*key)].push_back(port);
+    return ports;
 }
 
 // "\\.\" + the instance ID with every "\" as "#" + "#" + the hub interface class.
@@ -132,26 +138,39 @@ bool AtSuperSpeed(platform::UsbServices& services, usb::Handle hub, std::uint32_
 }  // namespace
 
 std::wstring USBDevices::BcdText(std::uint16_t bcd, int decimals) {
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%03X", bcd);
-    const std::string digits(hex);
-    const bool decimal = digits.find_first_not_of("0123456789") == std::string::npos;
-    std::string text;
-    if (decimal) {
-        // Hundredths, rounded half up to the places asked for.
-        const unsigned hundredths = static_cast<unsigned>(std::stoul(digits));
-        const unsigned scale = decimals == 1 ? 10 : 1;
-        const unsigned rounded = (hundredths + scale / 2) / scale;
-        const unsigned places = decimals == 1 ? 10 : 100;
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "%u.%0*u", rounded / places, decimals, rounded % places);
-        text = buffer;
-    } else {
-        text = digits.substr(0, digits.size() - 2);
-        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
-        text += "." + digits.substr(digits.size() - 2, static_cast<std::size_t>(decimals));
+    // The word's hexadecimal digits, at least three of them.
+    constexpr char kHex[] = "0123456789ABCDEF";
+    char digits[4];
+    std::size_t count = 0;
+    for (int shift = 12; shift >= 0; shift -= 4)
+        if (const char digit = kHex[(bcd >> shift) & 0xF]; count > 0 || digit != '0' || shift < 12) digits[count++] = digit;
+    const std::size_t whole = count - 2;
+    const bool decimal = std::all_of(digits, digits + count, [](char c) { return c <= '9'; });
+    // At most five characters ("FFF.FF", "100.0"): built in place, then widened once.
+    char text[8];
+    std::size_t length = 0;
+    if (!decimal) {
+        std::size_t first = 0;
+        while (first + 1 < whole && digits[first] == '0') ++first;
+        for (std::size_t i = first; i < whole; ++i) text[length++] = digits[i];
+        text[length++] = '.';
+        for (std::size_t i = 0; i < static_cast<std::size_t>(decimals); ++i) text[length++] = digits[whole + i];
+        return std::wstring(text, text + length);
     }
-    return std::wstring(text.begin(), text.end());
+    // Hundredths, rounded half up to the places asked for.
+    unsigned hundredths = 0;
+    for (std::size_t i = 0; i < count; ++i) hundredths = hundredths * 10 + static_cast<unsigned>(digits[i] - '0');
+    const unsigned scale = decimals == 1 ? 10 : 1;
+    unsigned rounded = (hundredths + scale / 2) / scale;
+    // From the last digit back: the fraction's places, the point, the whole part.
+    std::size_t at = sizeof text;
+    for (int place = 0; place < decimals; ++place, rounded /= 10) text[--at] = static_cast<char>('0' + rounded % 10);
+    text[--at] = '.';
+    do {
+        text[--at] = static_cast<char>('0' + rounded % 10);
+        rounded /= 10;
+    } while (rounded > 0);
+    return std::wstring(text + at, text + sizeof text);
 }
 
 USBDevices::USBDevices(platform::Machine& machine) {
@@ -161,6 +180,8 @@ USBDevices::USBDevices(platform::Machine& machine) {
     const usb::DeviceList list = services.SetupDiGetClassDevs(usb::kDeviceInterfaceClass, usb::kPresentInterfaces);
     if (list == usb::kInvalidList) return;
 
+    std::unordered_map<std::string, HubPorts> hubs;
+    static const std::vector<std::uint32_t> kNoPorts;
     // Devices past the last one Count can hold are not asked for.
     for (std::uint32_t member = 0; Count() < INT16_MAX; ++member) {
         const auto device = services.SetupDiEnumDeviceInfo(list, member);
@@ -171,17 +192,15 @@ USBDevices::USBDevices(platform::Machine& machine) {
         const usb::Handle hub = services.CreateFile(HubPath(*parentId));
         if (hub == usb::kInvalidHandle) continue;
 
-        std::array<std::uint8_t, usb::NodeInformationLayout::kSize> node{};
-        if (!services.DeviceIoControl(hub, usb::kGetNodeInformation, node)) {
+        auto known = hubs.find(*parentId);
+        if (known == hubs.end()) known = hubs.emplace(*parentId, ReadHubPorts(services, hub)).first;
+        if (!known->second.answered) {
             services.CloseHandle(hub);
             continue;
         }
-        const std::wstring ownKey = Property(services, list, *device, usb::kDriverKeyName, page);
-        const unsigned ports = node[usb::NodeInformationLayout::kNumberOfPorts];
-        for (std::uint32_t port = 1; port <= ports; ++port) {
-            const auto key = DriverKeyOnPort(services, hub, port);
-            if (!key || *key != ownKey) continue;
-
+        const auto onPorts = known->second.byKey.find(Property(services, list, *device, usb::kDriverKeyName, page));
+        const auto& matching = onPorts == known->second.byKey.end() ? kNoPorts : onPorts->second;
+        for (const std::uint32_t port : matching) {
             auto item = std::make_unique<USBDeviceItem>();
             HubPort connection(services, hub, port);
             if (const auto languages = connection.Get(usb::kStringDescriptorType, 0, 0, kStringRequestLength);

@@ -42,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(base::DecodeUtf8(fitted).find(kReplacement) == std::wstring::npos);
     }
 
-    // Printable text has no control character and no line separator left.
+    // Printable text has no control character, line separator or bidi control left.
     for (const wchar_t c : base::PrintableText(wide))
         FUZZ_CHECK(!base::IsControlCharacter(static_cast<std::uint32_t>(c)) &&
-                   !base::IsLineSeparator(static_cast<std::uint32_t>(c)));
+                   !base::IsInvisibleFormatting(static_cast<std::uint32_t>(c)));
     FUZZ_CHECK(wide.size() <= bytes.size());
     const std::string utf8 = base::EncodeUtf8(wide);
     FUZZ_CHECK(base::DecodeUtf8(utf8) == wide);

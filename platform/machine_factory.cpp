@@ -7,6 +7,7 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_reader.h"
 #ifdef _WIN32
+#include "platform/win32/system_text.h"
 #include "platform/win32/windows_machine.h"
 #else
 #include "platform/linux/areas/linux_machine.h"
@@ -56,6 +57,10 @@ MachineOrError Create(const MachineOptions& options) {
 }  // namespace
 
 MachineOrError CreateMachine(const MachineOptions& options) {
+#ifdef _WIN32
+    // The report is written in the system's ANSI code page whichever machine it describes.
+    win32::InstallSystemCodePages();
+#endif
     MachineOrError result = Create(options);
     // File names, keys and reply bytes quoted in the message come from outside.
     result.error = base::EscapeNonPrintable(result.error);

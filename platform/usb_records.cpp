@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
+#include "base/codepage.h"
+
 namespace platform::usb {
 
 namespace {
 
 using Request = DescriptorRequestLayout;
 
-constexpr std::uint32_t kBasicPlaneEnd = 0x10000;
-constexpr std::uint16_t kHighSurrogate = 0xD800;
-constexpr std::uint16_t kLowSurrogate = 0xDC00;
 
 }  // namespace
 
@@ -50,14 +49,15 @@ std::uint32_t PutDescriptorReply(std::span<std::uint8_t> record, std::span<const
 std::size_t PutDriverKeyName(std::span<std::uint8_t> record, std::wstring_view name, std::uint32_t actualLength) {
     using L = DriverKeyNameLayout;
     std::size_t at = L::kName;
-    const auto put = [&](wchar_t c) {
+    const auto put = [&](char16_t c) {
         if (!base::WriteLe16(record, at, static_cast<std::uint16_t>(c))) return false;
         at += 2;
         return true;
     };
-    for (const wchar_t c : name)
+    const std::u16string units = base::EncodeUtf16(name);
+    for (const char16_t c : units)
         if (!put(c)) break;
-    if (at == L::kName + 2 * name.size()) put(L'\0');
+    if (at == L::kName + 2 * units.size()) put(u'\0');
     base::WriteLe32(record, L::kActualLength, actualLength);
     return at;
 }
@@ -65,17 +65,13 @@ std::size_t PutDriverKeyName(std::span<std::uint8_t> record, std::wstring_view n
 base::Bytes StringDescriptor(std::wstring_view text) {
     using L = StringDescriptorLayout;
     base::Bytes out{0, L::kType};
-    for (const wchar_t c : text) {
-        const auto code = static_cast<std::uint32_t>(c);
-        std::uint16_t units[2] = {static_cast<std::uint16_t>(code), 0};
-        std::size_t count = 1;
-        if (code >= kBasicPlaneEnd) {
-            units[0] = static_cast<std::uint16_t>(kHighSurrogate + ((code - kBasicPlaneEnd) >> 10));
-            units[1] = static_cast<std::uint16_t>(kLowSurrogate + ((code - kBasicPlaneEnd) & 0x3FF));
-            count = 2;
-        }
-        if (out.size() + 2 * count > L::kMaxSize) break;
-        for (std::size_t i = 0; i < count; ++i) base::AppendLe16(out, units[i]);
+    const std::u16string units = base::EncodeUtf16(text);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        // A surrogate pair goes in whole or not at all.
+        const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size();
+        if (out.size() + (pair ? 4 : 2) > L::kMaxSize) break;
+        base::AppendLe16(out, units[i]);
+        if (pair) base::AppendLe16(out, units[++i]);
     }
     out[0] = static_cast<std::uint8_t>(out.size());
     return out;

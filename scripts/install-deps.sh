@@ -19,12 +19,17 @@ test_packages=(
   libgtest-dev libbenchmark-dev e2fsprogs
   cups-daemon cups-client
   xvfb xauth xdotool x11-utils imagemagick locales
+  # The window's accessibility tree, walked over AT-SPI on a private bus.
+  dbus-daemon at-spi2-core python3-pyatspi
   # Manual pages from their sources; the package checks.
   scdoc lintian appstream
   # The Windows executables, built here and tested under Wine
   # (scripts/build-windows.sh): MinGW-w64 with posix threads, GoogleTest's
   # sources to build for the target, and the 64-bit Wine.
   g++-mingw-w64-x86-64-posix googletest wine wine64
+  # The JSON report's schema checked by a real validator; the fleet example
+  # run by Ansible itself.
+  python3-jsonschema ansible-core
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;

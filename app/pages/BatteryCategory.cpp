@@ -39,17 +39,30 @@ constexpr Field<Battery> kFields[] = {
      }},
     {"LabelBatteryLifepercent", FieldKind::kText,
      [](const Battery& b, const FormatEx&) {
-         return Text(b.LifePercent() != Battery::kNotReported, Decimal(b.LifePercent()) + L"%");
+         return Number(b.LifePercent() != Battery::kNotReported, b.LifePercent(), Decimal(b.LifePercent()) + L"%");
      }},
     {"LabelBatteryLifetime", FieldKind::kText,
      [](const Battery& b, const FormatEx& f) {
          const std::wstring text =
              b.LifeTime() ? format::TimeEx::Text(*b.LifeTime(), f.Regional().timeFormat) : std::wstring();
-         return NonEmpty(text);
+         auto value = NonEmpty(text);
+         // The JSON document counts the time the page shows in seconds.
+         if (value.valid) {
+             const format::TimeOfDay& t = *b.LifeTime();
+             value.number = std::int64_t{t.hours} * 3600 + t.minutes * 60 + t.seconds;
+         }
+         return value;
      }},
 };
 
 std::span<const Field<Battery>> BatteryFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelBatteryPowerstatus", "PowerStatus"},
+    {"LabelBatteryChargestatus", "ChargeStatus"},
+    {"LabelBatteryLifepercent", "LifePercent"},
+    {"LabelBatteryLifetime", "LifeTime"},
+};
 
 }  // namespace
 
@@ -64,6 +77,7 @@ const CategoryRow& BatteryCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

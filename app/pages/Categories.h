@@ -1,7 +1,8 @@
 #pragma once
 // The one table of categories, in tab order, and what one category is: its
 // number, its page (tab texts, frame, rows, Dutch lists), how that page is
-// made over its collector, and whether the 500 ms timer refreshes it. Each
+// made over its collector, whether the 500 ms timer refreshes it, and the
+// names its fields have in the JSON document. Each
 // category defines its row in its own file (app/pages/<Name>Category.cpp);
 // Categories.cpp lists them once. The report writer, the window's start-up,
 // its page fills, its timer and the collector set all loop over this table.
@@ -17,6 +18,8 @@ struct CategoryRow {
     Category category;
     CategoryPage page;
     const CategoryKind& kind;
+    // The JSON document's name of every field, page-only fields included.
+    std::span<const FieldKey> fieldKeys = {};
     bool refreshedByTimer = false;
 };
 

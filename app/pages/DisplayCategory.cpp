@@ -37,16 +37,19 @@ constexpr Field<Display> kAdapterFields[] = {
 constexpr Field<DisplayItem> kModeFields[] = {
     {"LabelDisplayResolution", FieldKind::kText,
      [](const DisplayItem& m, const FormatEx&) {
-         return field::Text(m.ScreenWidth() > 0 && m.ScreenHeight() > 0,
-                            field::Decimal(m.ScreenWidth()) + L"x" + field::Decimal(m.ScreenHeight()));
+         auto value = field::Number(m.ScreenWidth() > 0 && m.ScreenHeight() > 0, m.ScreenWidth(),
+                                    field::Decimal(m.ScreenWidth()) + L"x" + field::Decimal(m.ScreenHeight()));
+         value.secondNumber = m.ScreenHeight();
+         return value;
      }},
     {"LabelDisplayColors", FieldKind::kText,
      [](const DisplayItem& m, const FormatEx&) {
-         return field::Text(m.ColorBits() != 0, field::Decimal(m.ColorBits()) + L" bit");
+         return field::Number(m.ColorBits() != 0, m.ColorBits(), field::Decimal(m.ColorBits()) + L" bit");
      }},
     {"LabelDisplayRefreshfrequency", FieldKind::kText,
      [](const DisplayItem& m, const FormatEx&) {
-         return field::Text(m.RefreshFrequency() != 0, field::Decimal(m.RefreshFrequency()) + L" Hz", kNotSupported);
+         return field::Number(m.RefreshFrequency() != 0, m.RefreshFrequency(),
+                              field::Decimal(m.RefreshFrequency()) + L" Hz", kNotSupported);
      }},
     {"LabelDisplaySelected", FieldKind::kList,
      [](const DisplayItem& m, const FormatEx&) { return field::BooleanList(m.Selected()); }},
@@ -56,6 +59,16 @@ std::span<const Field<Display>> DisplayAdapterFields() { return kAdapterFields; 
 std::span<const Field<DisplayItem>> DisplayModeFields() { return kModeFields; }
 // The mode in use is shown first; -1 when no mode is.
 int PreferredDisplayMode(const Display& display) { return display.SelectedIndex(); }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelDisplayName", "Name"},
+    {"LabelDisplayMonitor", "Monitor"},
+    {"LabelIndex(2)", "Index"},
+    {"LabelDisplayResolution", "ScreenWidth", "ScreenHeight"},
+    {"LabelDisplayColors", "ColorBits"},
+    {"LabelDisplayRefreshfrequency", "RefreshFrequency"},
+    {"LabelDisplaySelected", "Selected"},
+};
 
 }  // namespace
 
@@ -71,6 +84,7 @@ const CategoryRow& DisplayCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -5,8 +5,10 @@
 // types and helpers, and the pages and the report both write from the tables,
 // so a value reads the same on screen and on paper.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "app/pages/DutchTexts.h"
 #include "format/FormatEx.h"
@@ -26,6 +28,19 @@ struct FieldValue {
     // Where the report writes another fallback than the page (the optical
     // drives' write speed); empty when both write `fallback`.
     std::wstring_view reportFallback = {};
+    // The number the text shows, for the JSON document: bytes, MHz,
+    // milliseconds, counts, identifiers. None for a text.
+    std::variant<std::monostate, std::int64_t, double> number = {};
+    // A pair's second number (a resolution's height).
+    std::int64_t secondNumber = 0;
+};
+
+// A field's name in the JSON document: the collector's property name
+// ("TotalPhysical"), two for a field that shows two numbers (a resolution).
+struct FieldKey {
+    const char* captionLabel;
+    const char* key;
+    const char* secondKey = nullptr;
 };
 
 template <typename Source>
@@ -53,6 +68,18 @@ inline FieldValue NonEmpty(const std::wstring& text, std::wstring_view fallback 
 // A text that is always shown.
 inline FieldValue Always(std::wstring text) { return {true, std::move(text), 0, L""}; }
 
+// A text that shows the number `number`, when `valid`.
+inline FieldValue Number(bool valid, std::int64_t number, std::wstring text, std::wstring_view fallback = kUnknown) {
+    FieldValue value = Text(valid, std::move(text), fallback);
+    if (valid) value.number = number;
+    return value;
+}
+
+// A number shown as it is, when `valid`.
+inline FieldValue Integer(bool valid, std::int64_t number, std::wstring_view fallback = kUnknown) {
+    return Number(valid, number, std::to_wstring(number), fallback);
+}
+
 // Entry `index` of the value label's list when `valid`.
 inline FieldValue List(bool valid, int index, std::wstring_view fallback = kUnknown) {
     return {valid, {}, index, fallback};
@@ -65,7 +92,7 @@ inline std::wstring Decimal(long long value) { return std::to_wstring(value); }
 
 // A byte count in whole kilobytes, valid when above zero.
 inline FieldValue Kilobytes(std::int64_t bytes, const format::FormatEx& f) {
-    return Text(bytes > 0, f.FormatMemory(bytes, format::FormatEx::kKilobytes));
+    return Number(bytes > 0, bytes, f.FormatMemory(bytes, format::FormatEx::kKilobytes));
 }
 
 }  // namespace field

@@ -32,7 +32,7 @@ using collectors::HardDriveItem;
 using format::FormatEx;
 using namespace field;
 
-FieldValue Positive(long long value) { return Text(value > 0, Decimal(value)); }
+FieldValue Positive(long long value) { return Integer(value > 0, value); }
 
 constexpr Field<HardDriveItem> kFields[] = {
     {"LabelHarddrivesName", FieldKind::kText, [](const HardDriveItem& d, const FormatEx&) { return NonEmpty(d.Name()); }},
@@ -46,7 +46,7 @@ constexpr Field<HardDriveItem> kFields[] = {
      }},
     {"LabelHarddrivesCapacity", FieldKind::kText,
      [](const HardDriveItem& d, const FormatEx& f) {
-         return Text(d.Capacity() > 0, f.FormatMemory(d.Capacity(), FormatEx::kBytes));
+         return Number(d.Capacity() > 0, d.Capacity(), f.FormatMemory(d.Capacity(), FormatEx::kBytes));
      }},
     {"LabelHarddrivesBytespersector", FieldKind::kText,
      [](const HardDriveItem& d, const FormatEx&) { return Positive(d.BytesPerSector()); }},
@@ -61,6 +61,20 @@ constexpr Field<HardDriveItem> kFields[] = {
 
 std::span<const Field<HardDriveItem>> HardDriveFields() { return kFields; }
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(9)", "Index"},
+    {"LabelHarddrivesName", "Name"},
+    {"LabelHarddrivesRevision", "Revision"},
+    {"LabelHarddrivesSerialnumber", "SerialNumber"},
+    {"LabelHarddrivesController", "Controller"},
+    {"LabelHarddrivesCapacity", "Capacity"},
+    {"LabelHarddrivesBytespersector", "BytesPerSector"},
+    {"LabelHarddrivesHeads", "Heads"},
+    {"LabelHarddrivesCylinders", "Cylinders"},
+    {"LabelHarddrivesTracks", "Tracks"},
+    {"LabelHarddrivesSectors", "Sectors"},
+};
+
 }  // namespace
 
 const CategoryRow& HardDrivesCategory() {
@@ -74,6 +88,7 @@ const CategoryRow& HardDrivesCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

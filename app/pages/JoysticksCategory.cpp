@@ -23,14 +23,21 @@ constexpr Field<JoystickItem> kFields[] = {
     {"LabelJoysticksName", FieldKind::kText,
      [](const JoystickItem& j, const format::FormatEx&) { return field::NonEmpty(j.Name()); }},
     {"LabelJoysticksAxes", FieldKind::kText,
-     [](const JoystickItem& j, const format::FormatEx&) { return field::Text(j.Axes() != 0, field::Decimal(j.Axes())); }},
+     [](const JoystickItem& j, const format::FormatEx&) { return field::Integer(j.Axes() != 0, j.Axes()); }},
     {"LabelJoysticksButtons", FieldKind::kText,
      [](const JoystickItem& j, const format::FormatEx&) {
-         return field::Text(j.Buttons() != 0, field::Decimal(j.Buttons()));
+         return field::Integer(j.Buttons() != 0, j.Buttons());
      }},
 };
 
 std::span<const Field<JoystickItem>> JoysticksFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(8)", "Index"},
+    {"LabelJoysticksName", "Name"},
+    {"LabelJoysticksAxes", "Axes"},
+    {"LabelJoysticksButtons", "Buttons"},
+};
 
 }  // namespace
 
@@ -44,6 +51,7 @@ const CategoryRow& JoysticksCategory() {
                  .multiDevice = true,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

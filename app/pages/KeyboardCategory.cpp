@@ -36,16 +36,18 @@ constexpr Field<Keyboard> kFields[] = {
     {"LabelKeyboardLayoutid", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }},
     {"LabelKeyboardFunctionkeys", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) { return Text(k.FunctionKeys() != 0, Decimal(k.FunctionKeys())); }},
+     [](const Keyboard& k, const FormatEx&) { return Integer(k.FunctionKeys() != 0, k.FunctionKeys()); }},
     // The settings are shown as the times they stand for, not as raw
     // settings, and only when the machine gave them.
     {"LabelKeyboardRepeatdelay", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) {
-         return Text(k.RepeatDelayReported(), Decimal(Keyboard::RepeatDelayMilliseconds(k.RepeatDelay())) + L" ms");
+         const auto ms = Keyboard::RepeatDelayMilliseconds(k.RepeatDelay());
+         return Number(k.RepeatDelayReported(), ms, Decimal(ms) + L" ms");
      }},
     {"LabelKeyboardRepeatspeed", FieldKind::kText,
      [](const Keyboard& k, const FormatEx&) {
-         return Text(k.RepeatSpeedReported(), Decimal(Keyboard::RepeatIntervalMilliseconds(k.RepeatSpeed())) + L" ms");
+         const auto ms = Keyboard::RepeatIntervalMilliseconds(k.RepeatSpeed());
+         return Number(k.RepeatSpeedReported(), ms, Decimal(ms) + L" ms");
      }},
     {"LabelKeyboardCapslock", FieldKind::kList,
      [](const Keyboard& k, const FormatEx&) { return BooleanList(k.CapsLockStatus()); }},
@@ -58,6 +60,17 @@ constexpr Field<Keyboard> kFields[] = {
 std::span<const Field<Keyboard>> KeyboardFields() { return kFields; }
 // The three lock-key rows: the last three keyboard fields, rewritten on refresh.
 std::span<const Field<Keyboard>> KeyboardLockFields() { return std::span(kFields).last(3); }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelKeyboardType", "KeyboardType"},
+    {"LabelKeyboardLayoutid", "LayoutID"},
+    {"LabelKeyboardFunctionkeys", "FunctionKeys"},
+    {"LabelKeyboardRepeatdelay", "RepeatDelay"},
+    {"LabelKeyboardRepeatspeed", "RepeatSpeed"},
+    {"LabelKeyboardCapslock", "CapsLockStatus"},
+    {"LabelKeyboardNumlock", "NumLockStatus"},
+    {"LabelKeyboardScrolllock", "ScrollLockStatus"},
+};
 
 }  // namespace
 
@@ -72,6 +85,7 @@ const CategoryRow& KeyboardCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

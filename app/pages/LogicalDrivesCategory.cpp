@@ -30,7 +30,7 @@ using format::FormatEx;
 using namespace field;
 
 FieldValue Bytes(std::int64_t bytes, const FormatEx& f) {
-    return Text(bytes > 0, f.FormatMemory(bytes, FormatEx::kBytes));
+    return Number(bytes > 0, bytes, f.FormatMemory(bytes, FormatEx::kBytes));
 }
 
 constexpr Field<LogicalDriveItem> kFields[] = {
@@ -53,6 +53,17 @@ constexpr Field<LogicalDriveItem> kFields[] = {
      [](const LogicalDriveItem& d, const FormatEx& f) { return Bytes(d.FreeSpace(), f); }},
 };
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(11)", "Index"},
+    {"LabelLogicaldrivesLetter", "Letter"},
+    {"LabelLogicaldrivesType", "DriveType"},
+    {"LabelLogicaldrivesFilesystem", "FileSystem"},
+    {"LabelLogicaldrivesName", "Name"},
+    {"LabelLogicaldrivesSerialnumber", "SerialNumber"},
+    {"LabelLogicaldrivesCapacity", "Capacity"},
+    {"LabelLogicaldrivesFreespace", "FreeSpace"},
+};
+
 }  // namespace
 
 std::span<const Field<LogicalDriveItem>> LogicalDriveFields() { return kFields; }
@@ -68,6 +79,7 @@ const CategoryRow& LogicalDrivesCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -31,10 +31,18 @@ constexpr Field<MemoryUsage> kFields[] = {
     {"LabelMemoryusageAvailablevirtual", FieldKind::kText,
      [](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.AvailableVirtual(), f); }},
     {"LabelMemoryusageLoad", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx&) { return Text(m.Load() != 0, Decimal(m.Load()) + L" %"); }},
+     [](const MemoryUsage& m, const FormatEx&) { return Number(m.Load() != 0, m.Load(), Decimal(m.Load()) + L" %"); }},
 };
 
 std::span<const Field<MemoryUsage>> MemoryUsageFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelMemoryusageTotalphysical", "TotalPhysical"},
+    {"LabelMemoryusageAvailablephysical", "AvailablePhysical"},
+    {"LabelMemoryusageTotalvirtual", "TotalVirtual"},
+    {"LabelMemoryusageAvailablevirtual", "AvailableVirtual"},
+    {"LabelMemoryusageLoad", "Load"},
+};
 
 }  // namespace
 
@@ -48,6 +56,7 @@ const CategoryRow& MemoryUsageCategory() {
                  .multiDevice = false,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

@@ -27,7 +27,7 @@ using namespace field;
 
 constexpr Field<Mouse> kFields[] = {
     {"LabelMouseButtons", FieldKind::kText,
-     [](const Mouse& m, const FormatEx&) { return Text(m.Buttons() != 0, Decimal(m.Buttons()), kNotPresent); }},
+     [](const Mouse& m, const FormatEx&) { return Integer(m.Buttons() != 0, m.Buttons(), kNotPresent); }},
     {"LabelMouseButtonconfiguration", FieldKind::kList,
      [](const Mouse& m, const FormatEx&) {
          const auto c = m.ButtonConfiguration();
@@ -35,12 +35,19 @@ constexpr Field<Mouse> kFields[] = {
      }},
     {"LabelMouseDoubleclickspeed", FieldKind::kText,
      [](const Mouse& m, const FormatEx&) {
-         return Text(m.DoubleClickSpeed() > 0, Decimal(m.DoubleClickSpeed()) + L" ms", kNotPresent);
+         return Number(m.DoubleClickSpeed() > 0, m.DoubleClickSpeed(), Decimal(m.DoubleClickSpeed()) + L" ms", kNotPresent);
      }},
     {"LabelMouseWheel", FieldKind::kList, [](const Mouse& m, const FormatEx&) { return BooleanList(m.Wheel()); }},
 };
 
 std::span<const Field<Mouse>> MouseFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelMouseButtons", "Buttons"},
+    {"LabelMouseButtonconfiguration", "ButtonConfiguration"},
+    {"LabelMouseDoubleclickspeed", "DoubleClickSpeed"},
+    {"LabelMouseWheel", "Wheel"},
+};
 
 }  // namespace
 
@@ -55,6 +62,7 @@ const CategoryRow& MouseCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -30,6 +30,13 @@ constexpr Field<NetworkItem> kFields[] = {
 
 std::span<const Field<NetworkItem>> NetworkFields() { return kFields; }
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(3)", "Index"},
+    {"LabelNetworkName", "Name"},
+    {"LabelNetworkVersion", "Version"},
+    {"LabelNetworkMACaddress", "MACAddress"},
+};
+
 }  // namespace
 
 const CategoryRow& NetworkCategory() {
@@ -42,6 +49,7 @@ const CategoryRow& NetworkCategory() {
                  .multiDevice = true,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

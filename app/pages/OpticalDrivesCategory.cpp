@@ -24,7 +24,7 @@ using format::FormatEx;
 using namespace field;
 
 FieldValue Speed(std::int16_t factor, std::wstring_view fallback) {
-    return Text(factor > 0, Decimal(factor) + L"x", fallback);
+    return Number(factor > 0, factor, Decimal(factor) + L"x", fallback);
 }
 
 constexpr Field<OpticalDriveItem> kFields[] = {
@@ -45,6 +45,15 @@ constexpr Field<OpticalDriveItem> kFields[] = {
      }},
 };
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(10)", "Index"},
+    {"LabelOpticaldrivesName", "Name"},
+    {"LabelOpticaldrivesRevision", "Revision"},
+    {"LabelOpticaldrivesManufacturer", "Manufacturer"},
+    {"LabelOpticaldrivesReadspeed", "ReadMaximumSpeed"},
+    {"LabelOpticaldrivesWritespeed", "WriteMaximumSpeed"},
+};
+
 }  // namespace
 
 std::span<const Field<OpticalDriveItem>> OpticalDriveFields() { return kFields; }
@@ -59,6 +68,7 @@ const CategoryRow& OpticalDrivesCategory() {
                  .multiDevice = true,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -30,6 +30,13 @@ constexpr Field<PortItem> kFields[] = {
 
 std::span<const Field<PortItem>> PortsFields() { return kFields; }
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(12)", "Index"},
+    {"LabelPortsName", "Name"},
+    {"LabelPortsDescription", "Description"},
+    {"LabelPortsMonitor", "Monitor"},
+};
+
 }  // namespace
 
 const CategoryRow& PortsCategory() {
@@ -42,6 +49,7 @@ const CategoryRow& PortsCategory() {
                  .multiDevice = true,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

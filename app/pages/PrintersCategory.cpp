@@ -41,6 +41,13 @@ int PreferredPrinter(const collectors::Printers& printers) {
     return -1;
 }
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(7)", "Index"},
+    {"LabelPrintersName", "Name"},
+    {"LabelPrintersPort", "Port"},
+    {"LabelPrintersSelected", "Selected"},
+};
+
 }  // namespace
 
 const CategoryRow& PrintersCategory() {
@@ -54,6 +61,7 @@ const CategoryRow& PrintersCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -34,26 +34,42 @@ constexpr Field<Processor> kFields[] = {
     {"LabelProcessorManufacturerid", FieldKind::kText,
      [](const Processor& p, const FormatEx&) { return NonEmpty(p.ManufacturerID()); }},
     {"LabelProcessorProcessors", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Text(p.Processors() != 0, Decimal(p.Processors())); }},
+     [](const Processor& p, const FormatEx&) { return Integer(p.Processors() != 0, p.Processors()); }},
     {"LabelProcessorSpeed", FieldKind::kText,
      [](const Processor& p, const FormatEx& f) {
-         return Text(p.Speed() > 0, f.FormatGeneralNumber(p.Speed()) + L" MHz");
+         auto value = Text(p.Speed() > 0, f.FormatGeneralNumber(p.Speed()) + L" MHz");
+         if (value.valid) value.number = p.Speed();
+         return value;
      }},
     {"LabelProcessorSerialnumber", FieldKind::kText,
      [](const Processor& p, const FormatEx&) { return NonEmpty(p.SerialNumber()); }},
     {"LabelProcessorFamilyid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Always(Decimal(p.BaseFamilyID())); }},
+     [](const Processor& p, const FormatEx&) { return Integer(true, p.BaseFamilyID()); }},
     {"LabelProcessorModelid", FieldKind::kText,
      [](const Processor& p, const FormatEx&) { return NonEmpty(p.BaseModelID()); }},
     {"LabelProcessorSteppingid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Always(Decimal(p.SteppingID())); }},
+     [](const Processor& p, const FormatEx&) { return Integer(true, p.SteppingID()); }},
     {"LabelProcessorBrandid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Always(Decimal(p.BrandID())); }},
+     [](const Processor& p, const FormatEx&) { return Integer(true, p.BrandID()); }},
     {"LabelProcessorTypeid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Always(Decimal(p.TypeID())); }},
+     [](const Processor& p, const FormatEx&) { return Integer(true, p.TypeID()); }},
 };
 
 std::span<const Field<Processor>> ProcessorFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelProcessorName", "Name"},
+    {"LabelProcessorType", "ProcessorType"},
+    {"LabelProcessorManufacturerid", "ManufacturerID"},
+    {"LabelProcessorProcessors", "Processors"},
+    {"LabelProcessorSpeed", "Speed"},
+    {"LabelProcessorSerialnumber", "SerialNumber"},
+    {"LabelProcessorFamilyid", "BaseFamilyID"},
+    {"LabelProcessorModelid", "BaseModelID"},
+    {"LabelProcessorSteppingid", "SteppingID"},
+    {"LabelProcessorBrandid", "BrandID"},
+    {"LabelProcessorTypeid", "TypeID"},
+};
 
 }  // namespace
 
@@ -67,6 +83,7 @@ const CategoryRow& ProcessorCategory() {
                  .multiDevice = false,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -6,6 +6,7 @@
 #include "app/pages/ValueLists.h"
 #include "base/codepage.h"
 #include "base/printable_text.h"
+#include "base/system_codepages.h"
 
 namespace app {
 
@@ -87,8 +88,8 @@ std::string ReportWriter::Encode(const std::vector<std::wstring>& lines) {
     for (const auto& line : lines) {
         // The report's edge: machine text with its controls escaped, so no
         // value starts a line or reaches a terminal raw; "?" for what
-        // Windows-1252 cannot hold.
-        bytes += base::EncodeWindows1252(base::PrintableText(line));
+        // the report's code page cannot hold.
+        bytes += base::EncodeText(base::ReportCodePage(), base::PrintableText(line));
         bytes += "\r\n";
     }
     return bytes;

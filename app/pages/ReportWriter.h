@@ -1,7 +1,8 @@
 #pragma once
 // The text report: one block per category (heading, underline of "-" as long
 // as the heading, then "caption value" lines), blocks separated by one empty
-// line, every line ending in CR LF, Windows-1252 text. The whole report is
+// line, every line ending in CR LF, text in the system's ANSI code page
+// (base::ReportCodePage: Windows-1252 on Linux). The whole report is
 // composed before anything is written, so a failure never leaves half a file.
 
 #include <optional>
@@ -23,7 +24,7 @@ public:
     // nothing when a list row names an entry its list does not have.
     std::optional<std::vector<std::wstring>> ComposeLines(int category);
 
-    // The file's bytes: Windows-1252, CR LF after every line; control
+    // The file's bytes: the report's code page, CR LF after every line; control
     // characters written as "\xHH" (base::PrintableText).
     static std::string Encode(const std::vector<std::wstring>& lines);
 

@@ -43,6 +43,13 @@ int PreferredSoundItem(const collectors::Sound& sound) {
     return -1;
 }
 
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(4)", "Index"},
+    {"LabelSoundName", "Name"},
+    {"LabelSoundVersion", "Version"},
+    {"LabelSoundType", "SoundType"},
+};
+
 }  // namespace
 
 const CategoryRow& SoundCategory() {
@@ -56,6 +63,7 @@ const CategoryRow& SoundCategory() {
                  .rows = kRows,
                  .lists = kLists},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -32,10 +32,10 @@ using format::FormatEx;
 
 // Identifiers are unsigned 16-bit numbers (8086h, not a negative one).
 FieldValue Identifier(std::uint16_t id) {
-    return field::Text(id != 0, FormatEx::FormatHex(static_cast<std::int32_t>(id), 4, L"h"));
+    return field::Number(id != 0, id, FormatEx::FormatHex(static_cast<std::int32_t>(id), 4, L"h"));
 }
 
-FieldValue Code(std::uint8_t code) { return field::Always(FormatEx::FormatHex(code, 2, L"h")); }
+FieldValue Code(std::uint8_t code) { return field::Number(true, code, FormatEx::FormatHex(code, 2, L"h")); }
 
 constexpr Field<USBDeviceItem> kFields[] = {
     {"LabelUSBdevicesName", FieldKind::kText,
@@ -51,13 +51,13 @@ constexpr Field<USBDeviceItem> kFields[] = {
     {"LabelUSBdevicesProductid", FieldKind::kText,
      [](const USBDeviceItem& d, const FormatEx&) { return Identifier(d.ProductID()); }},
     {"LabelUSBdevicesPower", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::Always(field::Decimal(d.Power()) + L" mA"); }},
+     [](const USBDeviceItem& d, const FormatEx&) { return field::Number(true, d.Power(), field::Decimal(d.Power()) + L" mA"); }},
     {"LabelUSBdevicesClass", FieldKind::kText, [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Class()); }},
     {"LabelUSBdevicesSubclass", FieldKind::kText,
      [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Subclass()); }},
     {"LabelUSBdevicesPacketsize", FieldKind::kText,
      [](const USBDeviceItem& d, const FormatEx&) {
-         return field::Text(d.PacketSize() != 0, field::Decimal(d.PacketSize()));
+         return field::Integer(d.PacketSize() != 0, d.PacketSize());
      }},
     {"LabelUSBdevicesProtocol", FieldKind::kText,
      [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Protocol()); }},
@@ -68,6 +68,23 @@ constexpr Field<USBDeviceItem> kFields[] = {
 };
 
 std::span<const Field<USBDeviceItem>> USBDevicesFields() { return kFields; }
+
+constexpr FieldKey kKeys[] = {
+    {"LabelIndex(13)", "Index"},
+    {"LabelUSBdevicesName", "Name"},
+    {"LabelUSBdevicesManufacturer", "Manufacturer"},
+    {"LabelUSBdevicesSerialnumber", "SerialNumber"},
+    {"LabelUSBdevicesDescription", "Description"},
+    {"LabelUSBdevicesVendorid", "VendorID"},
+    {"LabelUSBdevicesProductid", "ProductID"},
+    {"LabelUSBdevicesPower", "Power"},
+    {"LabelUSBdevicesClass", "Class"},
+    {"LabelUSBdevicesSubclass", "Subclass"},
+    {"LabelUSBdevicesPacketsize", "PacketSize"},
+    {"LabelUSBdevicesProtocol", "Protocol"},
+    {"LabelUSBdevicesRevision", "Revision"},
+    {"LabelUSBdevicesVersion", "Version"},
+};
 
 }  // namespace
 
@@ -81,6 +98,7 @@ const CategoryRow& USBDevicesCategory() {
                  .multiDevice = true,
                  .rows = kRows},
         .kind = kKind,
+        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -9,16 +9,22 @@
 #include "platform/linux/io/capture_writer.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "base/printable_text.h"
+#include "cli/common/arguments.h"
 #include "version.h"
 
 namespace cli {
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-constexpr const char* kUsage = "usage: veltrix-capture [--privacy] DIR";
+constexpr const char* kUsage = "usage: veltrix-capture [--privacy] [--help] [--version] DIR";
+
+// One line per flag; the record holds its bool.
+constexpr FlagOption<CaptureArguments> kFlags[] = {
+    {"--help", &CaptureArguments::help},
+    {"-h", &CaptureArguments::help},
+    {"--version", &CaptureArguments::version},
+    {"--privacy", &CaptureArguments::privacy},
+};
 
 using platform::linux_backend::CaptureLog;
 
@@ -60,19 +66,36 @@ int Fail(std::ostream& err, const std::string& message, int status) {
 
 }  // namespace
 
-int RunCapture(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() == 1 && (arguments[0] == "-h" || arguments[0] == "--help")) {
-        out << kUsage << "\n";
+bool ParseCaptureArguments(const std::vector<std::string>& args, CaptureArguments& parsed, std::string& error) {
+    ParsedRest rest;
+    if (!ParseArguments<CaptureArguments>(args, kFlags, {}, parsed, rest, error)) {
+        error += "; " + std::string(kUsage);
+        return false;
+    }
+    if (parsed.help || parsed.version) return true;
+    if (rest.operands.size() != 1 || rest.operands[0].empty()) {
+        error = kUsage;
+        return false;
+    }
+    parsed.directory = rest.operands[0];
+    return true;
+}
+
+int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::ostream& err) {
+    CaptureArguments parsed;
+    std::string error;
+    if (!ParseCaptureArguments(args, parsed, error)) return Fail(err, error, kExitUsage);
+    if (parsed.help || parsed.version) {
+        const std::string text = parsed.help ? std::string(kUsage) +
+                                                   "\n\nCopies what Veltrix reads on this machine into DIR (new or "
+                                                   "empty);\nveltrix-report --root DIR then reports it anywhere. "
+                                                   "Status: 0 done, 1 the capture\ncould not be made, 2 bad input.\n"
+                                             : "veltrix-capture " + std::string(veltrix::kVersionText) + "\n";
+        if (out.Write(text) == platform::OutputResult::kFailed)
+            return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
-    std::vector<std::string> args;
-    bool privacy = false;
-    for (const std::string& arg : arguments) {
-        if (arg == "--privacy") privacy = true;
-        else args.push_back(arg);
-    }
-    if (args.size() != 1 || args[0].empty() || args[0].front() == '-') return Fail(err, kUsage, kExitUsage);
-    const std::string& directory = args[0];
+    const std::string& directory = parsed.directory;
     // Made and tried before the capture runs: a target that cannot take it
     // is refused at once, not after the whole machine was read.
     platform::linux_backend::CaptureTarget target(directory);
@@ -83,7 +106,7 @@ int RunCapture(const std::vector<std::string>& arguments, std::ostream& out, std
         platform::linux_backend::LinuxMachineOptions options;
         options.root = "/";
         options.capture = &log;
-        options.privacy = privacy;
+        options.privacy = parsed.privacy;
         platform::linux_backend::LinuxMachine machine(std::move(options));
         if (!machine.OpenError().empty()) {
             target.Abandon();
@@ -91,10 +114,15 @@ int RunCapture(const std::vector<std::string>& arguments, std::ostream& out, std
         }
         RunEverything(machine);
     }
-    if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log, privacy)); !problem.empty())
+    const std::string about = About(log, parsed.privacy);
+    if (auto problem = platform::linux_backend::WriteCapture(log, target, about); !problem.empty())
         return Fail(err, problem, kExitFailure);
-    out << "veltrix-capture: " << log.Files().size() << " files and " << log.Replies().size()
-        << " recorded replies written to " << base::EscapeNonPrintable(directory) << "\n";
+    const std::string done = "veltrix-capture: " + std::to_string(log.Files().size()) + " files and " +
+                             std::to_string(log.Replies().size()) + " recorded replies written to " +
+                             base::EscapeNonPrintable(directory) + "\n";
+    // The capture is made; a reader that has left early changes nothing.
+    if (out.Write(done) == platform::OutputResult::kFailed)
+        return Fail(err, "cannot write to standard output", kExitFailure);
     return kExitOk;
 }
 

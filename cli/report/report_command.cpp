@@ -1,29 +1,42 @@
 #include "cli/report/report_command.h"
 
-#include <charconv>
-
 #include "app/pages/CollectorSet.h"
+#include "app/pages/JsonReport.h"
 #include "app/pages/PageRows.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
-#include "platform/machine_factory.h"
 #include "base/printable_text.h"
+#include "cli/common/arguments.h"
+#include "cli/common/category_argument.h"
+#include "cli/report/report_text.h"
+#include "platform/machine_factory.h"
 #include "platform/report_file.h"
+#include "version.h"
 
 namespace cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR] [--privacy]";
+    "usage: veltrix-report [--category N|NAME] [--format text|json] [--encoding windows-1252|utf-8]\n"
+    "                      [--output FILE] [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]";
 
-bool ParseCategory(const std::string& text, int& category) {
-    int value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || value < 0 || value >= app::kCategoryCount) return false;
-    category = value;
-    return true;
-}
+// One line per flag; the record holds its bool.
+constexpr FlagOption<ReportArguments> kFlags[] = {
+    {"--help", &ReportArguments::help},
+    {"-h", &ReportArguments::help},
+    {"--version", &ReportArguments::version},
+    {"--privacy", &ReportArguments::privacy},
+};
+
+constexpr ValueOption<ReportArguments> kValues[] = {
+    {"--category", &ReportArguments::category},
+    {"--format", &ReportArguments::format},
+    {"--encoding", &ReportArguments::encoding},
+    {"--output", &ReportArguments::output},
+    {"--machine", &ReportArguments::machineFile},
+    {"--root", &ReportArguments::root},
+};
 
 // One line on standard error; what the user typed or a file held may carry
 // terminal controls, so they are shown escaped.
@@ -32,53 +45,41 @@ int Fail(std::ostream& err, const std::string& message, int status) {
     return status;
 }
 
-}  // namespace
+std::string Lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
 
-bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            parsed.help = true;
-            continue;
-        }
-        if (arg == "--privacy") {
-            parsed.privacy = true;
-            continue;
-        }
-        // Options take their value as the next argument or after "=".
-        std::string name = arg, value;
-        bool hasValue = false;
-        if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-            hasValue = true;
-        }
-        if (name != "--category" && name != "--output" && name != "--machine" && name != "--root") {
-            error = "unknown option \"" + arg + "\"; " + kUsage;
+bool ReadMeanings(ReportArguments& parsed, std::string& error) {
+    if (!parsed.category.empty()) {
+        const auto category = CategoryFromArgument(parsed.category);
+        if (!category) {
+            error = "category \"" + parsed.category + "\" is neither a number from 0 to " +
+                    std::to_string(app::kCategoryCount - 1) + " nor a category's name (see --help)";
             return false;
         }
-        if (!hasValue) {
-            if (i + 1 == args.size()) {
-                error = "option " + name + " needs a value; " + kUsage;
-                return false;
-            }
-            value = args[++i];
-        }
-        if (name == "--category") {
-            if (!ParseCategory(value, parsed.category)) {
-                error = "category \"" + value + "\" is not a number from 0 to " + std::to_string(app::kCategoryCount - 1);
-                return false;
-            }
-        } else if (value.empty()) {
-            error = "option " + name + " needs a non-empty value";
-            return false;
-        } else if (name == "--output") {
-            parsed.output = value;
-        } else if (name == "--machine") {
-            parsed.machineFile = value;
-        } else {
-            parsed.root = value;
-        }
+        parsed.categoryNumber = *category;
+    }
+    const std::string format = Lowered(parsed.format);
+    if (format == "json") {
+        parsed.reportFormat = ReportFormat::kJson;
+    } else if (!format.empty() && format != "text") {
+        error = "format \"" + parsed.format + "\" is not text or json";
+        return false;
+    }
+    const std::string encoding = Lowered(parsed.encoding);
+    if (encoding == "utf-8" || encoding == "utf8") {
+        parsed.reportEncoding = ReportEncoding::kUtf8;
+    } else if (!encoding.empty() && encoding != "windows-1252" && encoding != "cp1252") {
+        error = "encoding \"" + parsed.encoding + "\" is not windows-1252 or utf-8";
+        return false;
+    }
+    // JSON is UTF-8 by its own rules; only the text report has a choice.
+    if (parsed.reportFormat == ReportFormat::kJson && !encoding.empty() &&
+        parsed.reportEncoding != ReportEncoding::kUtf8) {
+        error = "the JSON report is always UTF-8; --encoding " + parsed.encoding + " is for the text report";
+        return false;
     }
     if (!parsed.machineFile.empty() && !parsed.root.empty()) {
         error = "--machine and --root cannot be used together";
@@ -87,12 +88,50 @@ bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments&
     return true;
 }
 
-int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+std::optional<std::string> Compose(const ReportArguments& parsed, app::CollectorSet& collectors) {
+    const app::TranslatedWindowTexts texts;
+    if (parsed.reportFormat == ReportFormat::kJson)
+        return app::JsonReport(collectors, texts).Compose(parsed.categoryNumber, veltrix::kVersionText);
+    const auto lines = app::ReportWriter(collectors, texts).ComposeLines(parsed.categoryNumber);
+    if (!lines) return std::nullopt;
+    return EncodeReport(*lines, parsed.reportEncoding);
+}
+
+}  // namespace
+
+std::string ReportHelp() {
+    return std::string(kUsage) +
+           "\n\nWrites the report of this machine: all categories, or the one --category names by\n"
+           "number, English or Dutch name (case does not matter):\n" +
+           CategoryList() +
+           "\n--format json writes one JSON document (docs/report.schema.json); the text report is\n"
+           "Windows-1252 with CR LF unless --encoding utf-8 (then UTF-8 with LF).\n"
+           "--machine FILE.json reports a simulated machine, --root DIR a captured tree\n"
+           "(or VELTRIX_MACHINE, VELTRIX_ROOT). Status: 0 done, 1 a write failed, 2 bad input.\n";
+}
+
+bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error) {
+    ParsedRest rest;
+    if (!ParseArguments<ReportArguments>(args, kFlags, kValues, parsed, rest, error)) {
+        error += "; " + std::string(kUsage);
+        return false;
+    }
+    if (!rest.operands.empty()) {
+        error = "unexpected argument \"" + rest.operands.front() + "\"; " + kUsage;
+        return false;
+    }
+    return ReadMeanings(parsed, error);
+}
+
+int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ostream& err) {
     ReportArguments parsed;
     std::string error;
     if (!ParseReportArguments(args, parsed, error)) return Fail(err, error, kExitUsage);
-    if (parsed.help) {
-        out << kUsage << "\n";
+    if (parsed.help || parsed.version) {
+        const std::string text =
+            parsed.help ? ReportHelp() : "veltrix-report " + std::string(veltrix::kVersionText) + "\n";
+        if (out.Write(text) == platform::OutputResult::kFailed)
+            return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
 
@@ -108,17 +147,16 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!created.machine) return Fail(err, created.error, kExitUsage);
 
     app::CollectorSet collectors(*created.machine);
-    const app::TranslatedWindowTexts texts;
-    const auto report = app::ReportWriter(collectors, texts).Compose(parsed.category);
+    const auto report = Compose(parsed, collectors);
     if (!report) return Fail(err, "the report could not be composed", kExitFailure);
     if (parsed.output.empty()) {
-        out.write(report->data(), static_cast<std::streamsize>(report->size()));
-        out.flush();
-        if (!out) return Fail(err, "cannot write to standard output", kExitFailure);
+        // A reader that leaves early (| head -1) ends the command quietly.
+        if (out.Write(*report) == platform::OutputResult::kFailed)
+            return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
     const auto written = platform::WriteFileReplacing(parsed.output, *report);
-    if (!written.ok) return Fail(err, "cannot write " + parsed.output + ": " + written.error, kExitUsage);
+    if (!written.ok) return Fail(err, "cannot write " + parsed.output + ": " + written.error, kExitFailure);
     return kExitOk;
 }
 

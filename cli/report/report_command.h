@@ -1,34 +1,49 @@
 #pragma once
-// veltrix-report [--category N] [--output FILE] [--machine FILE.json] [--root DIR] [--privacy]
+// veltrix-report [--category N|NAME] [--format text|json]
+//                [--encoding windows-1252|utf-8] [--output FILE]
+//                [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]
 // Writes the report of this machine (or of a simulated or captured one) to
-// standard output or a file. Bad input (an unknown option, a category outside
-// 0-14, a missing or malformed machine file, an output file that cannot be
-// written): one line on standard error, status 2.
+// standard output or a file. Bad input (an unknown option, an unknown
+// category, a missing or malformed machine file): one line on standard error,
+// status 2. A write that fails: one line, status 1. A reader that closes the
+// pipe early: nothing, status 0.
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/common/command_output.h"
+
 namespace cli {
 
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
+enum class ReportFormat { kText, kJson };
+enum class ReportEncoding { kWindows1252, kUtf8 };
 
 struct ReportArguments {
-    int category = -1;  // all
+    // As typed; what they mean is read by ParseReportArguments.
+    std::string category;
+    std::string format;
+    std::string encoding;
     std::string output;
     std::string machineFile;
     std::string root;
     bool help = false;
+    bool version = false;
     bool privacy = false;  // identifiers masked (docs/report-format.md, "Privacy")
+
+    int categoryNumber = -1;  // all
+    ReportFormat reportFormat = ReportFormat::kText;
+    ReportEncoding reportEncoding = ReportEncoding::kWindows1252;
 };
 
 // Parses the arguments (without the program name); on failure returns false
 // and sets `error` to the line to show.
 bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error);
 
+// The usage line and the list of categories (--help).
+std::string ReportHelp();
+
 // Without --machine or --root, VELTRIX_MACHINE and VELTRIX_ROOT choose the machine.
-int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ostream& err);
 
 }  // namespace cli

@@ -65,6 +65,7 @@ void ReadUsbSection(const Node& section, SimAreas& areas) {
         return;
     }
     for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i), areas.codePage));
+    usb.MakeIndex();
 }
 
 usb::DeviceList SimUsb::SetupDiGetClassDevs(std::string_view interfaceClass, std::uint32_t) {

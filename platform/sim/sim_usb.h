@@ -41,8 +41,8 @@ public:
     };
 
     bool present = true;  // false: the device list cannot be made
-    // Fixed once the first request was made: the requests find devices
-    // through an index made of it then.
+    // Fixed once the index is made (MakeIndex, or the first request): the
+    // requests find devices through it.
     std::vector<Device> devices;
     base::CodePage codePage = base::CodePage::kWindows1252;  // of the devices' texts
 
@@ -65,6 +65,10 @@ public:
         std::uint32_t port;
     };
     RequestLog<Asked> asked;
+
+    // Indexes the device list, once: a machine file's section does this as
+    // soon as it is read, so that the requests only look up.
+    void MakeIndex() { Indexed(); }
 
     // How many device entries the requests looked through, for tests: each
     // device once, when the index is made.

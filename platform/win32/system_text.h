@@ -12,6 +12,11 @@ namespace platform::win32 {
 // with the ANSI code page.
 std::wstring FromAnsi(std::string_view bytes);
 
+// Gives base the system's conversions of the code pages it does not know,
+// and the ANSI code page (GetACP, unless another is named) as the report
+// file's; once per process is enough, more is harmless.
+void InstallSystemCodePages(unsigned ansiCodePage = 0);
+
 // The system's own wording of a Win32 error code, without its line end.
 std::string ErrorText(unsigned long code);
 

@@ -46,6 +46,7 @@ constexpr DWORD kPassThroughMarginMilliseconds = 2000;
 
 WindowsDrives::~WindowsDrives() {
     for (const DeviceHandle handle : open_) ::CloseHandle(AsHandle(handle));
+    for (const DeviceHandle module : modules_) ::FreeLibrary(reinterpret_cast<HMODULE>(module));
 }
 
 DeviceHandle WindowsDrives::CreateFileA(std::string_view fileName, std::uint32_t desiredAccess,

@@ -156,8 +156,8 @@ RegionalSettings WindowsMachine::GetRegionalSettings() {
 // activeCodePage, or the system-wide setting) is decoded as such; every other
 // ANSI code page is read as Windows-1252, the code page of western
 // installations.
-base::CodePage WindowsMachine::TextCodePage() {
-    return ::GetACP() == CP_UTF8 ? base::CodePage::kUtf8 : base::CodePage::kWindows1252;
-}
+// Every code page but Windows-1252 and UTF-8 is converted with the system's
+// tables (InstallSystemCodePages).
+base::CodePage WindowsMachine::TextCodePage() { return static_cast<base::CodePage>(::GetACP()); }
 
 }  // namespace platform::win32

@@ -17,6 +17,10 @@ namespace platform::win32 {
 
 class WindowsMachine : public Machine {
 public:
+    // Gives base the system's code pages, so that its texts decode with
+    // whatever ANSI code page the system has.
+    WindowsMachine();
+
     SystemInfo GetSystemInfo() override;
     CpuidRegisters ExecuteCPUID(std::uint32_t leaf) override;
     std::uint64_t ReadTimeStampCounter() override;

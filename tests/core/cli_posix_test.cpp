@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <thread>
 
 #include "cli/report/report_command.h"
 #include "cli_run.h"
+#include "platform/standard_streams.h"
 #include "sim_fixture.h"
 #include "temp_dir.h"
 
@@ -42,9 +44,9 @@ TEST(ReportOutput, APipeWithoutReaderIsRefusedAtOnceOneWithAReaderIsWritten) {
     const std::string fifo = made + "/pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string machine = testing_support::SourcePath("tests/machines/laptop.json");
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunReport({"--machine", machine, "--category", "14", "--output", fifo}, out, err), cli::kExitUsage);
-    EXPECT_NE(err.str().find("no program reads from this pipe"), std::string::npos) << err.str();
+    const ReportRun refused = Report({"--machine", machine, "--category", "14", "--output", fifo});
+    ExpectOneLineError(refused, cli::kExitFailure);
+    EXPECT_NE(refused.err.find("no program reads from this pipe"), std::string::npos) << refused.err;
 
     std::string read;
     std::thread reader([&] {
@@ -54,17 +56,37 @@ TEST(ReportOutput, APipeWithoutReaderIsRefusedAtOnceOneWithAReaderIsWritten) {
         if (fd >= 0) ::close(fd);
     });
     // The reader opens in its own time: the writer tries until it is there.
-    int status = cli::kExitUsage;
+    int status = cli::kExitFailure;
     for (int attempt = 0; attempt < 500 && status != cli::kExitOk; ++attempt) {
-        std::ostringstream o, e;
-        status = cli::RunReport({"--machine", machine, "--category", "14", "--output", fifo}, o, e);
+        status = Report({"--machine", machine, "--category", "14", "--output", fifo}).status;
         if (status != cli::kExitOk) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     reader.join();
     EXPECT_EQ(status, cli::kExitOk);
     EXPECT_EQ(read.rfind("Batterij\r\n", 0), 0u) << read;
 
-    std::ostringstream o, e;
-    EXPECT_EQ(cli::RunReport({"--machine", machine, "--output", "/dev/null"}, o, e), cli::kExitOk) << e.str();
+    const ReportRun devNull = Report({"--machine", machine, "--output", "/dev/null"});
+    EXPECT_EQ(devNull.status, cli::kExitOk) << devNull.err;
     std::filesystem::remove_all(made);
+}
+
+// Standard output into a pipe whose reader has gone: told apart from a
+// failure, whether SIGPIPE was left as it is or ignored (libcups ignores it),
+// and the process lives on.
+TEST(StandardOutput, APipeWithoutReaderIsTheReaderClosedNotAFailure) {
+    for (const auto disposition : {SIG_DFL, SIG_IGN}) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        ::close(ends[0]);
+        const int saved = ::dup(STDOUT_FILENO);
+        std::signal(SIGPIPE, disposition);
+        ::dup2(ends[1], STDOUT_FILENO);
+        const auto result = platform::WriteStandardOutput("Processor\r\n");
+        ::dup2(saved, STDOUT_FILENO);
+        ::close(saved);
+        ::close(ends[1]);
+        std::signal(SIGPIPE, SIG_DFL);
+        EXPECT_EQ(result, platform::OutputResult::kReaderClosed);
+    }
+    EXPECT_EQ(platform::WriteStandardOutput(""), platform::OutputResult::kWritten);
 }

@@ -19,16 +19,18 @@ struct ReportRun {
 };
 
 inline ReportRun Report(std::vector<std::string> args) {
-    std::ostringstream out, err;
+    cli::StringOutput out;
+    std::ostringstream err;
     const int status = cli::RunReport(args, out, err);
-    return {status, out.str(), err.str()};
+    return {status, out.text, err.str()};
 }
 
 inline std::string Laptop() { return SourcePath("tests/machines/laptop.json"); }
 
-// A refusal: status 2, nothing on standard output, one line on standard error.
-inline void ExpectOneLineError(const ReportRun& run) {
-    EXPECT_EQ(run.status, cli::kExitUsage);
+// A refusal: status 2 (bad input) or 1 (a write failed), nothing on standard
+// output, one line on standard error.
+inline void ExpectOneLineError(const ReportRun& run, int status = cli::kExitUsage) {
+    EXPECT_EQ(run.status, status);
     EXPECT_TRUE(run.out.empty());
     ASSERT_FALSE(run.err.empty());
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;

@@ -29,7 +29,8 @@ TEST(VeltrixReport, BadInputGetsOneLineAndStatusTwo) {
     ExpectOneLineError(Report({"--category", "3x", "--machine", Laptop()}));
     ExpectOneLineError(Report({"--machine", "/nonexistent/machine.json"}));
     ExpectOneLineError(Report({"--machine", Laptop(), "--root", "/"}));
-    ExpectOneLineError(Report({"--machine", Laptop(), "--output", "/nonexistent/dir/report.txt"}));
+    // A file that cannot be written is a failure, not bad input.
+    ExpectOneLineError(Report({"--machine", Laptop(), "--output", "/nonexistent/dir/report.txt"}), cli::kExitFailure);
 }
 
 TEST(VeltrixReport, MalformedMachineFilesNameThePlaceAndReason) {
@@ -83,7 +84,7 @@ TEST(VeltrixReport, AFailedRunLeavesAnExistingFileAlone) {
     namespace fs = std::filesystem;
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    ExpectOneLineError(Report({"--machine", Laptop(), "--output", file}));
+    ExpectOneLineError(Report({"--machine", Laptop(), "--output", file}), cli::kExitFailure);
     EXPECT_EQ(ReadFile(file), "the previous report");
     // A bad machine file is found before the output is touched.
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);

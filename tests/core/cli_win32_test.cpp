@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "platform/standard_streams.h"
 #include "temp_dir.h"
 
 // Last: its macros would rename the machine's operations declared above.
@@ -24,4 +25,18 @@ TEST(VeltrixReport, AMachineFileIsNeitherAPipeNorADevice) {
         EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
     }
     ::CloseHandle(pipe);
+}
+
+// Standard output into a pipe whose reader has gone: a write error on
+// Windows, told apart from a failure.
+TEST(StandardOutput, APipeWithoutReaderIsTheReaderClosedNotAFailure) {
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    ::CloseHandle(readEnd);
+    const HANDLE saved = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    ::SetStdHandle(STD_OUTPUT_HANDLE, writeEnd);
+    const auto result = platform::WriteStandardOutput("Processor\r\n");
+    ::SetStdHandle(STD_OUTPUT_HANDLE, saved);
+    ::CloseHandle(writeEnd);
+    EXPECT_EQ(result, platform::OutputResult::kReaderClosed);
 }

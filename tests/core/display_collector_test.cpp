@@ -59,6 +59,16 @@ TEST(Display, ModesMatchingTheCurrentSettingsAreSelected) {
     // Colour depth is planes times bits per pixel.
     auto planes = SimFrom(R"({"display": {"modes": [)" + Mode(640, 480, 8, 60) + "], " + Current(640, 480, 4, 60, 2) + "}}");
     EXPECT_TRUE(Display(*planes).Item(0)->Selected());
+
+    // Rates 0 and 1 both mean the display's default: modes without timings
+    // (0) against a device context that says 1, and the other way round.
+    for (const auto& [modeHz, currentHz] : std::vector<std::pair<int, int>>{{0, 1}, {1, 0}, {0, 0}}) {
+        auto byDefault = SimFrom(R"({"display": {"modes": [)" + Mode(1280, 1024, 32, modeHz) + "," +
+                                 Mode(1280, 1024, 32, 60) + "], " + Current(1280, 1024, 32, currentHz) + "}}");
+        const Display d(*byDefault);
+        EXPECT_TRUE(d.Item(0)->Selected()) << modeHz << " against " << currentHz;
+        EXPECT_FALSE(d.Item(1)->Selected()) << "60 Hz is no default rate";
+    }
 }
 
 TEST(Display, ValuesThatDoNotFitTheirFieldsStayZero) {

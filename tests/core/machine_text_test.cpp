@@ -112,8 +112,11 @@ TEST(MachineText, PrintableTextEscapesEveryControlAndNothingElse) {
             wchar_t expected[5];
             std::swprintf(expected, 5, L"\\x%02X", c);
             EXPECT_EQ(shown, expected) << c;
-        } else if (c == 0x2028 || c == 0x2029) {
-            EXPECT_EQ(shown, c == 0x2028 ? L"\\u2028" : L"\\u2029");
+        } else if (c == 0x2028 || c == 0x2029 || (c >= 0x202A && c <= 0x202E) ||
+                   (c >= 0x2066 && c <= 0x2069) || c == 0x061C || c == 0x200E || c == 0x200F) {
+            wchar_t expected[7];
+            std::swprintf(expected, 7, L"\\u%04X", c);
+            EXPECT_EQ(shown, expected) << c;
         } else {
             EXPECT_EQ(shown, one) << c;
         }

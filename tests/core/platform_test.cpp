@@ -21,6 +21,30 @@ TEST(Codepage, Utf8MalformedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(base::EncodeUtf8(L"\u00E9\u20AC\U0001F600"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
 }
 
+// Characters past U+FFFF are one wchar_t on Linux and a surrogate pair on
+// Windows; either way each is one character on both edges, and a surrogate
+// without its partner is U+FFFD, never half a character.
+TEST(Codepage, CharactersPastTheBasicPlaneAndLoneSurrogates) {
+    const std::pair<std::wstring, std::string> wholes[] = {
+        {L"\U00010000", "\xF0\x90\x80\x80"},  // the first past U+FFFF
+        {L"\U0001F600", "\xF0\x9F\x98\x80"},
+        {L"\U0010FFFF", "\xF4\x8F\xBF\xBF"},  // the last code point
+        {L"\uFFFF", "\xEF\xBF\xBF"},           // the last of the basic plane
+    };
+    for (const auto& [wide, utf8] : wholes) {
+        EXPECT_EQ(base::EncodeUtf8(wide), utf8);
+        EXPECT_EQ(base::DecodeUtf8(utf8), wide);
+        EXPECT_EQ(base::EncodeWindows1252(wide), "?") << "one character, one question mark";
+    }
+    const std::string replacement = "\xEF\xBF\xBD";
+    for (const wchar_t lone : {wchar_t(0xD800), wchar_t(0xDBFF), wchar_t(0xDC00), wchar_t(0xDFFF)}) {
+        EXPECT_EQ(base::EncodeUtf8(std::wstring{L'a', lone, L'b'}), "a" + replacement + "b");
+        EXPECT_EQ(base::EncodeUtf8(std::wstring{lone}), replacement) << "at the very end";
+    }
+    // A low surrogate before a high one is no pair: two characters.
+    EXPECT_EQ(base::EncodeUtf8(std::wstring{wchar_t(0xDC00), wchar_t(0xD800)}), replacement + replacement);
+}
+
 TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"plain /tmp/r.txt", "plain /tmp/r.txt"},
@@ -37,6 +61,9 @@ TEST(PrintableText, ControlsAndBrokenUtf8AreEscapedPrintableTextIsNot) {
         {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                     // a surrogate
         {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // past U+10FFFF
         {"\xF5\xFF", "\\xF5\\xFF"},                              // never in UTF-8
+        {"a\xE2\x80\xAEz", "a\\xE2\\x80\\xAEz"},                     // U+202E turns what follows around
+        {"\xE2\x81\xA6\xE2\x81\xA9", "\\xE2\\x81\\xA6\\xE2\\x81\\xA9"},  // isolates U+2066 and U+2069
+        {"\xE2\x80\xA9\xE2\x80\xAF", "\\xE2\\x80\\xA9\xE2\x80\xAF"},   // U+2029 escaped, U+202F kept
     };
     for (const auto& [raw, shown] : cases) EXPECT_EQ(base::EscapeNonPrintable(raw), shown) << raw;
 }

@@ -1,6 +1,6 @@
 // --privacy on whole trees: no identifier of a tree survives in the masked
-// report or in a capture made by a masked run, and the capture reports
-// exactly as the masked run did. Over every tree of tests/trees, one with
+// report, the masked JSON report or a capture made by a masked run, and the
+// capture reports exactly as the masked run did. Over every tree of tests/trees, one with
 // network mounts, printers with credentials and a user's home besides, and
 // this machine.
 #include <gtest/gtest.h>
@@ -112,10 +112,12 @@ void ExpectMaskedEverywhere(const std::string& tree, const std::set<std::string>
     SCOPED_TRACE(tree);
     const std::string plain = Report({"--root", tree});
     const std::string masked = Report({"--privacy", "--root", tree});
+    const std::string maskedJson = Report({"--privacy", "--format", "json", "--root", tree});
     linux_tests::TempDir dir;
     const std::string capture = dir.Path() + "/masked";
     CaptureMasked(tree, capture);
     EXPECT_EQ(Report({"--root", capture}), masked) << "the masked capture reports as the masked run";
+    EXPECT_EQ(Report({"--format", "json", "--root", capture}), maskedJson);
     EXPECT_EQ(linux_tests::ReportLines(masked).size(), linux_tests::ReportLines(plain).size());
 
     std::set<std::string> identifiers = IdentifiersOf(plain, tree);
@@ -126,6 +128,7 @@ void ExpectMaskedEverywhere(const std::string& tree, const std::set<std::string>
     const std::string captured = CaptureBytes(capture);
     for (const std::string& identifier : identifiers) {
         EXPECT_EQ(masked.find(identifier), std::string::npos) << identifier << " in the masked report";
+        EXPECT_EQ(maskedJson.find(identifier), std::string::npos) << identifier << " in the masked JSON";
         EXPECT_EQ(captured.find(identifier), std::string::npos) << identifier << " in the masked capture";
     }
 }

@@ -1,6 +1,7 @@
 #include "window/controls/InfoFrame.h"
 
 #include "window/controls/Colors.h"
+#include "window/ui/accessibility.h"
 #include "window/ui/menu.h"
 #include "window/ui/window.h"
 
@@ -21,6 +22,8 @@ constexpr ui::OLE_COLOR kLowerLineColor = 0xFFFFFF;
 const ui::StdFont kTextFont{L"Verdana", 9.75, true};
 // Window managers keep Alt+Space for their own menu, so the icon says how
 // else the program's window menu (save, About) opens.
+// The icon's name for a screen reader: what it opens.
+constexpr const wchar_t* kIconName = L"Venstermenu";
 constexpr const wchar_t* kIconToolTip =
     L"Venstermenu: klik hier, klik rechts op de kop, of druk op Shift+F10 of de Menu-toets";
 
@@ -48,6 +51,9 @@ InfoFrame::InfoFrame(ui::HWND parent, const form::Bounds& bounds, std::wstring_v
     });
     imageIcon_->DblClick.Connect([this] { DblClick.Raise(); });
     imageIcon_->SetToolTipText(kIconToolTip);
+    ui::SetWindowText(imageIcon_->Hwnd(), kIconName);
+    // The header is named by its text.
+    ui::SetLabelledBy(window_, labelText_->Hwnd());
     labelText_->Click.Connect([this] { Click.Raise(); });
     labelText_->DblClick.Connect([this] { DblClick.Raise(); });
 

@@ -3,6 +3,7 @@
 #include "window/controls/Colors.h"
 #include "window/controls/ControlFont.h"
 #include "window/form/form.h"
+#include "window/ui/accessibility.h"
 #include "window/ui/gdi.h"
 #include "window/ui/window.h"
 
@@ -36,10 +37,12 @@ SunkenLabel::~SunkenLabel() {
     ui::DestroyWindow(window_);
 }
 
+// The box draws its text itself; the inner window carries it as its window
+// text too, which is what a screen reader reads.
 void SunkenLabel::CreateInnerWindow() {
     ui::RECT area;
     ui::GetClientRect(window_, area);
-    inner_ = ui::CreateWindowEx(0, ui::WC_STATIC, L"", ui::WS_CHILD | ui::WS_VISIBLE | ui::SS_OWNERDRAW, 0, 0,
+    inner_ = ui::CreateWindowEx(0, ui::WC_STATIC, text_, ui::WS_CHILD | ui::WS_VISIBLE | ui::SS_OWNERDRAW, 0, 0,
                                 area.Width(), area.Height(), window_, kInnerId);
 }
 
@@ -108,6 +111,7 @@ void SunkenLabel::SetFont(const ui::StdFont& font) {
 
 void SunkenLabel::SetText(std::wstring text) {
     text_ = std::move(text);
+    ui::SetWindowText(inner_, text_);
     Changed(L"Text");
 }
 
@@ -119,9 +123,12 @@ void SunkenLabel::SetUseMnemonic(bool use) {
 void SunkenLabel::ApplyProperties(bool recreate) {
     ui::EnableWindow(window_, enabled_);
     if (recreate && ui::IsWindow(inner_)) {
+        // The new inner window keeps the caption that names the box.
+        const ui::HWND label = ui::GetLabelledBy(inner_);
         routing_.Destroy();
         ui::DestroyWindow(inner_);
         CreateInnerWindow();
+        ui::SetLabelledBy(inner_, label);
     }
     if (!ui::IsWindow(inner_)) return;
     ui::EnableWindow(inner_, enabled_);

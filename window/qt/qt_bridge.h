@@ -10,11 +10,14 @@
 // - text: ParsePrefix, TextStyle, DrawFormattedText (the DrawText rules);
 // - fonts and colours: MakeQFont, FindFont, ToQColor;
 // - pictures: ImageOf;
-// - modal windows: FocusReturn (the keyboard back to the owner afterwards).
+// - modal windows: FocusReturn (the keyboard back to the owner afterwards);
+// - accessibility: AccessibleWindow (what every window shows a screen
+//   reader), NotifyTextChanged.
 
 #include <QImage>
 
 #include "window/ui/picture.h"
+#include "window/qt/ui/accessible_window.h"
 #include "window/qt/ui/focus_return.h"
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/registry.h"

@@ -41,6 +41,7 @@ std::uint32_t WindowStyleOf(const FormStyle& style) {
 }
 
 ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle& style) {
+    qt::EnsureControlAccessibility();
     auto* widget = new qt::FormWidget(form);
     widget->setWindowFlags(FlagsOf(style));
     widget->setObjectName(ui::qt::ToQString(name));

@@ -100,6 +100,7 @@ ui::HWND CreateControlWindow(QWidget* widget, ui::HWND parent, const ui::qt::Win
         delete widget;
         return nullptr;
     }
+    EnsureControlAccessibility();
     const ui::HWND window = ui::qt::RegisterWindow(widget, windowClass, ui::WS_CHILD | ui::WS_VISIBLE);
     widget->setObjectName(ui::qt::ToQString(name));
     widget->setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);

@@ -70,6 +70,8 @@ protected:
 ui::HWND CreateControlWindow(QWidget* widget, ui::HWND parent, const ui::qt::WindowClassInfo& windowClass,
                              std::wstring_view name, const Bounds& bounds);
 QWidget* ParentWidget(ui::HWND parent);
+// Installs the form controls' accessibility (accessible_controls.cpp); once.
+void EnsureControlAccessibility();
 
 // A stored font at its exact size: a form's controls do not round points.
 QFont FontFor(const ui::StdFont& font, const QPaintDevice* device);

@@ -59,8 +59,10 @@ Frame::Frame(ui::HWND parent, std::wstring name, const Bounds& bounds)
 Frame::~Frame() { DestroyControls(); }
 
 void Frame::SetCaption(std::wstring caption) {
+    if (caption == caption_) return;
     caption_ = std::move(caption);
     ui::InvalidateRect(Hwnd(), nullptr, true);
+    ui::qt::NotifyTextChanged(ui::qt::WidgetOf(Hwnd()));
 }
 
 void Frame::SetBorderStyle(int style) {

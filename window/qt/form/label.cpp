@@ -65,10 +65,12 @@ Label::Label(ui::HWND parent, std::wstring name, const Bounds& bounds, std::wstr
 
 void Label::Repaint() { ui::InvalidateRect(Hwnd(), nullptr, true); }
 
+// A screen reader hears a changed caption: the timer's values as they change.
 void Label::SetCaption(std::wstring caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     Repaint();
+    ui::qt::NotifyTextChanged(ui::qt::WidgetOf(Hwnd()));
 }
 
 void Label::SetForeColor(ui::OLE_COLOR color) {
@@ -94,8 +96,10 @@ void Label::SetAlignment(Alignment alignment) {
 }
 
 void Label::SetUseMnemonic(bool use) {
+    const bool changed = use != useMnemonic_;
     useMnemonic_ = use;
     Repaint();
+    if (changed) ui::qt::NotifyTextChanged(ui::qt::WidgetOf(Hwnd()));
 }
 
 void Label::SetFont(const ui::StdFont& font) {

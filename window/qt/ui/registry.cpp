@@ -13,6 +13,7 @@
 
 #include "window/ui/gdi.h"
 #include "window/ui/menu.h"
+#include "window/qt/ui/accessible_window.h"
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/menu_model.h"
 #include "window/qt/ui/virtual_keys.h"
@@ -159,6 +160,7 @@ bool DeleteNow() {
 HWND RegisterWindow(QWidget* widget, const WindowClassInfo& windowClass, std::uint32_t style, std::uint32_t exStyle,
                     std::intptr_t id) {
     EnsureToolkitSettings();
+    EnsureAccessibility();
     Registry& table = Table();
     const HWND handle = reinterpret_cast<HWND>(table.nextHandle++);
     WindowRecord record;

@@ -42,6 +42,7 @@ struct WindowRecord {
     std::wstring text;
     HMENU systemMenu = nullptr;
     QObject* bridge = nullptr;
+    HWND labelledBy = nullptr;  // the window whose text names this one (SetLabelledBy)
 };
 
 // Gives `widget` a handle and a procedure chain that starts with the class's

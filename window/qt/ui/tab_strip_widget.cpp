@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "window/ui/gdi.h"
+#include "window/qt/ui/accessible_tab_strip.h"
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/tab_strip_widget.h"
 #include "window/qt/ui/window_classes.h"
@@ -58,6 +59,7 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             if (strip->current < 0) strip->current = 0;
             else if (index <= strip->current) ++strip->current;
             strip->Relayout();
+            AnnounceTabInserted(*strip, index);
             return index;
         }
         case TCM_SETITEM:
@@ -71,14 +73,17 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                 if (item->mask & TCIF_PARAM) item->lParam = target.param;
                 return 1;
             }
+            const bool renamed = (item->mask & TCIF_TEXT) && target.text != item->text;
             if (item->mask & TCIF_TEXT) target.text = item->text;
             if (item->mask & TCIF_PARAM) target.param = item->lParam;
             strip->Relayout();
+            if (renamed) AnnounceTabText(*strip, index);
             return 1;
         }
         case TCM_DELETEITEM: {
             const int index = static_cast<int>(wParam);
             if (!strip->Valid(index)) return 0;
+            AnnounceTabRemoving(*strip, index);
             strip->items.erase(strip->items.begin() + index);
             if (index == strip->current) strip->current = -1;
             else if (index < strip->current) --strip->current;
@@ -88,6 +93,7 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 1;
         }
         case TCM_DELETEALLITEMS:
+            for (int index = strip->Count() - 1; index >= 0; --index) AnnounceTabRemoving(*strip, index);
             strip->items.clear();
             strip->current = strip->hot = -1;
             strip->firstVisible = 0;
@@ -109,6 +115,7 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             strip->current = index;
             strip->EnsureVisible(index);
             strip->Relayout();
+            AnnounceTabSelection(*strip, previous);
             return previous;
         }
         case TCM_HITTEST: {
@@ -167,6 +174,9 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_SIZE: strip->Relayout(); return 0;
         case WM_SETFOCUS:
+            strip->update();
+            AnnounceTabFocus(*strip);
+            return 0;
         case WM_KILLFOCUS:
         case WM_ENABLE: strip->update(); return 0;
         case WM_LBUTTONDOWN: {
@@ -241,10 +251,18 @@ void ChangeSelection(HWND window, int index) {
     if (Notify(window, TCN_SELCHANGING) != 0) return;
     auto* strip = WidgetAs<TabStripWidget>(window);
     if (!strip || !strip->Valid(index)) return;
-    strip->current = index;
+    const int previous = std::exchange(strip->current, index);
     strip->EnsureVisible(index);
     strip->Relayout();
+    AnnounceTabSelection(*strip, previous);
     Notify(window, TCN_SELCHANGE);
+}
+
+void ClickTab(HWND window, int index) {
+    auto* strip = WidgetAs<TabStripWidget>(window);
+    if (!strip || !strip->Valid(index)) return;
+    if (index != strip->current) ChangeSelection(window, index);
+    if (WidgetAs<TabStripWidget>(window)) Notify(window, NM_CLICK);
 }
 
 void SelectTabByKey(HWND window, int index, std::uint16_t virtualKey) {

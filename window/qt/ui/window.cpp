@@ -8,6 +8,7 @@
 #include <string>
 
 #include "window/ui/gdi.h"
+#include "window/qt/ui/accessible_window.h"
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/registry.h"
 #include "window/qt/ui/window_classes.h"
@@ -161,9 +162,11 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE: widget->close(); return 0;
         case WM_SETTEXT: {
             const auto* text = reinterpret_cast<const std::wstring*>(lParam);
+            const bool changed = (text ? *text : std::wstring()) != record->text;
             record->text = text ? *text : std::wstring();
             if (widget->isWindow()) widget->setWindowTitle(qt::ToQString(record->text));
             widget->update();
+            if (changed) qt::NotifyTextChanged(widget);
             return 1;
         }
         case WM_GETTEXT: {

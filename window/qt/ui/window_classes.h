@@ -30,6 +30,9 @@ QWidget* CreateTabStripWidget(QWidget* parent, std::uint32_t style);
 // Selects tab `index` of a tab strip as a click would: TCN_SELCHANGING to the
 // parent (non-zero cancels), then TCN_SELCHANGE.
 void ChangeSelection(HWND window, int index);
+// Presses tab `index` as a mouse click does: selects it as ChangeSelection
+// unless it is the selected one, then NM_CLICK.
+void ClickTab(HWND window, int index);
 // Selects tab `index` as a navigation key does: TCN_KEYDOWN with the key,
 // then as ChangeSelection.
 void SelectTabByKey(HWND window, int index, std::uint16_t virtualKey);

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# docs/fleet: Ansible gathers the local fact veltrix (veltrix-report --format
+# json) of five hosts over a local inventory, each host pointed at another
+# simulated machine or captured tree, and the playbook merges them into one
+# inventory (JSON and CSV). The merged inventory must hold exactly what
+# veltrix-report writes for each host. A copy is kept in ARTIFACTS.
+set -euo pipefail
+report=$(realpath "$1") source=$(realpath "$2") artifacts=$(realpath -m "$3")
+command -v ansible-playbook >/dev/null || { echo "SKIPPED: ansible-playbook not installed (ansible-core)"; exit 0; }
+work=$(mktemp -d)
+# No ansible.cfg of the caller or the system changes the run.
+cd "$work" && : >ansible.cfg
+trap 'rm -rf "$work"' EXIT
+export HOME=$work ANSIBLE_LOCAL_TEMP=$work/tmp ANSIBLE_REMOTE_TEMP=$work/tmp ANSIBLE_NOCOLOR=1 \
+  ANSIBLE_HOST_KEY_CHECKING=False ANSIBLE_RETRY_FILES_ENABLED=False
+
+# A display adapter whose name a spreadsheet would take for a formula, with
+# quotes and a comma in it.
+cat >"$work/formula.json" <<'JSON'
+{"display": {"adapters": [{"description": "=HYPERLINK(\"x\"), \"quoted\"", "primary": true}]}}
+JSON
+declare -A machine=(
+  [formula]="--machine $work/formula.json"
+  [laptop]="--machine $source/tests/machines/laptop.json"
+  [workstation]="--machine $source/tests/machines/workstation.json"
+  [windows-drives]="--machine $source/tests/machines/windows-drives.json"
+  [desktop]="--root $source/tests/trees/desktop"
+)
+: >"$work/hosts"
+for host in "${!machine[@]}"; do
+  mkdir -p "$work/facts/$host"
+  # The documented fact, with the host's machine in place of this one.
+  sed "s|^exec veltrix-report --format json\$|exec \"$report\" --format json ${machine[$host]}|" \
+    "$source/docs/fleet/veltrix.fact" >"$work/facts/$host/veltrix.fact"
+  grep -q -- "${machine[$host]}" "$work/facts/$host/veltrix.fact"
+  chmod +x "$work/facts/$host/veltrix.fact"
+  "$report" --format json ${machine[$host]} >"$work/$host.expected.json"
+  echo "$host ansible_connection=local ansible_python_interpreter=/usr/bin/python3 veltrix_fact_path=$work/facts/$host" >>"$work/hosts"
+done
+
+mkdir -p "$work/out"
+ansible-playbook -i "$work/hosts" "$source/docs/fleet/veltrix-inventory.yml" -e "veltrix_inventory_dir=$work/out" \
+  >"$work/ansible.log" 2>&1 || { cat "$work/ansible.log"; exit 1; }
+
+mkdir -p "$artifacts"
+cp "$work/out/veltrix-inventory.json" "$work/out/veltrix-inventory.csv" "$artifacts/"
+
+/usr/bin/python3 - "$work" "${!machine[@]}" <<'PY'
+import csv, json, sys
+work, hosts = sys.argv[1], sorted(sys.argv[2:])
+inventory = json.load(open(f"{work}/out/veltrix-inventory.json"))
+assert sorted(inventory) == hosts, sorted(inventory)
+for host in hosts:
+    expected = json.load(open(f"{work}/{host}.expected.json"))
+    assert inventory[host] == expected, f"{host}: the inventory differs from veltrix-report's document"
+rows = list(csv.DictReader(open(f"{work}/out/veltrix-inventory.csv", newline="")))
+assert [r["host"] for r in rows] == hosts, rows
+for row in rows:
+    fields = inventory[row["host"]]["categories"]
+    assert row["processor"] == (fields["Processor"]["fields"]["Name"] or ""), row
+    assert row["memory_bytes"] == str(fields["MemoryUsage"]["fields"]["TotalPhysical"] or ""), row
+    disks = fields["HardDrives"]["items"]
+    assert row["hard_drives"] == str(len(disks)), row
+    assert row["hard_drive_bytes"] == str(sum(d["Capacity"] or 0 for d in disks)), row
+    display = fields["Display"]["fields"]["Name"] or ""
+    assert row["display"] == ("'" + display if display[:1] in "=+-@" and display else display), row
+assert rows[hosts.index("formula")]["display"] == "'=HYPERLINK(\"x\"), \"quoted\"", rows
+print(f"the inventory holds {len(hosts)} hosts, each as veltrix-report wrote it")
+PY
