@@ -11,7 +11,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(alsa codepage cups_reply display_replies drive_replies edid ethtool_drvinfo id_database input_devices
-           meminfo os_release power_supply reply_file sim_file spooler_answer stored_form usb_descriptors usb_hub_replies
+           meminfo os_release power_supply privacy reply_file sim_file spooler_answer stored_form usb_descriptors usb_hub_replies
            volume_files)
 fi
 build=build-fuzz

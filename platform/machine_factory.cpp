@@ -25,10 +25,20 @@ MachineOrError Create(const MachineOptions& options) {
     }
     if (options.machineFile.empty()) {
 #ifdef _WIN32
+        if (options.privacy) {
+            result.error = "--privacy is not available on Windows yet";
+            return result;
+        }
         result.machine = win32::OpenWindowsMachine(options.root, result.error);
 #else
-        result.machine = linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits);
+        result.machine =
+            linux_backend::OpenLinuxMachine(options.root, result.error, options.realWaits, options.privacy);
 #endif
+        return result;
+    }
+    // A machine file is written by hand: what it holds is what it shows.
+    if (options.privacy) {
+        result.error = "--privacy masks the Linux machine and captured trees, not a machine file";
         return result;
     }
     const FileRead file = ReadRegularFile(options.machineFile, kFileReadLimit);

@@ -15,6 +15,10 @@ struct MachineOptions {
     // False makes waits return at once (benchmarks that leave out the clock
     // measurement's half second); simulated machines never wait anyway.
     bool realWaits = true;
+    // Identifiers (MAC addresses, serial numbers, host and user names) are
+    // masked in everything the machine answers (docs/captures.md, "Privacy").
+    // The Linux machine and captured trees only; a machine file is refused.
+    bool privacy = false;
     std::string error = {};   // set when the options contradict each other; CreateMachine refuses them
 };
 

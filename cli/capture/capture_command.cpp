@@ -16,13 +16,14 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: veltrix-capture [--help] [--version] DIR";
+constexpr const char* kUsage = "usage: veltrix-capture [--privacy] [--help] [--version] DIR";
 
 // One line per flag; the record holds its bool.
 constexpr FlagOption<CaptureArguments> kFlags[] = {
     {"--help", &CaptureArguments::help},
     {"-h", &CaptureArguments::help},
     {"--version", &CaptureArguments::version},
+    {"--privacy", &CaptureArguments::privacy},
 };
 
 using platform::linux_backend::CaptureLog;
@@ -46,8 +47,9 @@ void RunEverything(platform::Machine& machine) {
     (void)machine.GetRegionalSettings();
 }
 
-std::string About(const CaptureLog& log) {
+std::string About(const CaptureLog& log, bool privacy) {
     std::string about = "Captured by veltrix-capture " + std::string(veltrix::kVersionText) + " on a live machine.\n";
+    if (privacy) about += "Identifiers are masked (--privacy): MAC addresses, serial numbers, host and user names.\n";
     about += "Files: " + std::to_string(log.Files().size()) + ", directories listed: " +
              std::to_string(log.Directories().size()) + ", recorded replies: " + std::to_string(log.Replies().size()) +
              ".\n";
@@ -104,6 +106,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
         platform::linux_backend::LinuxMachineOptions options;
         options.root = "/";
         options.capture = &log;
+        options.privacy = parsed.privacy;
         platform::linux_backend::LinuxMachine machine(std::move(options));
         if (!machine.OpenError().empty()) {
             target.Abandon();
@@ -111,7 +114,8 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
         }
         RunEverything(machine);
     }
-    if (auto problem = platform::linux_backend::WriteCapture(log, target, About(log)); !problem.empty())
+    const std::string about = About(log, parsed.privacy);
+    if (auto problem = platform::linux_backend::WriteCapture(log, target, about); !problem.empty())
         return Fail(err, problem, kExitFailure);
     const std::string done = "veltrix-capture: " + std::to_string(log.Files().size()) + " files and " +
                              std::to_string(log.Replies().size()) + " recorded replies written to " +

@@ -1,10 +1,12 @@
 #pragma once
-// veltrix-capture [--help] [--version] DIR
+// veltrix-capture [--privacy] [--help] [--version] DIR
 // Runs the Linux backend on this machine through everything the report asks
 // and writes what it read (files) and was told (recorded replies) into DIR,
 // which must not exist or be empty. `veltrix-report --root DIR` then reports
-// this machine anywhere. Bad input: one line on standard error, status 2; a
-// capture that cannot be written: one line, status 1.
+// this machine anywhere. With --privacy the backend masks the identifiers in
+// everything it reads, so the tree holds only their masks. Bad input: one
+// line on standard error, status 2; a capture that cannot be written: one
+// line, status 1.
 
 #include <ostream>
 #include <string>
@@ -17,6 +19,7 @@ namespace cli {
 struct CaptureArguments {
     bool help = false;
     bool version = false;
+    bool privacy = false;
     std::string directory;
 };
 

@@ -19,13 +19,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: veltrix-report [--category N|NAME] [--format text|json] [--encoding windows-1252|utf-8]\n"
-    "                      [--output FILE] [--machine FILE.json] [--root DIR] [--help] [--version]";
+    "                      [--output FILE] [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]";
 
 // One line per flag; the record holds its bool.
 constexpr FlagOption<ReportArguments> kFlags[] = {
     {"--help", &ReportArguments::help},
     {"-h", &ReportArguments::help},
     {"--version", &ReportArguments::version},
+    {"--privacy", &ReportArguments::privacy},
 };
 
 constexpr ValueOption<ReportArguments> kValues[] = {
@@ -141,6 +142,7 @@ int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ost
         options.machineFile = parsed.machineFile;
         if (!parsed.root.empty()) options.root = parsed.root;
     }
+    options.privacy = parsed.privacy;
     auto created = platform::CreateMachine(options);
     if (!created.machine) return Fail(err, created.error, kExitUsage);
 

@@ -1,7 +1,7 @@
 #pragma once
 // veltrix-report [--category N|NAME] [--format text|json]
 //                [--encoding windows-1252|utf-8] [--output FILE]
-//                [--machine FILE.json] [--root DIR] [--help] [--version]
+//                [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]
 // Writes the report of this machine (or of a simulated or captured one) to
 // standard output or a file. Bad input (an unknown option, an unknown
 // category, a missing or malformed machine file): one line on standard error,
@@ -29,6 +29,7 @@ struct ReportArguments {
     std::string root;
     bool help = false;
     bool version = false;
+    bool privacy = false;  // identifiers masked (docs/report-format.md, "Privacy")
 
     int categoryNumber = -1;  // all
     ReportFormat reportFormat = ReportFormat::kText;

@@ -129,9 +129,9 @@ TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
         std::string message;
     };
     const Case cases[] = {
-        {{}, "veltrix-capture: usage: veltrix-capture [--help] [--version] DIR\n"},
-        {{dir.Path() + "/a", dir.Path() + "/b"}, "veltrix-capture: usage: veltrix-capture [--help] [--version] DIR\n"},
-        {{"--root"}, "veltrix-capture: unknown option \"--root\"; usage: veltrix-capture [--help] [--version] DIR\n"},
+        {{}, "veltrix-capture: usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
+        {{dir.Path() + "/a", dir.Path() + "/b"}, "veltrix-capture: usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
+        {{"--root"}, "veltrix-capture: unknown option \"--root\"; usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
         {{dir.Path() + "/used"}, "is not empty\n"},
         {{dir.Path() + "/used/file"}, "exists and is not a directory\n"},
         // Found before the capture, not after it.

@@ -1,5 +1,7 @@
 #include "platform/linux/areas/linux_context.h"
 
+#include "platform/linux/privacy/masked_replies.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -10,22 +12,26 @@ constexpr std::string_view kConfigDirectory = "config-dir";  // the user's confi
 }  // namespace
 
 LinuxContext::LinuxContext(LinuxMachineOptions&& o)
-    : fs(o.root, o.capture),
+    : privacy(o.privacy ? PrivacyFilter::ForThisSystem() : nullptr),
+      fs(o.root, o.capture, privacy.get()),
       session(std::move(o.session)),
-      capture(fs.IsThisSystem() ? o.capture : nullptr),
+      capture(fs.IsThisSystem() || o.privacy ? o.capture : nullptr),
       clock(TimeStampClock::Live()),
       realWaits(o.realWaits) {
     if (!fs.IsOpen()) {
         error = fs.Root() + ": not a directory that can be read";
         replies = std::make_unique<LiveReplies>();
     } else if (fs.IsThisSystem()) {
-        replies = std::make_unique<LiveReplies>(capture);
+        // A masked run notes the masked replies instead (below).
+        replies = std::make_unique<LiveReplies>(privacy ? nullptr : capture);
+        if (privacy) replies = std::make_unique<MaskedReplies>(std::move(replies), *privacy, capture);
     } else {
         // Not this system: no instruction, ioctl or X connection; answers
         // come from the capture and the clock runs on virtual time.
         auto recorded = std::make_unique<RecordedReplies>(fs);
         error = recorded->Error();
         replies = std::move(recorded);
+        if (privacy) replies = std::make_unique<MaskedReplies>(std::move(replies), *privacy, o.capture);
         std::optional<std::uint64_t> rate;
         if (const auto reply = replies->Ask(tsc_reply::kChannel, tsc_reply::kRate, nullptr);
             reply && reply->size() == tsc_reply::kRateSize)

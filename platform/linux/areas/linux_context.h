@@ -19,6 +19,7 @@
 #include "platform/linux/io/root_fs.h"
 #include "platform/linux/io/session.h"
 #include "platform/linux/io/x_server.h"
+#include "platform/linux/privacy/privacy_filter.h"
 
 namespace platform::linux_backend {
 
@@ -39,12 +40,17 @@ struct LinuxMachineOptions {
     // False makes Sleep return at once (benchmarks of start-up without the
     // clock measurement's half-second wait); the counter still runs.
     bool realWaits = true;
+    // Every file and reply passes through the privacy filter (made with this
+    // system's key), and a capture records what it let through; with a
+    // capture log, a captured tree's replies are noted too.
+    bool privacy = false;
 };
 
 class LinuxContext {
 public:
     explicit LinuxContext(LinuxMachineOptions&& options);
 
+    std::unique_ptr<PrivacyFilter> privacy;  // null unless masking; made before the reader that uses it
     RootFs fs;
     SessionEnvironment session;
     CaptureLog* capture;  // null unless capturing this machine

@@ -38,10 +38,12 @@ DriveServices& LinuxMachine::Drives() { return MakeOnce(drives_, *context_); }
 MultimediaServices& LinuxMachine::Multimedia() { return MakeOnce(multimedia_, *context_); }
 SpoolerServices& LinuxMachine::Spooler() { return MakeOnce(spooler_, *context_); }
 
-std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits) {
+std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits,
+                                               bool privacy) {
     LinuxMachineOptions options;
     options.root = root;
     options.realWaits = realWaits;
+    options.privacy = privacy;
     auto machine = std::make_unique<LinuxMachine>(std::move(options));
     if (!machine->OpenError().empty()) {
         error = machine->OpenError();

@@ -78,7 +78,8 @@ private:
 };
 
 // The machine at `root`, or nothing and `error` set ("DIR: ...") when the
-// root cannot be used.
-std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits = true);
+// root cannot be used. `privacy` masks identifiers (LinuxMachineOptions).
+std::unique_ptr<LinuxMachine> OpenLinuxMachine(const std::string& root, std::string& error, bool realWaits = true,
+                                               bool privacy = false);
 
 }  // namespace platform::linux_backend

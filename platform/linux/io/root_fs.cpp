@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/linux/privacy/privacy_filter.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -49,6 +51,10 @@ private:
     int fd_;
 };
 
+// A tree's own files (its recorded replies) are read as replies, never as
+// files of the machine: a capture made on a tree records the replies.
+bool IsTreeBookkeeping(std::string_view path) { return path == "/.veltrix" || path.starts_with("/.veltrix/"); }
+
 }  // namespace
 
 std::optional<std::string> RelativeToRoot(std::string_view path) {
@@ -68,7 +74,8 @@ std::optional<std::string> RelativeToRoot(std::string_view path) {
     return out.empty() ? std::string(".") : out;
 }
 
-RootFs::RootFs(std::string root, CaptureLog* log) : root_(std::move(root)), log_(log) {
+RootFs::RootFs(std::string root, CaptureLog* log, const PrivacyFilter* privacy)
+    : root_(std::move(root)), log_(log), privacy_(privacy) {
     if (root_.empty()) root_ = "/";
     std::error_code error;
     const auto canonical = std::filesystem::weakly_canonical(root_, error);
@@ -103,8 +110,12 @@ int RootFs::OpenInRoot(const std::string& relative, int flags) const {
     return fd;
 }
 
+std::optional<std::string> RootFs::ToOpen(std::string_view path) const {
+    return RelativeToRoot(privacy_ ? privacy_->RealPath(path) : std::string(path));
+}
+
 std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t limit) const {
-    const auto relative = RelativeToRoot(path);
+    const auto relative = ToOpen(path);
     if (!relative) return std::nullopt;
 
     // Look before opening: opening a device node can have effects (a serial
@@ -140,7 +151,8 @@ std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t l
         if (content.size() + static_cast<std::size_t>(got) > limit) return std::nullopt;
         content.append(buffer, static_cast<std::size_t>(got));
     }
-    if (log_) log_->NoteFile(std::string(path), content);
+    if (privacy_) content = privacy_->MaskFile(path, std::move(content));
+    if (log_ && !IsTreeBookkeeping(path)) log_->NoteFile(std::string(path), content);
     return content;
 }
 
@@ -152,7 +164,7 @@ std::string RootFs::Shown(std::string_view path) const {
 }
 
 bool RootFs::IsDirectory(std::string_view path) const {
-    const auto relative = RelativeToRoot(path);
+    const auto relative = ToOpen(path);
     if (!relative) return false;
     FdCloser probe(OpenInRoot(*relative, O_PATH));
     struct stat st {};
@@ -160,7 +172,7 @@ bool RootFs::IsDirectory(std::string_view path) const {
 }
 
 std::optional<std::vector<DirectoryEntry>> RootFs::ListDirectory(std::string_view path) const {
-    const auto relative = RelativeToRoot(path);
+    const auto relative = ToOpen(path);
     if (!relative) return std::nullopt;
     FdCloser fd(OpenInRoot(*relative, O_RDONLY | O_DIRECTORY));
     if (fd.Get() < 0) return std::nullopt;
@@ -181,7 +193,7 @@ std::optional<std::vector<DirectoryEntry>> RootFs::ListDirectory(std::string_vie
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),
               [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-    if (log_) log_->NoteDirectory(std::string(path), entries);
+    if (log_ && !IsTreeBookkeeping(path)) log_->NoteDirectory(std::string(path), entries);
     return entries;
 }
 

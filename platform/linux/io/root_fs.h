@@ -18,13 +18,17 @@
 
 namespace platform::linux_backend {
 
+class PrivacyFilter;
+
 class RootFs {
 public:
     // Procfs and sysfs files are small; anything larger is refused.
     static constexpr std::size_t kReadLimit = platform::kFileReadLimit;
 
     // `log`, when given, receives every file and directory that was read.
-    explicit RootFs(std::string root, CaptureLog* log = nullptr);
+    // `privacy`, when given, masks every file read (privacy_filter.h), and
+    // the log receives the masked content.
+    explicit RootFs(std::string root, CaptureLog* log = nullptr, const PrivacyFilter* privacy = nullptr);
     ~RootFs();
     RootFs(const RootFs&) = delete;
     RootFs& operator=(const RootFs&) = delete;
@@ -51,11 +55,14 @@ public:
 
 private:
     int OpenInRoot(const std::string& relative, int flags) const;
+    // The path to open, relative to the root, for a path the backend asked for.
+    std::optional<std::string> ToOpen(std::string_view path) const;
 
     std::string root_;
     bool thisSystem_ = false;
     int rootFd_ = -1;
     CaptureLog* log_ = nullptr;
+    const PrivacyFilter* privacy_ = nullptr;
     mutable std::uint64_t bytesRead_ = 0;
 };
 
