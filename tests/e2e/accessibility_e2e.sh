@@ -30,11 +30,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/private_xvfb.sh"
+start_private_xvfb "$work" 1024x768x24
+export DISPLAY=$private_display
 unset QT_QPA_PLATFORM  # the real X11 platform: AT-SPI comes with it
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 

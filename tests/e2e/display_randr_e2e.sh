@@ -15,17 +15,14 @@ cleanup() {
 }
 trap cleanup EXIT
 unset QT_QPA_PLATFORM
+source "$(dirname "$0")/private_xvfb.sh"
 
 check() {
   local screen=$1 size=$2 bits=$3
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  start_private_xvfb "$work" "$screen"
   local out
-  out=$(DISPLAY=":$(head -n1 "$work/display")" "$report" --category 2 | tr -d '\r')
+  out=$(DISPLAY=$private_display "$report" --category 2 | tr -d '\r')
   kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=
-  exec 3>&-; : >"$work/display"
   for line in "Weergave" "Resolutie: $size" "Kleuren: $bits bit" "Vernieuwingsfrequentie: Niet ondersteund" \
               "Geselecteerd: Ja"; do
     grep -qxF "$line" <<<"$out" || { echo "screen $screen: no line \"$line\" in:"; echo "$out"; exit 1; }

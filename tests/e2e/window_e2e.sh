@@ -18,12 +18,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own; Xvfb names a free one on the descriptor.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/private_xvfb.sh"
+start_private_xvfb "$work" 1024x768x24
+export DISPLAY=$private_display
 unset QT_QPA_PLATFORM  # the real X11 platform, not offscreen
 
 VELTRIX_MACHINE=$machine "$veltrix" >"$work/veltrix.log" 2>&1 &

@@ -22,11 +22,9 @@ cleanup() {
 trap cleanup EXIT
 wine_end_server  # a server of an earlier run may still hold another display
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/private_xvfb.sh"
+start_private_xvfb "$work" 1280x1024x24
+export DISPLAY=$private_display
 report=$(wine_report 2>"$work/stderr") || { echo "veltrix-report.exe failed:"; cat "$work/stderr"; exit 1; }
 
 headings=$(awk 'prev != "" && $0 ~ /^-+$/ && length($0) == length(prev) { n++ } { prev = $0 } END { print n + 0 }' <<<"$report")
