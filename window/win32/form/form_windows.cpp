@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "window/ui/gdi.h"
+#include "window/ui/tab_strip.h"
 #include "window/ui/window.h"
 
 namespace window::form::win32 {
@@ -89,6 +90,48 @@ bool PassOtherButtons(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::
     ::MapWindowPoints(sys::Native(window), sys::Native(parent), &at, 1);
     ui::SendMessage(parent, message, wParam, ui::MAKELPARAM(at.x, at.y));
     return true;
+}
+
+namespace {
+
+// The form's tab strip, the one window a frame lies over.
+::HWND TabStripOf(::HWND form) {
+    ::HWND found = nullptr;
+    ::EnumChildWindows(form, [](::HWND child, ::LPARAM data) -> ::BOOL {
+        const sys::WindowRecord* record = sys::RecordOf(child);
+        if (!record || record->className != ui::WC_TABCONTROL || !::IsWindowVisible(child)) return TRUE;
+        *reinterpret_cast<::HWND*>(data) = child;
+        return FALSE;
+    }, reinterpret_cast<::LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+::HBRUSH BackdropBrush(ui::HWND window, ::HDC dc) {
+    ControlState* state = StateOf(window);
+    const ::HWND native = sys::Native(window);
+    const ::HWND strip = TabStripOf(::GetAncestor(native, ui::GA_ROOT));
+    if (!state || !strip) return static_cast<::HBRUSH>(::GetStockObject(NULL_BRUSH));
+    ::RECT area;
+    ::GetClientRect(strip, &area);
+    // The strip as it paints itself, as the brush's pattern.
+    const ::HDC screen = ::GetDC(strip);
+    const ::HDC memory = ::CreateCompatibleDC(screen);
+    const ::HBITMAP picture = ::CreateCompatibleBitmap(screen, area.right, area.bottom);
+    const ::HGDIOBJ previous = ::SelectObject(memory, picture);
+    ::SendMessageA(strip, WM_PRINTCLIENT, reinterpret_cast<::WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    ::ReleaseDC(strip, screen);
+    if (state->brush) ::DeleteObject(state->brush);
+    state->brush = ::CreatePatternBrush(picture);
+    ::DeleteObject(picture);
+    // The pattern starts at the strip's corner.
+    ::POINT corner{0, 0};
+    ::MapWindowPoints(strip, native, &corner, 1);
+    ::SetBrushOrgEx(dc, corner.x, corner.y, nullptr);
+    return state->brush;
 }
 
 void RepaintThrough(ui::HWND window) {

@@ -65,6 +65,11 @@ void SetControlFont(ui::HWND window, const ui::StdFont& font);
 // text or icon opens the header's menu); true when `message` was one.
 bool PassOtherButtons(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam);
 
+// A brush that paints what the tab strip beneath `window` shows there, for a
+// window that lets it show through; the stock null brush where no strip lies
+// beneath. Kept in the window's state until the next one.
+::HBRUSH BackdropBrush(ui::HWND window, ::HDC dc);
+
 // Repaints what lies under a window that lets it show through, and so the
 // window itself: its rectangle in the form, children included.
 void RepaintThrough(ui::HWND window);

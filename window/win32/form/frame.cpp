@@ -28,7 +28,7 @@ ui::HWND CreateFrameWindow(ui::HWND parent, std::wstring_view name, const Bounds
                 return std::nullopt;
             }
             ::SetBkMode(reinterpret_cast<::HDC>(wParam), ui::TRANSPARENT);
-            return reinterpret_cast<ui::LRESULT>(::GetStockObject(NULL_BRUSH));
+            return reinterpret_cast<ui::LRESULT>(win32::BackdropBrush(window, reinterpret_cast<::HDC>(wParam)));
         };
     }
     return window;
@@ -61,12 +61,11 @@ void Frame::SetBorderStyle(int style) {
     ui::InvalidateRect(Hwnd(), nullptr, true);
 }
 
+// A transparent frame paints what the tab strip beneath it shows (its
+// WM_CTLCOLORSTATIC brush above): the strip does not paint over its siblings.
 void Frame::SetBackStyle(BackStyle style) {
     backStyle_ = style;
-    const auto exStyle = static_cast<std::uint32_t>(ui::GetWindowLongPtr(Hwnd(), ui::GWL_EXSTYLE));
-    const std::uint32_t bits = style == BackStyle::Transparent ? (exStyle | WS_EX_TRANSPARENT) : (exStyle & ~WS_EX_TRANSPARENT);
-    ui::SetWindowLongPtr(Hwnd(), ui::GWL_EXSTYLE, static_cast<std::intptr_t>(bits));
-    win32::RepaintThrough(Hwnd());
+    ui::InvalidateRect(Hwnd(), nullptr, true);
 }
 
 }  // namespace window::form

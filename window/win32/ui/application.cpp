@@ -40,7 +40,12 @@ void Application::UseLanguage(std::string_view /*language*/) {}
 
 int Application::Run() {
     ::MSG message{};
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) Deliver(message);
+    for (;;) {
+        // Once the first paint is done, for the window list (window_list.cpp).
+        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) win32::WriteWindowList();
+        if (::GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+        Deliver(message);
+    }
     return static_cast<int>(message.wParam);
 }
 

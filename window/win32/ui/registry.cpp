@@ -81,6 +81,9 @@ HWND CreateSystemWindow(std::wstring_view className, const char* systemClass, st
     ToolkitClass();
     const std::string bytes = AnsiText(text);
     const bool child = (style & WS_CHILD) != 0;
+    // Siblings never paint over each other: a window that shows what lies
+    // beneath it draws that itself (a frame over the tab strip, form/frame.cpp).
+    if (child) style |= WS_CLIPSIBLINGS;
     const ::HWND window = ::CreateWindowExA(exStyle, systemClass, bytes.c_str(), style, x, y, width, height,
                                            Native(parent), child ? reinterpret_cast<::HMENU>(id) : nullptr,
                                            Instance(), nullptr);

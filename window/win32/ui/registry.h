@@ -107,6 +107,10 @@ bool FilterKey(const ::MSG& message);
 // application was asked to quit meanwhile.
 bool RunModalLoop(const bool& running);
 
+// With VELTRIX_WINDOW_LIST set: the list of the program's windows, once
+// (window_list.cpp).
+void WriteWindowList();
+
 // The module's instance, for classes and resources.
 ::HINSTANCE Instance();
 
