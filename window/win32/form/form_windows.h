@@ -26,6 +26,7 @@ struct ControlState {
     Form* form = nullptr;        // for a form's own window
     ::HFONT font = nullptr;
     ::HBRUSH brush = nullptr;
+    int value = 0;  // a scroll bar's value; the system holds its position
     int smallChange = 1;
     int largeChange = 1;
     bool modalRunning = false;

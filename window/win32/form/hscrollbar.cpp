@@ -1,6 +1,7 @@
 // A horizontal scroll bar is the system's SCROLLBAR (SBS_HORZ). The system's
 // bar runs from its lower to its higher end only; with Max below Min the
-// toolkit turns the position round. The user's moves arrive at the parent as
+// toolkit turns the position round, so that Min is at the left end. The
+// value is the toolkit's; the system shows it. The user's moves arrive at the parent as
 // WM_HSCROLL, which the bar answers itself: Change after a step, a page or a
 // released thumb, Scroll while the thumb is dragged.
 #include "window/win32/form/form_windows.h"
@@ -26,30 +27,36 @@ int Turn(const HScrollBar& bar, int value) { return Reversed(bar) ? Lower(bar) +
 
 int Position(ui::HWND window) { return ::GetScrollPos(Native(window), SB_CTL); }
 
-void MoveTo(HScrollBar& bar, int position, bool dragging) {
-    position = std::clamp(position, Lower(bar), Upper(bar));
-    const int before = Position(bar.Hwnd());
-    ::SetScrollPos(Native(bar.Hwnd()), SB_CTL, position, TRUE);
+// Sets the value (kept in the bar's state; the system shows its position).
+void Show(HScrollBar& bar, win32::ControlState& state, int value) {
+    state.value = value;
+    ::SetScrollPos(Native(bar.Hwnd()), SB_CTL, Turn(bar, value), TRUE);
+}
+
+void MoveTo(HScrollBar& bar, win32::ControlState& state, int position, bool dragging) {
+    const int value = Turn(bar, std::clamp(position, Lower(bar), Upper(bar)));
+    const int before = state.value;
+    Show(bar, state, value);
     if (dragging) bar.Scroll.Raise();
-    else if (position != before) bar.Change.Raise();
+    else if (value != before) bar.Change.Raise();
 }
 
 std::optional<ui::LRESULT> Answer(ui::HWND window, ::UINT message, ::WPARAM wParam) {
     win32::ControlState* state = win32::StateOf(window);
     auto* bar = state ? dynamic_cast<HScrollBar*>(state->control) : nullptr;
     if (message != WM_HSCROLL || !bar) return std::nullopt;
-    // Steps are in the bar's direction: with the range turned round, the
-    // left arrow still goes towards Min.
+    // Steps are in the system's direction: with the range turned round, the
+    // left arrow goes towards Min, which is then at the left end.
     const int position = Position(window);
     switch (ui::LOWORD(wParam)) {
-        case SB_LINELEFT: MoveTo(*bar, position - state->smallChange, false); break;
-        case SB_LINERIGHT: MoveTo(*bar, position + state->smallChange, false); break;
-        case SB_PAGELEFT: MoveTo(*bar, position - state->largeChange, false); break;
-        case SB_PAGERIGHT: MoveTo(*bar, position + state->largeChange, false); break;
-        case SB_LEFT: MoveTo(*bar, Lower(*bar), false); break;
-        case SB_RIGHT: MoveTo(*bar, Upper(*bar), false); break;
-        case SB_THUMBTRACK: MoveTo(*bar, ui::HIWORD(wParam), true); break;
-        case SB_THUMBPOSITION: MoveTo(*bar, ui::HIWORD(wParam), false); break;
+        case SB_LINELEFT: MoveTo(*bar, *state, position - state->smallChange, false); break;
+        case SB_LINERIGHT: MoveTo(*bar, *state, position + state->smallChange, false); break;
+        case SB_PAGELEFT: MoveTo(*bar, *state, position - state->largeChange, false); break;
+        case SB_PAGERIGHT: MoveTo(*bar, *state, position + state->largeChange, false); break;
+        case SB_LEFT: MoveTo(*bar, *state, Lower(*bar), false); break;
+        case SB_RIGHT: MoveTo(*bar, *state, Upper(*bar), false); break;
+        case SB_THUMBTRACK: MoveTo(*bar, *state, ui::HIWORD(wParam), true); break;
+        case SB_THUMBPOSITION: MoveTo(*bar, *state, ui::HIWORD(wParam), false); break;
         default: break;
     }
     return 0;
@@ -71,17 +78,22 @@ HScrollBar::HScrollBar(ui::HWND parent, std::wstring name, const Bounds& bounds)
     ApplyRange();
 }
 
+// The value stays where it is when it is inside the new range, else it
+// moves to the nearer end, which is a change.
 void HScrollBar::ApplyRange() {
-    if (!ui::IsWindow(Hwnd())) return;
-    const int before = Value();
+    win32::ControlState* state = win32::StateOf(Hwnd());
+    if (!state) return;
     ::SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_RANGE;
     info.nMin = Lower(*this);
     info.nMax = Upper(*this);
     ::SetScrollInfo(Native(Hwnd()), SB_CTL, &info, TRUE);
-    // The system keeps the position inside the range; a value moved into it is a change.
-    if (Value() != before) Change.Raise();
+    // Nothing to step through (one device, or none): both arrows greyed.
+    ::EnableScrollBar(Native(Hwnd()), SB_CTL, Lower(*this) == Upper(*this) ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
+    const int before = state->value;
+    Show(*this, *state, std::clamp(before, Lower(*this), Upper(*this)));
+    if (state->value != before) Change.Raise();
 }
 
 void HScrollBar::SetMin(int min) {
@@ -94,12 +106,15 @@ void HScrollBar::SetMax(int max) {
     ApplyRange();
 }
 
-int HScrollBar::Value() const { return ui::IsWindow(Hwnd()) ? Turn(*this, Position(Hwnd())) : min_; }
+int HScrollBar::Value() const {
+    const win32::ControlState* state = win32::StateOf(Hwnd());
+    return state ? state->value : min_;
+}
 
 void HScrollBar::SetValue(int value) {
-    if (!ui::IsWindow(Hwnd()) || value < Lower(*this) || value > Upper(*this)) return;
-    if (value == Value()) return;
-    ::SetScrollPos(Native(Hwnd()), SB_CTL, Turn(*this, value), TRUE);
+    win32::ControlState* state = win32::StateOf(Hwnd());
+    if (!state || value < Lower(*this) || value > Upper(*this) || value == state->value) return;
+    Show(*this, *state, value);
     Change.Raise();
 }
 
