@@ -18,6 +18,7 @@ target_sources(veltrix_window PRIVATE
   win32/ui/system_records.cpp
   win32/ui/system_text.cpp
   win32/ui/window.cpp
+  win32/ui/window_keys.cpp
   win32/ui/window_list.cpp
   win32/form/command_button.cpp
   win32/form/control.cpp

@@ -167,6 +167,46 @@ TEST_F(Win32Toolkit, TheTabStripsItemsHitTestsAndNotificationsCrossInTheVocabula
     EXPECT_EQ(g_seen[0].key, ui::VK_LEFT);
 }
 
+// Ctrl+Page Up/Down and Ctrl+Tab reach the strip from the message loop,
+// wrapping at both ends, with the notifications of a key on the strip.
+TEST_F(Win32Toolkit, CtrlPageKeysStepThroughTheTabsAndWrapAtBothEnds) {
+    const ui::HWND strip = ui::CreateWindowEx(0, ui::WC_TABCONTROL, L"", ui::WS_CHILD | ui::WS_VISIBLE, 0, 0, 400, 120,
+                                              parent_, 7);
+    ASSERT_TRUE(strip);
+    for (int i = 0; i < 3; ++i) {
+        ui::TCITEM item;
+        item.mask = ui::TCIF_TEXT;
+        item.text = L"Tab " + std::to_wstring(i);
+        ui::SendMessage(strip, ui::TCM_INSERTITEM, static_cast<ui::WPARAM>(i), reinterpret_cast<ui::LPARAM>(&item));
+    }
+    ::BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const auto press = [&](int key, bool shift) {
+        keys[ui::VK_CONTROL] = 0x80;
+        keys[ui::VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        ::PostMessageA(Native(strip), ui::WM_KEYDOWN, static_cast<::WPARAM>(key), 0);
+        ui::Application::ProcessEvents();
+        keys[ui::VK_CONTROL] = 0;
+        keys[ui::VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        return ui::SendMessage(strip, ui::TCM_GETCURSEL, 0, 0);
+    };
+    g_seen.clear();
+    EXPECT_EQ(press(ui::VK_PRIOR, false), 2);  // from the first tab to the last
+    const std::vector<int> codes = NotifyCodes();
+    ASSERT_EQ(codes.size(), 3u);
+    EXPECT_EQ(codes[0], ui::TCN_KEYDOWN);
+    EXPECT_EQ(g_seen[0].key, ui::VK_PRIOR);
+    EXPECT_EQ(codes[1], ui::TCN_SELCHANGING);
+    EXPECT_EQ(codes[2], ui::TCN_SELCHANGE);
+    EXPECT_EQ(press(ui::VK_NEXT, false), 0);  // from the last to the first
+    EXPECT_EQ(press(ui::VK_TAB, false), 1);
+    EXPECT_EQ(press(ui::VK_TAB, true), 0);
+    g_selChangingAnswer = 1;  // a refused change keeps the tab
+    EXPECT_EQ(press(ui::VK_NEXT, false), 0);
+}
+
 TEST_F(Win32Toolkit, AnOwnerDrawnStaticIsDrawnThroughTheParentsProcedure) {
     const ui::HWND label = ui::CreateWindowEx(0, ui::WC_STATIC, L"3192 MHz",
                                               ui::WS_CHILD | ui::WS_VISIBLE | ui::SS_OWNERDRAW, 10, 10, 80, 20, parent_, 5);

@@ -13,6 +13,7 @@ namespace window::ui {
 namespace {
 
 void Deliver(::MSG& message) {
+    if (win32::HandleWindowKeys(message)) return;
     if (win32::FilterKey(message)) return;
     const ::HWND form = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (form && win32::RecordOf(form) && ::IsDialogMessageA(form, &message)) return;

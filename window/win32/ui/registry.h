@@ -99,6 +99,11 @@ std::wstring FromAnsi(std::string_view bytes);
 // Whether the hourglass is over every window (SetWaitCursor).
 bool WaitCursorActive();
 
+// The keys of every window (window_keys.cpp): Ctrl+Tab and Ctrl+Page Up/Down
+// between the tabs, Shift+F10 and the Menu key for the window menu; true
+// when the key was one of them.
+bool HandleWindowKeys(const ::MSG& message);
+
 // Offers a key message of the loop to the active key filter; true when it
 // took the key.
 bool FilterKey(const ::MSG& message);
