@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "window/form/form.h"
+#include "window/form/command_button.h"
 #include "window/form/hscrollbar.h"
+#include "window/form/label.h"
 #include "window/ui/application.h"
+#include "window/ui/dialogs.h"
 #include "window/ui/gdi.h"
 #include "window/ui/menu.h"
 #include "window/ui/tab_strip.h"
@@ -332,6 +335,62 @@ TEST(Win32Gdi, FontsAndBrushesAreTheSystemsAndCountedUntilGivenBack) {
     EXPECT_TRUE(ui::DeleteObject(brush));
     EXPECT_FALSE(ui::DeleteObject(font));
     EXPECT_EQ(ui::GetGdiObjectCount(), before);
+}
+
+TEST(Win32Form, LabelsAreTheSystemsStaticsWithTheirCaptionAndStyles) {
+    window::form::Form form(L"FormLabels", 200, 100);
+    window::form::Label& label = form.AddLabel(L"LabelProcessorName", {10, 10, 100, 17}, L"&Naam:");
+    char systemClass[32] = {};
+    ::GetClassNameA(Native(label.Hwnd()), systemClass, sizeof(systemClass));
+    EXPECT_STREQ(systemClass, "Static");
+    EXPECT_EQ(ui::GetClassName(label.Hwnd()), L"VeltrixLabel");
+    char text[32] = {};
+    ::GetWindowTextA(Native(label.Hwnd()), text, sizeof(text));
+    EXPECT_STREQ(text, "&Naam:");
+    const auto style = [&] { return static_cast<std::uint32_t>(::GetWindowLongPtrA(Native(label.Hwnd()), ui::GWL_STYLE)); };
+    EXPECT_EQ(style() & SS_NOPREFIX, 0u);
+    label.SetUseMnemonic(false);
+    EXPECT_NE(style() & SS_NOPREFIX, 0u);
+    label.SetAlignment(window::form::Alignment::Right);
+    EXPECT_EQ(style() & ui::SS_TYPEMASK, ui::SS_RIGHT);
+    label.SetAlignment(window::form::Alignment::Left);
+    EXPECT_EQ(style() & ui::SS_TYPEMASK, ui::SS_LEFT);
+}
+
+// Last: closing the only form ends the application's loop (WM_QUIT), which
+// the test takes out of the queue again.
+TEST(Win32Form, CloseAsksQueryUnloadThenHidesAndEnterAndEscapePressTheFormsButtons) {
+    window::form::Form form(L"FormAbout", 200, 100, {window::form::BorderStyle::FixedDialog, false, false});
+    window::form::CommandButton& ok = form.AddCommandButton(L"CommandOK", {10, 60, 80, 24}, L"OK");
+    window::form::CommandButton& cancel = form.AddCommandButton(L"CommandCancel", {100, 60, 80, 24}, L"Annuleren");
+    ok.SetDefault(true);
+    cancel.SetCancel(true);
+    int okClicks = 0;
+    int cancelClicks = 0;
+    ok.Click.Connect([&] { ++okClicks; });
+    cancel.Click.Connect([&] { ++cancelClicks; });
+    form.Show();
+
+    ::SendMessageA(Native(form.Hwnd()), WM_COMMAND, ui::IDOK, 0);     // Enter, as the dialog manager sends it
+    ::SendMessageA(Native(form.Hwnd()), WM_COMMAND, ui::IDCANCEL, 0);  // Escape
+    ::SendMessageA(Native(ok.Hwnd()), BM_CLICK, 0, 0);                 // a click on the button itself
+    EXPECT_EQ(okClicks, 2);
+    EXPECT_EQ(cancelClicks, 1);
+
+    bool keep = true;
+    int unloaded = 0;
+    form.QueryUnload.Connect([&](bool& cancelClose) { cancelClose = keep; });
+    form.Unloaded.Connect([&] { ++unloaded; });
+    form.Unload();
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(unloaded, 0);
+    keep = false;
+    ::SendMessageA(Native(form.Hwnd()), ui::WM_CLOSE, 0, 0);  // the close box
+    EXPECT_FALSE(form.Visible());
+    EXPECT_TRUE(ui::IsWindow(form.Hwnd()));
+    EXPECT_EQ(unloaded, 1);
+    ::MSG quit{};
+    EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace
