@@ -21,11 +21,15 @@ add_custom_command(OUTPUT ${VELTRIX_ICON}
   COMMENT "Product icon from the PNG sizes")
 add_custom_target(veltrix_icon DEPENDS ${VELTRIX_ICON})
 
-set(VELTRIX_MANIFEST ${PROJECT_BINARY_DIR}/resources/veltrix.manifest)
-configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/veltrix.manifest ${VELTRIX_MANIFEST} @ONLY)
+set(VELTRIX_REPORT_MANIFEST ${PROJECT_BINARY_DIR}/resources/veltrix.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/veltrix.manifest ${VELTRIX_REPORT_MANIFEST} @ONLY)
+# The window's manifest also asks for the common controls of version 6.
+set(VELTRIX_WINDOW_MANIFEST ${PROJECT_BINARY_DIR}/resources/veltrix-window.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/veltrix-window.manifest ${VELTRIX_WINDOW_MANIFEST} @ONLY)
 
-# veltrix_windows_resources(TARGET "Description"): the icon, version and manifest into TARGET.
-function(veltrix_windows_resources target description)
+# veltrix_windows_resources(TARGET "Description" MANIFEST): the icon, version and manifest into TARGET.
+function(veltrix_windows_resources target description manifest)
+  set(VELTRIX_MANIFEST ${manifest})
   set(VELTRIX_NAME ${target})
   set(VELTRIX_DESCRIPTION "${description}")
   set(rc ${PROJECT_BINARY_DIR}/resources/${target}.rc)
@@ -35,5 +39,8 @@ function(veltrix_windows_resources target description)
   add_dependencies(${target} veltrix_icon)
 endfunction()
 
-veltrix_windows_resources(veltrix-report "Veltrix hardware report")
+veltrix_windows_resources(veltrix-report "Veltrix hardware report" ${VELTRIX_REPORT_MANIFEST})
+if(TARGET veltrix)
+  veltrix_windows_resources(veltrix "Veltrix hardware information" ${VELTRIX_WINDOW_MANIFEST})
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/docs/windows.md DESTINATION . OPTIONAL)

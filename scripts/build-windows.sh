@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows executables into build-win/ with MinGW-w64: the core
-# libraries, the simulated and the Windows machine, veltrix-report.exe and
+# libraries, the simulated and the Windows machine, veltrix.exe (the window
+# over the toolkit's Win32 side), veltrix-report.exe and
 # the test programs (run under Wine by `ctest --test-dir build-win`).
 set -euo pipefail
 cd "$(dirname "$0")/.."

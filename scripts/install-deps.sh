@@ -27,6 +27,8 @@ test_packages=(
   # (scripts/build-windows.sh): MinGW-w64 with posix threads, GoogleTest's
   # sources to build for the target, and the 64-bit Wine.
   g++-mingw-w64-x86-64-posix googletest wine wine64
+  # The Windows installer (CPack's NSIS generator).
+  nsis
   # The JSON report's schema checked by a real validator; the fleet example
   # run by Ansible itself.
   python3-jsonschema ansible-core

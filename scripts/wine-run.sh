@@ -8,7 +8,9 @@ exe=$1
 build=$(cd "$(dirname "$0")/.." && pwd)/build-win
 export WINEPREFIX=${VELTRIX_WINEPREFIX:-$build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}  # no Mono or Gecko installer dialogs
+# No Mono or Gecko installer dialogs; no menu entries or icons of installed
+# programs written into the user's home (winemenubuilder).
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 mkdir -p "$(dirname "$WINEPREFIX")"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (

@@ -1,6 +1,6 @@
 #include "window/ui/dialog_script.h"
 
-#include "window/qt/ui/dialog_script_state.h"
+#include "window/ui/internal/dialog_script_state.h"
 
 namespace window::ui::testing {
 

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "window/qt/ui/dialog_script_state.h"
+#include "window/ui/internal/dialog_script_state.h"
 #include "window/qt/ui/focus_return.h"
 #include "window/qt/ui/registry.h"
 

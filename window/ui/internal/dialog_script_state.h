@@ -1,5 +1,6 @@
 #pragma once
-// Internal: the active dialog script, if a test set one up.
+// Internal to the toolkit (both sides): the active dialog script, if a test
+// set one up.
 
 #include <deque>
 #include <optional>

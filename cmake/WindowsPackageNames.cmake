@@ -1,0 +1,4 @@
+# Read by CPack for each generator (CPACK_PROJECT_CONFIG_FILE).
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "veltrix-${CPACK_PACKAGE_VERSION}-win64")
+endif()

@@ -1,0 +1,176 @@
+// Drawing over GDI: the toolkit's device contexts, fonts and brushes are the
+// system's handles. The toolkit keeps the record each font was made from
+// (GetObject) and counts what is not given back.
+#include "window/win32/ui/system_headers.h"
+
+#include "window/ui/gdi.h"
+
+#include <map>
+#include <set>
+
+#include "window/win32/ui/registry.h"
+
+namespace window::ui {
+
+using win32::NativeDc;
+
+namespace {
+
+struct GdiTable {
+    std::map<HFONT, LOGFONT> fonts;
+    std::set<HBRUSH> brushes;
+    std::set<HDC> deviceContexts;  // from GetDC, until ReleaseDC
+};
+
+GdiTable& Table() {
+    static GdiTable table;
+    return table;
+}
+
+// The design font is a bitmap font that comes in a few sizes only; at any
+// other resolution than the design's the system's scalable substitute draws
+// it at its size.
+std::wstring FaceAtScreen(const std::wstring& face) {
+    if (face == L"MS Sans Serif" && win32::ScreenDpi() != 96) return L"Microsoft Sans Serif";
+    return face;
+}
+
+::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+HFONT CreateFontIndirect(const LOGFONT& font) {
+    ::LOGFONTA system{};
+    system.lfHeight = font.lfHeight;
+    system.lfWeight = font.lfWeight;
+    system.lfItalic = font.lfItalic;
+    system.lfUnderline = font.lfUnderline;
+    system.lfStrikeOut = font.lfStrikeOut;
+    system.lfCharSet = font.lfCharSet;
+    system.lfQuality = DEFAULT_QUALITY;
+    const std::string face = win32::AnsiText(FaceAtScreen(font.lfFaceName));
+    face.copy(system.lfFaceName, sizeof(system.lfFaceName) - 1);
+    const auto handle = reinterpret_cast<HFONT>(::CreateFontIndirectA(&system));
+    if (handle) Table().fonts[handle] = font;
+    return handle;
+}
+
+bool GetObject(HFONT font, LOGFONT& out) {
+    const auto found = Table().fonts.find(font);
+    if (found == Table().fonts.end()) return false;
+    out = found->second;
+    return true;
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    const auto handle = reinterpret_cast<HBRUSH>(::CreateSolidBrush(color));
+    if (handle) Table().brushes.insert(handle);
+    return handle;
+}
+
+bool DeleteObject(HFONT font) {
+    if (!Table().fonts.erase(font)) return false;
+    return ::DeleteObject(reinterpret_cast<::HGDIOBJ>(font));
+}
+
+bool DeleteObject(HBRUSH brush) {
+    if (!Table().brushes.erase(brush)) return false;
+    return ::DeleteObject(reinterpret_cast<::HGDIOBJ>(brush));
+}
+
+// Within a paint, the paint's own device context; otherwise the window's,
+// which measures (and on this system draws at once).
+HDC GetDC(HWND window) {
+    win32::WindowRecord* record = win32::RecordOf(window);
+    if (!record) return nullptr;
+    if (record->paintDc) return win32::HandleDc(record->paintDc);
+    const auto dc = win32::HandleDc(::GetDC(win32::Native(window)));
+    if (dc) Table().deviceContexts.insert(dc);
+    return dc;
+}
+
+bool ReleaseDC(HWND window, HDC dc) {
+    if (!Table().deviceContexts.erase(dc)) return win32::RecordOf(window) != nullptr;
+    return ::ReleaseDC(win32::Native(window), NativeDc(dc));
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT& paint) {
+    win32::WindowRecord* record = win32::RecordOf(window);
+    if (!record || !record->paintDc) return nullptr;
+    paint.hdc = win32::HandleDc(record->paintDc);
+    const ::RECT& area = record->paint.rcPaint;
+    paint.rcPaint = {area.left, area.top, area.right, area.bottom};
+    return paint.hdc;
+}
+
+void EndPaint(HWND, const PAINTSTRUCT&) {}
+
+int GetDeviceCaps(HDC dc, int index) { return dc ? ::GetDeviceCaps(NativeDc(dc), index) : 0; }
+
+HFONT SelectObject(HDC dc, HFONT font) {
+    if (!dc || !font) return nullptr;
+    return reinterpret_cast<HFONT>(::SelectObject(NativeDc(dc), reinterpret_cast<::HGDIOBJ>(font)));
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF color) { return dc ? ::SetTextColor(NativeDc(dc), color) : 0; }
+
+COLORREF SetBkColor(HDC dc, COLORREF color) { return dc ? ::SetBkColor(NativeDc(dc), color) : 0; }
+
+int SetBkMode(HDC dc, int mode) { return dc ? ::SetBkMode(NativeDc(dc), mode) : 0; }
+
+bool FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
+    if (!dc || !brush) return false;
+    const ::RECT area = ToSystem(rect);
+    return ::FillRect(NativeDc(dc), &area, reinterpret_cast<::HBRUSH>(brush)) != 0;
+}
+
+bool DrawEdge(HDC dc, RECT& rect, unsigned edge, unsigned flags) {
+    if (!dc) return false;
+    ::RECT area = ToSystem(rect);
+    const bool drawn = ::DrawEdge(NativeDc(dc), &area, edge, flags);
+    if (flags & BF_ADJUST) rect = {area.left, area.top, area.right, area.bottom};
+    return drawn;
+}
+
+int DrawText(HDC dc, std::wstring_view text, RECT& rect, unsigned format) {
+    if (!dc) return 0;
+    std::string bytes = win32::AnsiText(text);
+    ::RECT area = ToSystem(rect);
+    const int height = ::DrawTextA(NativeDc(dc), bytes.data(), static_cast<int>(bytes.size()), &area, format);
+    if (format & DT_CALCRECT) rect = {area.left, area.top, area.right, area.bottom};
+    return height;
+}
+
+COLORREF GetSysColor(int index) {
+    if (index < COLOR_SCROLLBAR || index > COLOR_MENUBAR) return RGB(0, 0, 0);
+    return ::GetSysColor(index);
+}
+
+std::int32_t OleTranslateColor(OLE_COLOR color, HPALETTE /*palette*/, COLORREF* out) {
+    constexpr std::uint32_t kKindMask = 0xFF000000;
+    constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
+    constexpr std::uint32_t kSystemColor = 0x80000000;
+    constexpr std::uint32_t kPaletteRgb = 0x02000000;
+    constexpr std::uint32_t kSystemIndexMask = 0x000000FF;
+    COLORREF result = 0;
+    switch (color & kKindMask) {
+        case 0:
+        case kPaletteRgb: result = color & kRgbMask; break;
+        case kSystemColor: {
+            if (color & (kRgbMask & ~kSystemIndexMask)) return E_INVALIDARG;
+            const int index = static_cast<int>(color & kSystemIndexMask);
+            if (index > COLOR_MENUBAR) return E_INVALIDARG;
+            result = GetSysColor(index);
+            break;
+        }
+        default: return E_INVALIDARG;
+    }
+    if (out) *out = result;
+    return S_OK;
+}
+
+std::size_t GetGdiObjectCount() {
+    return Table().fonts.size() + Table().brushes.size() + Table().deviceContexts.size();
+}
+
+}  // namespace window::ui
