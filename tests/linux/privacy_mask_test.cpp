@@ -90,7 +90,7 @@ TEST(IdentifierMask, IsAPermutationOfEveryShape) {
     // two-letter names, all non-zero 16-bit binary serials.
     std::set<std::string> digits;
     for (int n = 0; n < 10000; ++n) {
-        char text[5];
+        char text[12];  // room for any int, as the compiler asks
         std::snprintf(text, sizeof text, "%04d", n);
         digits.insert(Masked(text, MaskKind::kText));
     }
