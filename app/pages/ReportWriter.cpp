@@ -83,13 +83,13 @@ bool ReportWriter::WriteCategory(int category, std::vector<std::wstring>& lines)
     return block.ok;
 }
 
-std::string ReportWriter::Encode(const std::vector<std::wstring>& lines) {
+std::string ReportWriter::Encode(const std::vector<std::wstring>& lines, base::CodePage page) {
     std::string bytes;
     for (const auto& line : lines) {
         // The report's edge: machine text with its controls escaped, so no
         // value starts a line or reaches a terminal raw; "?" for what
         // the report's code page cannot hold.
-        bytes += base::EncodeText(base::ReportCodePage(), base::PrintableText(line));
+        bytes += base::EncodeText(page, base::PrintableText(line));
         bytes += "\r\n";
     }
     return bytes;

@@ -11,6 +11,7 @@
 
 #include "app/pages/CollectorSet.h"
 #include "app/pages/WindowTexts.h"
+#include "base/system_codepages.h"
 
 namespace app {
 
@@ -26,7 +27,7 @@ public:
 
     // The file's bytes: the report's code page, CR LF after every line; control
     // characters written as "\xHH" (base::PrintableText).
-    static std::string Encode(const std::vector<std::wstring>& lines);
+    static std::string Encode(const std::vector<std::wstring>& lines, base::CodePage page = base::ReportCodePage());
 
     std::optional<std::string> Compose(int category) {
         auto lines = ComposeLines(category);

@@ -71,7 +71,9 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
     const std::string encoding = Lowered(parsed.encoding);
     if (encoding == "utf-8" || encoding == "utf8") {
         parsed.reportEncoding = ReportEncoding::kUtf8;
-    } else if (!encoding.empty() && encoding != "windows-1252" && encoding != "cp1252") {
+    } else if (encoding == "windows-1252" || encoding == "cp1252") {
+        parsed.reportEncoding = ReportEncoding::kWindows1252;
+    } else if (!encoding.empty()) {
         error = "encoding \"" + parsed.encoding + "\" is not windows-1252 or utf-8";
         return false;
     }

@@ -17,7 +17,9 @@
 namespace cli {
 
 enum class ReportFormat { kText, kJson };
-enum class ReportEncoding { kWindows1252, kUtf8 };
+// kSaved: what the window saves (Windows-1252 on Linux, the system's ANSI
+// code page on Windows); kWindows1252 when asked for by name, on any system.
+enum class ReportEncoding { kSaved, kWindows1252, kUtf8 };
 
 struct ReportArguments {
     // As typed; what they mean is read by ParseReportArguments.
@@ -33,7 +35,7 @@ struct ReportArguments {
 
     int categoryNumber = -1;  // all
     ReportFormat reportFormat = ReportFormat::kText;
-    ReportEncoding reportEncoding = ReportEncoding::kWindows1252;
+    ReportEncoding reportEncoding = ReportEncoding::kSaved;
 };
 
 // Parses the arguments (without the program name); on failure returns false

@@ -24,6 +24,7 @@ OutputResult WriteStandardOutput(std::string_view bytes) {
             return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE ? OutputResult::kReaderClosed
                                                                         : OutputResult::kFailed;
         }
+        if (written == 0) return OutputResult::kFailed;  // nothing moved: trying again would spin
         bytes.remove_prefix(written);
     }
     return OutputResult::kWritten;

@@ -11,6 +11,9 @@
 #include "app/pages/Categories.h"
 #include "app/pages/JsonReport.h"
 #include "base/codepage.h"
+#include "base/system_codepages.h"
+#include "cli/report/report_command.h"
+#include "cli/report/report_text.h"
 #include "cli/common/category_argument.h"
 #include "cli_run.h"
 #include "temp_dir.h"
@@ -137,4 +140,31 @@ TEST(ReportEncoding, Utf8IsTheDefaultDecodedKeepingWhatWindows1252Lacks) {
             return lf;
         }());
     }
+}
+
+// Without --encoding the report is what the window saves: the system's ANSI
+// code page (Windows-1252 on Linux). Asked for by name, Windows-1252 is
+// Windows-1252 on any system, a Russian Windows (code page 1251) included.
+TEST(ReportEncoding, Windows1252ByNameIsWindows1252WhateverTheSystemsCodePage) {
+    base::SystemCodePages russian;
+    russian.ansi = static_cast<base::CodePage>(1251);
+    russian.encode = [](base::CodePage page, std::wstring_view text) -> std::optional<std::string> {
+        if (static_cast<int>(page) != 1251) return std::nullopt;
+        return "cp1251:" + base::EncodeUtf8(text);  // a stand-in for the system's table
+    };
+    base::InstallSystemCodePages(russian);
+    const std::vector<std::wstring> lines = {L"Caf\u00e9"};
+    const std::string saved = cli::EncodeReport(lines, cli::ReportEncoding::kSaved);
+    const std::string named = cli::EncodeReport(lines, cli::ReportEncoding::kWindows1252);
+    base::InstallSystemCodePages({});
+    EXPECT_EQ(saved, "cp1251:Caf\xC3\xA9\r\n");
+    EXPECT_EQ(named, "Caf\xE9\r\n");
+
+    cli::ReportArguments parsed;
+    std::string error;
+    ASSERT_TRUE(cli::ParseReportArguments({"--encoding", "windows-1252"}, parsed, error)) << error;
+    EXPECT_EQ(parsed.reportEncoding, cli::ReportEncoding::kWindows1252);
+    parsed = {};
+    ASSERT_TRUE(cli::ParseReportArguments({}, parsed, error)) << error;
+    EXPECT_EQ(parsed.reportEncoding, cli::ReportEncoding::kSaved);
 }

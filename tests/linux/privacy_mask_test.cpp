@@ -196,6 +196,15 @@ TEST(RecordIdentifiers, NetworkMountsUdevCpuinfoAndInputDevices) {
         << "the model stays, the serial gets the mask it gets everywhere";
     EXPECT_NE(udev.find("E:ID_WWN=0x"), std::string::npos);
 
+    // A short serial is masked where it stands whole, not inside other words
+    // (a serial "12" is not the 12 of a label "Disk12" or "12k").
+    ASSERT_NE(Masked("12", MaskKind::kText), "12") << "the case needs a mask that differs";
+    std::string shortSerial = "E:ID_SERIAL_SHORT=12\nE:ID_FS_LABEL=Disk12\nE:ID_PART_ENTRY_NAME=12k\n";
+    TextMasker shortMasker(shortSerial, kMask);
+    MaskUdevEntry(shortMasker);
+    EXPECT_EQ(shortSerial, "E:ID_SERIAL_SHORT=" + Masked("12", MaskKind::kText) +
+                               "\nE:ID_FS_LABEL=Disk12\nE:ID_PART_ENTRY_NAME=12k\n");
+
     std::string cpuinfo = "Hardware\t: BCM2835\nSerial\t\t: 10000000abcdef01\n";
     TextMasker c(cpuinfo, kMask);
     MaskCpuinfoSerial(c);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace platform::linux_backend {
 
@@ -175,8 +176,16 @@ void TextMasker::MaskEvery(std::string_view value, MaskKind kind) {
     if (value.empty()) return;
     // The value is copied: masking changes the text it may point into.
     const std::string wanted(value);
-    for (std::size_t at = text_.find(wanted); at != std::string::npos; at = text_.find(wanted, at + 1))
-        Mask(at, wanted.size(), kind);
+    // Only where it stands whole: a serial "4" is not the 4 of "ext4". A WWN
+    // is written after "0x", which is no part of a word before it.
+    const auto alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t at = text_.find(wanted); at != std::string::npos; at = text_.find(wanted, at + 1)) {
+        const std::size_t end = at + wanted.size();
+        const bool afterHexPrefix = at >= 2 && text_.compare(at - 2, 2, "0x") == 0;
+        const bool wholeBefore = at == 0 || !alnum(text_[at - 1]) || afterHexPrefix;
+        const bool wholeAfter = end == text_.size() || !alnum(text_[end]);
+        if (wholeBefore && wholeAfter) Mask(at, wanted.size(), kind);
+    }
 }
 
 void MaskFreeText(TextMasker& text, const LocalNames& names) {
