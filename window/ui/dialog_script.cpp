@@ -15,7 +15,33 @@ std::wstring FileTitleOf(const std::wstring& path) {
 
 }  // namespace
 
-DialogScript::State* ActiveScript() { return g_active; }
+bool AnswerSave(const SaveFileRequest& request, std::optional<SaveFileResult>& answer) {
+    if (!g_active) return false;
+    g_active->saveDialogs.push_back(request);
+    answer = std::nullopt;
+    if (g_active->saveAnswers.empty()) return true;
+    answer = g_active->saveAnswers.front();
+    g_active->saveAnswers.pop_front();
+    return true;
+}
+
+bool AnswerMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type, int& answer) {
+    if (!g_active) return false;
+    g_active->messageBoxes.push_back({owner, std::wstring(text), std::wstring(caption), type});
+    constexpr UINT kButtonsMask = 0x0000000F;
+    // Unanswered, a box is closed: its last button, or OK when it has one.
+    answer = (type & kButtonsMask) == MB_OK ? IDOK : IDCANCEL;
+    if (g_active->messageBoxAnswers.empty()) return true;
+    answer = g_active->messageBoxAnswers.front();
+    g_active->messageBoxAnswers.pop_front();
+    return true;
+}
+
+bool AnswerOpenUrl(std::wstring_view address) {
+    if (!g_active) return false;
+    g_active->openedUrls.emplace_back(address);
+    return true;
+}
 
 DialogScript::DialogScript() : state_(new State) { g_active = state_; }
 

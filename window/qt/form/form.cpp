@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "window/form/internal/side.h"
 #include "window/qt/form/form_widgets.h"
 #include "window/qt/qt_bridge.h"
 #include "window/ui/window.h"
@@ -40,6 +41,10 @@ std::uint32_t WindowStyleOf(const FormStyle& style) {
     return bits;
 }
 
+}  // namespace
+
+namespace side {
+
 ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle& style) {
     qt::EnsureControlAccessibility();
     auto* widget = new qt::FormWidget(form);
@@ -49,29 +54,11 @@ ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle&
     return ui::qt::RegisterWindow(widget, qt::kFormClassInfo, WindowStyleOf(style));
 }
 
-}  // namespace
-
-struct Form::Impl {
-    FormStyle style;
-};
-
-Form::Form(std::wstring name, int clientWidth, int clientHeight, FormStyle style)
-    : Container(CreateFormWindow(this, name, style)), impl_(std::make_unique<Impl>()), name_(std::move(name)) {
-    window_ = ContainerHwnd();
-    impl_->style = style;
-    SetClientSize(clientWidth, clientHeight);
+void ForgetForm(ui::HWND window) {
+    if (qt::FormWidget* widget = WidgetOf(window)) widget->form_ = nullptr;
 }
 
-Form::~Form() {
-    timers_.clear();
-    DestroyControls();
-    if (qt::FormWidget* widget = WidgetOf(window_)) widget->form_ = nullptr;
-    ui::DestroyWindow(window_);
-}
-
-std::wstring Form::Caption() const { return ui::GetWindowText(window_); }
-
-void Form::SetCaption(std::wstring_view caption) { ui::SetWindowText(window_, caption); }
+}  // namespace side
 
 void Form::SetIcon(const ui::Picture& icon) {
     icon_ = icon;
@@ -118,8 +105,6 @@ void Form::SetMousePointer(MousePointer pointer) {
     if (pointer == MousePointer::Default) widget->unsetCursor();
     else widget->setCursor(qt::CursorOf(pointer));
 }
-
-void Form::SetFont(const ui::StdFont& font) { font_ = font; }
 
 int Form::TextWidth(std::wstring_view text) const {
     const QWidget* widget = WidgetOf(window_);
@@ -173,20 +158,6 @@ void Form::Unload() {
 bool Form::Visible() const {
     const QWidget* widget = WidgetOf(window_);
     return widget && widget->isVisible();
-}
-
-void Form::Refresh() { ui::UpdateWindow(window_); }
-
-Timer& Form::AddTimer(std::wstring name) {
-    timers_.push_back(std::make_unique<Timer>(std::move(name)));
-    return *timers_.back();
-}
-
-Timer* Form::FindTimer(std::wstring_view name) const {
-    for (const auto& timer : timers_) {
-        if (timer->Name() == name) return timer.get();
-    }
-    return nullptr;
 }
 
 ui::StdFont AmbientFont(ui::HWND window) {

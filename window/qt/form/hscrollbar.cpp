@@ -82,16 +82,6 @@ void HScrollBar::ApplyRange() {
     widget->setRange(std::min(min_, max_), std::max(min_, max_));
 }
 
-void HScrollBar::SetMin(int min) {
-    min_ = min;
-    ApplyRange();
-}
-
-void HScrollBar::SetMax(int max) {
-    max_ = max;
-    ApplyRange();
-}
-
 int HScrollBar::Value() const {
     const ScrollBarWidget* widget = WidgetOf(Hwnd());
     return widget ? widget->value() : min_;

@@ -73,18 +73,6 @@ void Label::SetCaption(std::wstring caption) {
     ui::qt::NotifyTextChanged(ui::qt::WidgetOf(Hwnd()));
 }
 
-void Label::SetForeColor(ui::OLE_COLOR color) {
-    if (color == foreColor_) return;
-    foreColor_ = color;
-    Repaint();
-}
-
-void Label::SetBackColor(ui::OLE_COLOR color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Repaint();
-}
-
 void Label::SetBackStyle(BackStyle style) {
     backStyle_ = style;
     Repaint();

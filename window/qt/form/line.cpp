@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "window/form/internal/side.h"
 #include "window/qt/form/form_widgets.h"
-#include "window/ui/window.h"
 
 namespace window::form {
 
@@ -38,34 +38,10 @@ protected:
     }
 };
 
-// The smallest box that holds the line's pixels.
-Bounds BoxOf(int x1, int y1, int x2, int y2) {
-    return {std::min(x1, x2), std::min(y1, y2), std::max(1, std::abs(x2 - x1)) + (x1 != x2 && y1 != y2 ? 1 : 0),
-            std::max(1, std::abs(y2 - y1)) + (x1 != x2 && y1 != y2 ? 1 : 0)};
-}
-
-ui::HWND CreateLineWindow(ui::HWND parent, std::wstring_view name, int x1, int y1, int x2, int y2) {
-    return qt::CreateControlWindow(new LineWidget(qt::ParentWidget(parent)), parent, qt::kLineClassInfo, name,
-                                   BoxOf(x1, y1, x2, y2));
-}
-
 }  // namespace
 
-Line::Line(ui::HWND parent, std::wstring name, int x1, int y1, int x2, int y2)
-    : Control(CreateLineWindow(parent, name, x1, y1, x2, y2), name), x1_(x1), y1_(y1), x2_(x2), y2_(y2) {}
-
-void Line::SetPoints(int x1, int y1, int x2, int y2) {
-    x1_ = x1;
-    y1_ = y1;
-    x2_ = x2;
-    y2_ = y2;
-    Move(BoxOf(x1, y1, x2, y2));
-    ui::InvalidateRect(Hwnd(), nullptr, true);
-}
-
-void Line::SetBorderColor(ui::OLE_COLOR color) {
-    color_ = color;
-    ui::InvalidateRect(Hwnd(), nullptr, true);
+ui::HWND side::CreateLineWindow(ui::HWND parent, std::wstring_view name, const Bounds& box) {
+    return qt::CreateControlWindow(new LineWidget(qt::ParentWidget(parent)), parent, qt::kLineClassInfo, name, box);
 }
 
 }  // namespace window::form

@@ -14,17 +14,6 @@ Timer::Timer(std::wstring name) : impl_(std::make_unique<Impl>()), name_(std::mo
 
 Timer::~Timer() = default;
 
-void Timer::SetInterval(int milliseconds) {
-    if (milliseconds < 0) return;
-    interval_ = milliseconds;
-    Apply();
-}
-
-void Timer::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Apply();
-}
-
 void Timer::Apply() {
     if (enabled_ && interval_ > 0) impl_->timer.start(interval_);
     else impl_->timer.stop();

@@ -47,13 +47,7 @@ QWidget* OwnerWindow(HWND owner) {
 }  // namespace
 
 std::optional<SaveFileResult> GetSaveFileName(const SaveFileRequest& request) {
-    if (auto* script = testing::ActiveScript()) {
-        script->saveDialogs.push_back(request);
-        if (script->saveAnswers.empty()) return std::nullopt;
-        std::optional<SaveFileResult> answer = script->saveAnswers.front();
-        script->saveAnswers.pop_front();
-        return answer;
-    }
+    if (std::optional<SaveFileResult> answer; testing::AnswerSave(request, answer)) return answer;
 
     const qt::FocusReturn focusReturn(OwnerWindow(request.owner));
     QFileDialog dialog(OwnerWindow(request.owner), qt::ToQString(request.title));
@@ -157,13 +151,7 @@ int ResultOf(int button) {
 }  // namespace
 
 int MessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
-    if (auto* script = testing::ActiveScript()) {
-        script->messageBoxes.push_back({owner, std::wstring(text), std::wstring(caption), type});
-        if (script->messageBoxAnswers.empty()) return (type & kButtonsMask) == MB_OK ? IDOK : IDCANCEL;
-        const int answer = script->messageBoxAnswers.front();
-        script->messageBoxAnswers.pop_front();
-        return answer;
-    }
+    if (int answer = IDOK; testing::AnswerMessageBox(owner, text, caption, type, answer)) return answer;
     const qt::FocusReturn focusReturn(OwnerWindow(owner));
     QMessageBox box(IconOf(type), qt::ToQString(caption), qt::ToQString(text), ButtonsOf(type), OwnerWindow(owner));
     box.setObjectName(QStringLiteral("messageBox"));
@@ -172,10 +160,7 @@ int MessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UI
 }
 
 bool OpenUrl(std::wstring_view address) {
-    if (auto* script = testing::ActiveScript()) {
-        script->openedUrls.emplace_back(address);
-        return true;
-    }
+    if (testing::AnswerOpenUrl(address)) return true;
     const QUrl url = QUrl::fromUserInput(qt::ToQString(address));
     return url.isValid() && QDesktopServices::openUrl(url);
 }

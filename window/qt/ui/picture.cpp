@@ -8,11 +8,6 @@
 
 namespace window::ui {
 
-Picture::Picture() = default;
-Picture::~Picture() = default;
-Picture::Picture(const Picture&) = default;
-Picture& Picture::operator=(const Picture&) = default;
-
 Picture Picture::Load(std::string_view path) {
     Picture picture;
     QImage image(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));

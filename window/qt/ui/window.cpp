@@ -314,19 +314,6 @@ void SendWindowToBack(HWND window) {
     if (QWidget* widget = WidgetOf(window)) widget->lower();
 }
 
-bool SetWindowText(HWND window, std::wstring_view text) {
-    if (!IsWindow(window)) return false;
-    const std::wstring copy(text);
-    SendMessage(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&copy));
-    return true;
-}
-
-std::wstring GetWindowText(HWND window) {
-    std::wstring text;
-    SendMessage(window, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
 HWND SetFocus(HWND window) {
     const HWND previous = GetFocus();
     if (QWidget* widget = WidgetOf(window)) widget->setFocus(Qt::OtherFocusReason);

@@ -1,9 +1,10 @@
 #pragma once
-// Internal to the toolkit (both sides): the active dialog script, if a test
-// set one up.
+// Internal to the toolkit (both sides): what a dialog script holds, and how
+// the dialogs of either side ask it for their answers.
 
 #include <deque>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 #include "window/ui/dialog_script.h"
@@ -19,7 +20,11 @@ struct DialogScript::State {
     std::vector<std::wstring> openedUrls;
 };
 
-// Null when no test scripts the dialogs.
-DialogScript::State* ActiveScript();
+// Each dialog asks these first: while a test scripts the dialogs, they record
+// what the dialog would show, give the scripted answer in `answer` and return
+// true; otherwise they return false and the side shows the real dialog.
+bool AnswerSave(const SaveFileRequest& request, std::optional<SaveFileResult>& answer);
+bool AnswerMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type, int& answer);
+bool AnswerOpenUrl(std::wstring_view address);
 
 }  // namespace window::ui::testing

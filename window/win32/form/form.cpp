@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "window/form/command_button.h"
+#include "window/form/internal/side.h"
 #include "window/ui/dialogs.h"
 #include "window/ui/window.h"
 #include "window/win32/ui/picture_impl.h"
@@ -95,18 +96,6 @@ std::uint32_t ExStyleOf(const FormStyle& style) {
     return WS_EX_CONTROLPARENT | (style.border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
-ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle& style) {
-    const ui::HWND window = ui::win32::CreateSystemWindow(
-        L"VeltrixForm", ui::win32::ToolkitClass(), ExStyleOf(style), L"", WindowStyleOf(style), ui::CW_USEDEFAULT,
-        ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, nullptr, 0, name, &FormProcedure, false);
-    if (ui::win32::WindowRecord* record = ui::win32::RecordOf(window)) {
-        auto state = std::make_shared<win32::ControlState>();
-        state->form = form;
-        record->controlState = state;
-    }
-    return window;
-}
-
 // Text measured in a stored font on the screen.
 ::SIZE Measure(const ui::StdFont& font, std::wstring_view text) {
     const ::HDC dc = ::GetDC(nullptr);
@@ -126,27 +115,25 @@ ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle&
 
 }  // namespace
 
-struct Form::Impl {
-    FormStyle style;
-};
+namespace side {
 
-Form::Form(std::wstring name, int clientWidth, int clientHeight, FormStyle style)
-    : Container(CreateFormWindow(this, name, style)), impl_(std::make_unique<Impl>()), name_(std::move(name)) {
-    window_ = ContainerHwnd();
-    impl_->style = style;
-    SetClientSize(clientWidth, clientHeight);
+ui::HWND CreateFormWindow(Form* form, const std::wstring& name, const FormStyle& style) {
+    const ui::HWND window = ui::win32::CreateSystemWindow(
+        L"VeltrixForm", ui::win32::ToolkitClass(), ExStyleOf(style), L"", WindowStyleOf(style), ui::CW_USEDEFAULT,
+        ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, nullptr, 0, name, &FormProcedure, false);
+    if (ui::win32::WindowRecord* record = ui::win32::RecordOf(window)) {
+        auto state = std::make_shared<win32::ControlState>();
+        state->form = form;
+        record->controlState = state;
+    }
+    return window;
 }
 
-Form::~Form() {
-    timers_.clear();
-    DestroyControls();
-    if (win32::ControlState* state = win32::StateOf(window_)) state->form = nullptr;
-    ui::DestroyWindow(window_);
+void ForgetForm(ui::HWND window) {
+    if (win32::ControlState* state = win32::StateOf(window)) state->form = nullptr;
 }
 
-std::wstring Form::Caption() const { return ui::GetWindowText(window_); }
-
-void Form::SetCaption(std::wstring_view caption) { ui::SetWindowText(window_, caption); }
+}  // namespace side
 
 void Form::SetIcon(const ui::Picture& icon) {
     icon_ = icon;
@@ -198,8 +185,6 @@ void Form::SetMousePointer(MousePointer pointer) {
     ::GetCursorPos(&at);
     ::SetCursorPos(at.x, at.y);  // the pointer changes now, not at the next move
 }
-
-void Form::SetFont(const ui::StdFont& font) { font_ = font; }
 
 int Form::TextWidth(std::wstring_view text) const { return Measure(font_, text).cx; }
 
@@ -254,20 +239,6 @@ void Form::Hide() {
 void Form::Unload() { ui::SendMessage(window_, ui::WM_CLOSE, 0, 0); }
 
 bool Form::Visible() const { return ui::IsWindowVisible(window_); }
-
-void Form::Refresh() { ui::UpdateWindow(window_); }
-
-Timer& Form::AddTimer(std::wstring name) {
-    timers_.push_back(std::make_unique<Timer>(std::move(name)));
-    return *timers_.back();
-}
-
-Timer* Form::FindTimer(std::wstring_view name) const {
-    for (const auto& timer : timers_) {
-        if (timer->Name() == name) return timer.get();
-    }
-    return nullptr;
-}
 
 ui::StdFont AmbientFont(ui::HWND window) {
     const ui::HWND root = ui::GetAncestor(window, ui::GA_ROOT);

@@ -37,16 +37,7 @@ ui::HWND CreateControlWindow(std::wstring_view className, const char* systemClas
     record.lfFaceName = font.name;
     // Made by the system directly: the toolkit's object count is for the
     // program's own fonts.
-    ::LOGFONTA system{};
-    system.lfHeight = record.lfHeight;
-    system.lfWeight = record.lfWeight;
-    system.lfItalic = record.lfItalic;
-    system.lfUnderline = record.lfUnderline;
-    system.lfStrikeOut = record.lfStrikeOut;
-    std::wstring face = font.name;
-    if (face == L"MS Sans Serif" && sys::ScreenDpi() != 96) face = L"Microsoft Sans Serif";
-    sys::AnsiText(face).copy(system.lfFaceName, sizeof(system.lfFaceName) - 1);
-    return ::CreateFontIndirectA(&system);
+    return sys::CreateSystemFont(record);
 }
 
 void SetControlFont(ui::HWND window, const ui::StdFont& font) {

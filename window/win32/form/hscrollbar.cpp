@@ -96,16 +96,6 @@ void HScrollBar::ApplyRange() {
     if (state->value != before) Change.Raise();
 }
 
-void HScrollBar::SetMin(int min) {
-    min_ = min;
-    ApplyRange();
-}
-
-void HScrollBar::SetMax(int max) {
-    max_ = max;
-    ApplyRange();
-}
-
 int HScrollBar::Value() const {
     const win32::ControlState* state = win32::StateOf(Hwnd());
     return state ? state->value : min_;

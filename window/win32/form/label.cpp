@@ -91,18 +91,6 @@ void Label::SetCaption(std::wstring caption) {
     Repaint();
 }
 
-void Label::SetForeColor(ui::OLE_COLOR color) {
-    if (color == foreColor_) return;
-    foreColor_ = color;
-    Repaint();
-}
-
-void Label::SetBackColor(ui::OLE_COLOR color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Repaint();
-}
-
 void Label::SetBackStyle(BackStyle style) {
     backStyle_ = style;
     // Painted after what lies beneath it, which shows through.

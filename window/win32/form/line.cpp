@@ -4,9 +4,7 @@
 
 #include "window/form/line.h"
 
-#include <algorithm>
-#include <cstdlib>
-
+#include "window/form/internal/side.h"
 #include "window/ui/gdi.h"
 #include "window/ui/window.h"
 
@@ -14,19 +12,12 @@ namespace window::form {
 
 namespace {
 
-// The smallest box that holds the line's pixels.
-Bounds BoxOf(int x1, int y1, int x2, int y2) {
-    const int diagonal = x1 != x2 && y1 != y2 ? 1 : 0;
-    return {std::min(x1, x2), std::min(y1, y2), std::max(1, std::abs(x2 - x1)) + diagonal,
-            std::max(1, std::abs(y2 - y1)) + diagonal};
-}
-
 void Paint(ui::HWND window, const Line& line) {
     ui::PAINTSTRUCT paint;
     const ::HDC dc = ui::win32::NativeDc(ui::BeginPaint(window, paint));
     if (!dc) return;
     const ::COLORREF color = win32::ColorOf(line.BorderColor());
-    const Bounds box = BoxOf(line.X1(), line.Y1(), line.X2(), line.Y2());
+    const Bounds box = LineBox(line.X1(), line.Y1(), line.X2(), line.Y2());
     const int fromX = line.X1() - box.left;
     const int fromY = line.Y1() - box.top;
     const int toX = line.X2() - box.left;
@@ -54,27 +45,9 @@ ui::LRESULT LineProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wParam, 
 
 }  // namespace
 
-Line::Line(ui::HWND parent, std::wstring name, int x1, int y1, int x2, int y2)
-    : Control(win32::CreateControlWindow(L"VeltrixLine", ui::win32::ToolkitClass(), 0, WS_EX_TRANSPARENT, parent,
-                                         name, BoxOf(x1, y1, x2, y2), &LineProcedure, false),
-              name),
-      x1_(x1),
-      y1_(y1),
-      x2_(x2),
-      y2_(y2) {}
-
-void Line::SetPoints(int x1, int y1, int x2, int y2) {
-    x1_ = x1;
-    y1_ = y1;
-    x2_ = x2;
-    y2_ = y2;
-    Move(BoxOf(x1, y1, x2, y2));
-    ui::InvalidateRect(Hwnd(), nullptr, true);
-}
-
-void Line::SetBorderColor(ui::OLE_COLOR color) {
-    color_ = color;
-    ui::InvalidateRect(Hwnd(), nullptr, true);
+ui::HWND side::CreateLineWindow(ui::HWND parent, std::wstring_view name, const Bounds& box) {
+    return win32::CreateControlWindow(L"VeltrixLine", ui::win32::ToolkitClass(), 0, WS_EX_TRANSPARENT, parent, name,
+                                      box, &LineProcedure, false);
 }
 
 }  // namespace window::form

@@ -35,17 +35,6 @@ Timer::~Timer() {
     }
 }
 
-void Timer::SetInterval(int milliseconds) {
-    if (milliseconds < 0) return;
-    interval_ = milliseconds;
-    Apply();
-}
-
-void Timer::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Apply();
-}
-
 void Timer::Apply() {
     if (impl_->id) {
         ::KillTimer(nullptr, impl_->id);

@@ -13,8 +13,6 @@ namespace window::ui {
 
 namespace {
 
-constexpr UINT kButtonsMask = 0x0000000F;
-
 // The focus before a modal dialog, given back when it closes; the system
 // would otherwise leave it on the owner window itself.
 class FocusReturn {
@@ -55,13 +53,7 @@ std::string ExtensionOf(const FileFilter& filter) {
 }  // namespace
 
 std::optional<SaveFileResult> GetSaveFileName(const SaveFileRequest& request) {
-    if (auto* script = testing::ActiveScript()) {
-        script->saveDialogs.push_back(request);
-        if (script->saveAnswers.empty()) return std::nullopt;
-        std::optional<SaveFileResult> answer = script->saveAnswers.front();
-        script->saveAnswers.pop_front();
-        return answer;
-    }
+    if (std::optional<SaveFileResult> answer; testing::AnswerSave(request, answer)) return answer;
     const std::string filter = FilterText(request.filters);
     const std::string title = win32::AnsiText(request.title);
     const std::string folder = win32::AnsiText(request.initialFolder);
@@ -94,22 +86,13 @@ std::optional<SaveFileResult> GetSaveFileName(const SaveFileRequest& request) {
 }
 
 int MessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
-    if (auto* script = testing::ActiveScript()) {
-        script->messageBoxes.push_back({owner, std::wstring(text), std::wstring(caption), type});
-        if (script->messageBoxAnswers.empty()) return (type & kButtonsMask) == MB_OK ? IDOK : IDCANCEL;
-        const int answer = script->messageBoxAnswers.front();
-        script->messageBoxAnswers.pop_front();
-        return answer;
-    }
+    if (int answer = IDOK; testing::AnswerMessageBox(owner, text, caption, type, answer)) return answer;
     const FocusReturn focusReturn;
     return ::MessageBoxA(win32::Native(owner), win32::AnsiText(text).c_str(), win32::AnsiText(caption).c_str(), type);
 }
 
 bool OpenUrl(std::wstring_view address) {
-    if (auto* script = testing::ActiveScript()) {
-        script->openedUrls.emplace_back(address);
-        return true;
-    }
+    if (testing::AnswerOpenUrl(address)) return true;
     // Only web addresses: the shell would run a program named here just as well.
     if (address.rfind(L"https://", 0) != 0 && address.rfind(L"http://", 0) != 0) return false;
     const auto result = reinterpret_cast<std::intptr_t>(

@@ -27,19 +27,12 @@ GdiTable& Table() {
     return table;
 }
 
+}  // namespace
+
 // The design font is a bitmap font that comes in a few sizes only; at any
 // other resolution than the design's the system's scalable substitute draws
 // it at its size.
-std::wstring FaceAtScreen(const std::wstring& face) {
-    if (face == L"MS Sans Serif" && win32::ScreenDpi() != 96) return L"Microsoft Sans Serif";
-    return face;
-}
-
-::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-}  // namespace
-
-HFONT CreateFontIndirect(const LOGFONT& font) {
+::HFONT win32::CreateSystemFont(const LOGFONT& font) {
     ::LOGFONTA system{};
     system.lfHeight = font.lfHeight;
     system.lfWeight = font.lfWeight;
@@ -48,9 +41,20 @@ HFONT CreateFontIndirect(const LOGFONT& font) {
     system.lfStrikeOut = font.lfStrikeOut;
     system.lfCharSet = font.lfCharSet;
     system.lfQuality = DEFAULT_QUALITY;
-    const std::string face = win32::AnsiText(FaceAtScreen(font.lfFaceName));
+    const bool substitute = font.lfFaceName == L"MS Sans Serif" && ScreenDpi() != 96;
+    const std::string face = AnsiText(substitute ? L"Microsoft Sans Serif" : font.lfFaceName);
     face.copy(system.lfFaceName, sizeof(system.lfFaceName) - 1);
-    const auto handle = reinterpret_cast<HFONT>(::CreateFontIndirectA(&system));
+    return ::CreateFontIndirectA(&system);
+}
+
+namespace {
+
+::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+HFONT CreateFontIndirect(const LOGFONT& font) {
+    const auto handle = reinterpret_cast<HFONT>(win32::CreateSystemFont(font));
     if (handle) Table().fonts[handle] = font;
     return handle;
 }
@@ -144,29 +148,6 @@ int DrawText(HDC dc, std::wstring_view text, RECT& rect, unsigned format) {
 COLORREF GetSysColor(int index) {
     if (index < COLOR_SCROLLBAR || index > COLOR_MENUBAR) return RGB(0, 0, 0);
     return ::GetSysColor(index);
-}
-
-std::int32_t OleTranslateColor(OLE_COLOR color, HPALETTE /*palette*/, COLORREF* out) {
-    constexpr std::uint32_t kKindMask = 0xFF000000;
-    constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
-    constexpr std::uint32_t kSystemColor = 0x80000000;
-    constexpr std::uint32_t kPaletteRgb = 0x02000000;
-    constexpr std::uint32_t kSystemIndexMask = 0x000000FF;
-    COLORREF result = 0;
-    switch (color & kKindMask) {
-        case 0:
-        case kPaletteRgb: result = color & kRgbMask; break;
-        case kSystemColor: {
-            if (color & (kRgbMask & ~kSystemIndexMask)) return E_INVALIDARG;
-            const int index = static_cast<int>(color & kSystemIndexMask);
-            if (index > COLOR_MENUBAR) return E_INVALIDARG;
-            result = GetSysColor(index);
-            break;
-        }
-        default: return E_INVALIDARG;
-    }
-    if (out) *out = result;
-    return S_OK;
 }
 
 std::size_t GetGdiObjectCount() {

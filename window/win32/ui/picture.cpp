@@ -58,11 +58,6 @@ bool EndsWith(std::string_view text, std::string_view end) {
 
 }  // namespace
 
-Picture::Picture() = default;
-Picture::~Picture() = default;
-Picture::Picture(const Picture&) = default;
-Picture& Picture::operator=(const Picture&) = default;
-
 Picture Picture::Load(std::string_view path) {
     Picture picture;
     std::shared_ptr<Impl> impl;

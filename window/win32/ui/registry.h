@@ -116,6 +116,11 @@ bool RunModalLoop(const bool& running);
 // (window_list.cpp).
 void WriteWindowList();
 
+// A font the system makes from the toolkit's record (not counted among the
+// program's objects); the design face is replaced by its scalable substitute
+// where the screen's resolution is not the design's.
+::HFONT CreateSystemFont(const LOGFONT& font);
+
 // The module's instance, for classes and resources.
 ::HINSTANCE Instance();
 

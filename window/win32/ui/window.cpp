@@ -222,19 +222,6 @@ void SendWindowToBack(HWND window) {
     if (IsWindow(window)) ::SetWindowPos(Native(window), win32::kBackOfSiblings, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool SetWindowText(HWND window, std::wstring_view text) {
-    if (!IsWindow(window)) return false;
-    const std::wstring copy(text);
-    SendMessage(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&copy));
-    return true;
-}
-
-std::wstring GetWindowText(HWND window) {
-    std::wstring text;
-    if (IsWindow(window)) SendMessage(window, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
 HWND SetFocus(HWND window) {
     if (!IsWindow(window)) return nullptr;
     const ::HWND previous = ::SetFocus(Native(window));
