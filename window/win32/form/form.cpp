@@ -155,7 +155,7 @@ int Form::ClientHeight() const {
 
 void Form::SetClientSize(int width, int height) {
     if (!ui::IsWindow(window_)) return;
-    ::RECT outer{0, 0, width, height};
+    ::RECT outer{0, 0, ui::win32::ScaleToScreen(width), ui::win32::ScaleToScreen(height)};
     ::AdjustWindowRectEx(&outer, static_cast<::DWORD>(ui::GetWindowLongPtr(window_, ui::GWL_STYLE)), FALSE,
                          static_cast<::DWORD>(ui::GetWindowLongPtr(window_, ui::GWL_EXSTYLE)));
     ::SetWindowPos(Native(window_), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -163,19 +163,18 @@ void Form::SetClientSize(int width, int height) {
 }
 
 int Form::Left() const {
-    ::RECT place{};
-    ::GetWindowRect(Native(window_), &place);
-    return place.left;
+    ui::RECT place;
+    return ui::GetWindowRect(window_, place) ? place.left : 0;
 }
 
 int Form::Top() const {
-    ::RECT place{};
-    ::GetWindowRect(Native(window_), &place);
-    return place.top;
+    ui::RECT place;
+    return ui::GetWindowRect(window_, place) ? place.top : 0;
 }
 
 void Form::Move(int left, int top) {
-    ::SetWindowPos(Native(window_), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Native(window_), nullptr, ui::win32::ScaleToScreen(left), ui::win32::ScaleToScreen(top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetMousePointer(MousePointer pointer) {
@@ -186,11 +185,11 @@ void Form::SetMousePointer(MousePointer pointer) {
     ::SetCursorPos(at.x, at.y);  // the pointer changes now, not at the next move
 }
 
-int Form::TextWidth(std::wstring_view text) const { return Measure(font_, text).cx; }
+int Form::TextWidth(std::wstring_view text) const { return ui::win32::ScaleToDesign(Measure(font_, text).cx); }
 
 int Form::TextHeight(std::wstring_view text) const {
     const int lines = static_cast<int>(std::count(text.begin(), text.end(), L'\n')) + 1;
-    return lines * Measure(font_, L"X").cy;
+    return ui::win32::ScaleToDesign(lines * Measure(font_, L"X").cy);
 }
 
 void Form::Show() {
@@ -217,7 +216,7 @@ void Form::ShowModal(ui::HWND owner) {
         ::ClientToScreen(Native(window_), &clientOrigin);
         const int left = (ownerArea.left + ownerArea.right) / 2 - client.right / 2 - (clientOrigin.x - own.left);
         const int top = (ownerArea.top + ownerArea.bottom) / 2 - client.bottom / 2 - (clientOrigin.y - own.top);
-        Move(left, top);
+        ::SetWindowPos(Native(window_), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ::EnableWindow(ownerWindow, FALSE);
     }
     state->modalRunning = true;

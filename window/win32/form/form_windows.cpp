@@ -77,9 +77,12 @@ bool PassOtherButtons(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::
     }
     const ui::HWND parent = ui::GetParent(window);
     if (!parent) return true;
-    ::POINT at{ui::GET_X_LPARAM(lParam), ui::GET_Y_LPARAM(lParam)};
-    ::MapWindowPoints(sys::Native(window), sys::Native(parent), &at, 1);
-    ui::SendMessage(parent, message, wParam, ui::MAKELPARAM(at.x, at.y));
+    // In design pixels: the window's place in its container is added.
+    ui::RECT place;
+    ui::GetWindowRect(window, place);
+    const int x = ui::GET_X_LPARAM(lParam) + place.left;
+    const int y = ui::GET_Y_LPARAM(lParam) + place.top;
+    ui::SendMessage(parent, message, wParam, ui::MAKELPARAM(x, y));
     return true;
 }
 

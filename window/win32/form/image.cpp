@@ -27,7 +27,7 @@ ui::LRESULT ImageProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wParam,
             const ui::Picture& picture = image->Picture();
             const int width = image->Stretch() ? area.Width() : picture.Width();
             const int height = image->Stretch() ? area.Height() : picture.Height();
-            ui::win32::DrawPicture(dc, picture, 0, 0, width, height);
+            ui::win32::DrawPicture(dc, picture, 0, 0, ui::win32::ScaleToScreen(width), ui::win32::ScaleToScreen(height));
             return 0;
         }
         case ui::WM_LBUTTONUP:

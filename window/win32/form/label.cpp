@@ -130,7 +130,7 @@ int Label::CaptionWidth() const {
     ::SelectObject(dc, previous);
     ::DeleteObject(font);
     ::ReleaseDC(nullptr, dc);
-    return area.right - area.left;
+    return ui::win32::ScaleToDesign(area.right - area.left);
 }
 
 }  // namespace window::form

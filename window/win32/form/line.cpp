@@ -12,21 +12,31 @@ namespace window::form {
 
 namespace {
 
+// The window is the line's box at the screen's resolution. A level or
+// upright line fills it, as thick as one design pixel is on the screen; a
+// slanted one is drawn from point to point, in screen pixels.
 void Paint(ui::HWND window, const Line& line) {
     ui::PAINTSTRUCT paint;
     const ::HDC dc = ui::win32::NativeDc(ui::BeginPaint(window, paint));
     if (!dc) return;
     const ::COLORREF color = win32::ColorOf(line.BorderColor());
+    if (line.X1() == line.X2() || line.Y1() == line.Y2()) {
+        ::RECT area;
+        ::GetClientRect(ui::win32::Native(window), &area);
+        const ::HBRUSH brush = ::CreateSolidBrush(color);
+        ::FillRect(dc, &area, brush);
+        ::DeleteObject(brush);
+        return;
+    }
     const Bounds box = LineBox(line.X1(), line.Y1(), line.X2(), line.Y2());
-    const int fromX = line.X1() - box.left;
-    const int fromY = line.Y1() - box.top;
-    const int toX = line.X2() - box.left;
-    const int toY = line.Y2() - box.top;
+    const auto screen = [](int design, int origin) {
+        return ui::win32::ScaleToScreen(design) - ui::win32::ScaleToScreen(origin);
+    };
     // The end point itself is not drawn, as the system's own lines.
-    const ::HPEN pen = ::CreatePen(PS_SOLID, 1, color);
+    const ::HPEN pen = ::CreatePen(PS_SOLID, ui::win32::ScaleToScreen(1), color);
     const ::HGDIOBJ previous = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, fromX, fromY, nullptr);
-    ::LineTo(dc, toX, toY);
+    ::MoveToEx(dc, screen(line.X1(), box.left), screen(line.Y1(), box.top), nullptr);
+    ::LineTo(dc, screen(line.X2(), box.left), screen(line.Y2(), box.top));
     ::SelectObject(dc, previous);
     ::DeleteObject(pen);
 }

@@ -5,8 +5,11 @@
 // Records the system points to are read into the vocabulary's records
 // (WM_NOTIFY, WM_DRAWITEM); a control's notifications that the system sends
 // to its parent (scroll bars, static colours, buttons) go back to the
-// control that sent them.
+// control that sent them. Points and sizes cross into design pixels (the
+// mouse's place, WM_SIZE, an owner-drawn item's rectangle).
 #include "window/win32/ui/system_headers.h"
+
+#include <vector>
 
 #include "window/ui/messages.h"
 #include "window/ui/tab_strip.h"
@@ -15,6 +18,40 @@
 namespace window::ui::win32 {
 
 namespace {
+
+// A message whose point or size crossed into design pixels, beside the
+// screen's figure it came with: the system procedure at the bottom of the
+// chain gets that figure back, not the design's scaled again (which could be
+// a pixel off).
+struct Crossed {
+    ::HWND window;
+    UINT message;
+    LPARAM design;
+    ::LPARAM screen;
+};
+
+std::vector<Crossed>& CrossedMessages() {
+    static std::vector<Crossed> messages;
+    return messages;
+}
+
+bool CarriesPoint(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+        case WM_MOUSEHOVER:
+        case WM_SIZE: return true;
+        default: return false;
+    }
+}
 
 LRESULT RunChain(::HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowRecord* record = RecordOf(window);
@@ -50,9 +87,18 @@ LRESULT DrawItem(::HWND window, const ::DRAWITEMSTRUCT& item) {
     record.itemState = item.itemState;
     record.hwndItem = Handle(item.hwndItem);
     record.hDC = HandleDc(item.hDC);
-    record.rcItem = {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    record.rcItem = ToDesign(item.rcItem);
     record.itemData = item.itemData;
     return RunChain(window, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&record));
+}
+
+// Up the chain in design pixels; the system's figure kept for the bottom.
+LRESULT RunChainInDesign(::HWND window, UINT message, WPARAM wParam, ::LPARAM lParam) {
+    const LPARAM design = PointToDesign(lParam);
+    CrossedMessages().push_back({window, message, design, lParam});
+    const LRESULT answer = RunChain(window, message, wParam, design);
+    CrossedMessages().pop_back();
+    return answer;
 }
 
 // A window of the toolkit's own classes: the background, then the chain's
@@ -84,6 +130,14 @@ LRESULT Paint(::HWND window) {
 }
 
 }  // namespace
+
+::LPARAM ScreenLParam(::HWND window, UINT message, LPARAM lParam) {
+    if (!CarriesPoint(message)) return lParam;
+    for (auto crossed = CrossedMessages().rbegin(); crossed != CrossedMessages().rend(); ++crossed) {
+        if (crossed->window == window && crossed->message == message && crossed->design == lParam) return crossed->screen;
+    }
+    return PointToScreen(lParam);
+}
 
 LRESULT CALLBACK Dispatch(::HWND window, ::UINT message, ::WPARAM wParam, ::LPARAM lParam) {
     WindowRecord* record = RecordOf(window);
@@ -136,6 +190,7 @@ LRESULT CALLBACK Dispatch(::HWND window, ::UINT message, ::WPARAM wParam, ::LPAR
             // reader asking a tab strip for its items) carry the system's
             // records: the control answers them itself.
             if (record->systemControl && message >= WM_USER) return SystemDefault(*record, window, message, wParam, lParam);
+            if (CarriesPoint(message)) return RunChainInDesign(window, message, wParam, lParam);
             return RunChain(window, message, wParam, lParam);
     }
 }

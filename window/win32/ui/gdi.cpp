@@ -47,14 +47,12 @@ GdiTable& Table() {
     return ::CreateFontIndirectA(&system);
 }
 
-namespace {
-
-::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-}  // namespace
-
+// The record's height is the design's; the system's font is made at the
+// screen's, and GetObject gives the record back as it was.
 HFONT CreateFontIndirect(const LOGFONT& font) {
-    const auto handle = reinterpret_cast<HFONT>(win32::CreateSystemFont(font));
+    LOGFONT atScreen = font;
+    atScreen.lfHeight = win32::ScaleToScreen(font.lfHeight);
+    const auto handle = reinterpret_cast<HFONT>(win32::CreateSystemFont(atScreen));
     if (handle) Table().fonts[handle] = font;
     return handle;
 }
@@ -102,14 +100,19 @@ HDC BeginPaint(HWND window, PAINTSTRUCT& paint) {
     win32::WindowRecord* record = win32::RecordOf(window);
     if (!record || !record->paintDc) return nullptr;
     paint.hdc = win32::HandleDc(record->paintDc);
-    const ::RECT& area = record->paint.rcPaint;
-    paint.rcPaint = {area.left, area.top, area.right, area.bottom};
+    paint.rcPaint = win32::ToDesign(record->paint.rcPaint);
     return paint.hdc;
 }
 
 void EndPaint(HWND, const PAINTSTRUCT&) {}
 
-int GetDeviceCaps(HDC dc, int index) { return dc ? ::GetDeviceCaps(NativeDc(dc), index) : 0; }
+// The vocabulary's resolution is the design's: a size in points becomes
+// design pixels, which cross to the screen's with everything else.
+int GetDeviceCaps(HDC dc, int index) {
+    if (!dc) return 0;
+    if (index == LOGPIXELSX || index == LOGPIXELSY) return 96;
+    return ::GetDeviceCaps(NativeDc(dc), index);
+}
 
 HFONT SelectObject(HDC dc, HFONT font) {
     if (!dc || !font) return nullptr;
@@ -124,25 +127,25 @@ int SetBkMode(HDC dc, int mode) { return dc ? ::SetBkMode(NativeDc(dc), mode) : 
 
 bool FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
     if (!dc || !brush) return false;
-    const ::RECT area = ToSystem(rect);
+    const ::RECT area = win32::ToScreen(rect);
     return ::FillRect(NativeDc(dc), &area, reinterpret_cast<::HBRUSH>(brush)) != 0;
 }
 
 bool DrawEdge(HDC dc, RECT& rect, unsigned edge, unsigned flags) {
     if (!dc) return false;
-    ::RECT area = ToSystem(rect);
+    ::RECT area = win32::ToScreen(rect);
     const bool drawn = ::DrawEdge(NativeDc(dc), &area, edge, flags);
-    if (flags & BF_ADJUST) rect = {area.left, area.top, area.right, area.bottom};
+    if (flags & BF_ADJUST) rect = win32::ToDesign(area);
     return drawn;
 }
 
 int DrawText(HDC dc, std::wstring_view text, RECT& rect, unsigned format) {
     if (!dc) return 0;
     std::string bytes = win32::AnsiText(text);
-    ::RECT area = ToSystem(rect);
+    ::RECT area = win32::ToScreen(rect);
     const int height = ::DrawTextA(NativeDc(dc), bytes.data(), static_cast<int>(bytes.size()), &area, format);
-    if (format & DT_CALCRECT) rect = {area.left, area.top, area.right, area.bottom};
-    return height;
+    if (format & DT_CALCRECT) rect = win32::ToDesign(area);
+    return win32::ScaleToDesign(height);
 }
 
 COLORREF GetSysColor(int index) {

@@ -129,7 +129,7 @@ bool ShowWindowMenu(HWND window, POINT clientPoint) {
     const HWND root = GetAncestor(window, GA_ROOT);
     const HMENU menu = GetSystemMenu(root, false);
     if (!menu) return false;
-    ::POINT at{clientPoint.x, clientPoint.y};
+    ::POINT at{win32::ScaleToScreen(clientPoint.x), win32::ScaleToScreen(clientPoint.y)};
     ::ClientToScreen(win32::Native(window), &at);
     // The system brings its entries' states up to date when its menu opens.
     ::SendMessageA(win32::Native(root), WM_INITMENU, reinterpret_cast<::WPARAM>(Native(menu)), 0);

@@ -43,12 +43,16 @@ std::shared_ptr<Picture::Impl> FromIconBytes(std::span<const std::uint8_t> bytes
     return impl;
 }
 
+// The resource's image drawn at the size's screen pixels, so that the icon
+// stays sharp at any resolution; the picture's size is the design's.
 std::shared_ptr<Picture::Impl> FromResource(int size) {
     auto impl = std::make_shared<Picture::Impl>();
+    const int pixels = win32::ScaleToScreen(size);
     impl->icon = static_cast<::HICON>(::LoadImageA(win32::Instance(), MAKEINTRESOURCEA(kIconResource), IMAGE_ICON,
-                                                   size, size, LR_DEFAULTCOLOR));
+                                                   pixels, pixels, LR_DEFAULTCOLOR));
     if (!impl->icon) return nullptr;
-    MeasureIcon(*impl);
+    impl->width = size;
+    impl->height = size;
     return impl;
 }
 

@@ -84,6 +84,15 @@ HWND CreateSystemWindow(std::wstring_view className, const char* systemClass, st
     // Siblings never paint over each other: a window that shows what lies
     // beneath it draws that itself (a frame over the tab strip, form/frame.cpp).
     if (child) style |= WS_CLIPSIBLINGS;
+    // Edge by edge, as MoveWindow places it; the system's default place and
+    // size stay its own.
+    if (x != CW_USEDEFAULT && width != CW_USEDEFAULT) {
+        const ::RECT place = ToScreen({x, y, x + width, y + height});
+        x = place.left;
+        y = place.top;
+        width = place.right - place.left;
+        height = place.bottom - place.top;
+    }
     const ::HWND window = ::CreateWindowExA(exStyle, systemClass, bytes.c_str(), style, x, y, width, height,
                                            Native(parent), child ? reinterpret_cast<::HMENU>(id) : nullptr,
                                            Instance(), nullptr);

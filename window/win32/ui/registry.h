@@ -124,8 +124,21 @@ void WriteWindowList();
 // The module's instance, for classes and resources.
 ::HINSTANCE Instance();
 
-// Pixels of the design (96 dots per inch) at the screen's resolution.
+// The toolkit's vocabulary speaks in pixels of the design (96 dots per
+// inch); the system in the screen's. Every figure crosses here, each length
+// or edge rounded as MulDiv rounds (to the nearest, halves away from zero),
+// so that a rectangle scales edge by edge and its neighbours stay touching.
+int ScreenDpi();  // read once: the program is aware of the system's DPI only
 int ScaleToScreen(int designPixels);
-int ScreenDpi();
+int ScaleToDesign(int screenPixels);
+::RECT ToScreen(const RECT& design);
+RECT ToDesign(const ::RECT& screen);
+// A point packed in an lParam (mouse messages, WM_SIZE), either way.
+LPARAM PointToScreen(LPARAM design);
+LPARAM PointToDesign(LPARAM screen);
+// The lParam a message of the chain carries on to the system procedure: the
+// screen's figure of a point or size that crossed into design pixels
+// (dispatch.cpp).
+::LPARAM ScreenLParam(::HWND window, UINT message, LPARAM lParam);
 
 }  // namespace window::ui::win32

@@ -12,9 +12,6 @@ namespace {
 // The longest text read back from a tab or a tool.
 constexpr std::size_t kTextLimit = 1024;
 
-::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-RECT FromSystem(const ::RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
 LRESULT Send(const WindowRecord& record, ::HWND window, UINT message, ::WPARAM wParam, const void* lParam) {
     return ::CallWindowProcA(record.systemProcedure, window, message, wParam,
                              reinterpret_cast<::LPARAM>(const_cast<void*>(lParam)));
@@ -51,15 +48,20 @@ std::optional<LRESULT> TabStripMessage(const WindowRecord& record, ::HWND window
         case TCM_ADJUSTRECT: {
             auto* rect = reinterpret_cast<RECT*>(lParam);
             if (!rect) return 0;
-            ::RECT system = ToSystem(*rect);
+            ::RECT system = ToScreen(*rect);
             const LRESULT answer = Send(record, window, message, wParam, &system);
-            *rect = FromSystem(system);
+            *rect = ToDesign(system);
             return answer;
+        }
+        case TCM_SETITEMSIZE: {
+            const ::LPARAM previous = ::CallWindowProcA(record.systemProcedure, window, message, wParam,
+                                                        PointToScreen(lParam));
+            return PointToDesign(previous);
         }
         case TCM_HITTEST: {
             auto* test = reinterpret_cast<TCHITTESTINFO*>(lParam);
             if (!test) return -1;
-            ::TCHITTESTINFO system{{test->pt.x, test->pt.y}, 0};
+            ::TCHITTESTINFO system{{ScaleToScreen(test->pt.x), ScaleToScreen(test->pt.y)}, 0};
             const LRESULT index = Send(record, window, message, wParam, &system);
             test->flags = system.flags;
             return index;
@@ -84,7 +86,7 @@ std::optional<LRESULT> ToolTipMessage(const WindowRecord& record, ::HWND window,
             system.uFlags = tool->flags;
             system.hwnd = Native(tool->hwnd);
             system.uId = tool->uId;
-            system.rect = ToSystem(tool->rect);
+            system.rect = ToScreen(tool->rect);
             system.hinst = Instance();
             system.lpszText = text.data();
             const LRESULT answer = Send(record, window, message, wParam, &system);

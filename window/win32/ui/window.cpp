@@ -26,9 +26,6 @@ const char* SystemClassOf(std::wstring_view className) {
     return nullptr;
 }
 
-::RECT ToSystem(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-RECT FromSystem(const ::RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
 }  // namespace
 
 HWND CreateWindowEx(std::uint32_t exStyle, std::wstring_view className, std::wstring_view windowText,
@@ -132,7 +129,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         default:
             if (auto translated = win32::SendRecordMessage(*record, native, message, wParam, lParam)) return *translated;
-            return system(wParam, lParam);
+            return system(wParam, win32::ScreenLParam(native, message, lParam));
     }
 }
 
@@ -178,14 +175,19 @@ std::size_t GetPropCount(HWND window) {
     return record ? record->properties.size() : 0;
 }
 
+// Edge by edge, as every rectangle crosses: the right edge is the scaled
+// x + width, so that windows side by side stay side by side.
 bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint) {
-    return IsWindow(window) && ::MoveWindow(Native(window), x, y, width, height, repaint);
+    if (!IsWindow(window)) return false;
+    const ::RECT place = win32::ToScreen({x, y, x + width, y + height});
+    return ::MoveWindow(Native(window), place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        repaint);
 }
 
 bool GetClientRect(HWND window, RECT& rect) {
     ::RECT area;
     if (!IsWindow(window) || !::GetClientRect(Native(window), &area)) return false;
-    rect = FromSystem(area);
+    rect = win32::ToDesign(area);
     return true;
 }
 
@@ -194,7 +196,7 @@ bool GetWindowRect(HWND window, RECT& rect) {
     if (!IsWindow(window) || !::GetWindowRect(Native(window), &area)) return false;
     const ::HWND parent = ::GetAncestor(Native(window), GA_PARENT);
     if (parent && parent != ::GetDesktopWindow()) ::MapWindowPoints(nullptr, parent, reinterpret_cast<::POINT*>(&area), 2);
-    rect = FromSystem(area);
+    rect = win32::ToDesign(area);
     return true;
 }
 
@@ -236,7 +238,7 @@ HWND GetFocus() {
 bool InvalidateRect(HWND window, const RECT* rect, bool erase) {
     if (!IsWindow(window)) return false;
     if (!rect) return ::InvalidateRect(Native(window), nullptr, erase);
-    const ::RECT area = ToSystem(*rect);
+    const ::RECT area = win32::ToScreen(*rect);
     return ::InvalidateRect(Native(window), &area, erase);
 }
 
