@@ -29,7 +29,8 @@ target_sources(veltrix_window PRIVATE
   win32/form/image.cpp
   win32/form/label.cpp
   win32/form/line.cpp
-  win32/form/timer.cpp)
+  win32/form/timer.cpp
+  win32/form/tooltip.cpp)
 target_link_libraries(veltrix_window PRIVATE veltrix_window_win32_internals)
 # The system's libraries: windows and menus, drawing, common controls, the
 # save dialog, the shell (links) and the accessibility property service.

@@ -7,8 +7,10 @@
 
 namespace window::form {
 
+// A control that goes takes its tooltip with it.
 void side::LinkControl(ui::HWND window, Control* control) {
     if (win32::ControlState* state = win32::StateOf(window)) state->control = control;
+    if (!control) win32::SetToolTip(window, {});
 }
 
 int Control::Left() const {
@@ -38,9 +40,7 @@ bool Control::Visible() const {
 
 bool Control::Enabled() const { return ui::IsWindowEnabled(window_); }
 
-// Tooltips of form controls are not shown on this side yet; the tab strip's
-// come from its own tooltip window.
-void Control::SetToolTipText(std::wstring_view) {}
+void Control::SetToolTipText(std::wstring_view text) { win32::SetToolTip(window_, text); }
 
 void Control::SetMousePointer(MousePointer pointer) {
     pointer_ = pointer;

@@ -24,6 +24,7 @@ namespace window::form::win32 {
 struct ControlState {
     Control* control = nullptr;  // cleared when the control goes first
     Form* form = nullptr;        // for a form's own window
+    ::HWND toolTip = nullptr;    // a form's tooltip window, which it owns
     ::HFONT font = nullptr;
     ::HBRUSH brush = nullptr;
     int value = 0;  // a scroll bar's value; the system holds its position
@@ -70,6 +71,12 @@ bool PassOtherButtons(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::
 // window that lets it show through; the stock null brush where no strip lies
 // beneath. Kept in the window's state until the next one.
 ::HBRUSH BackdropBrush(ui::HWND window, ::HDC dc);
+
+// The tooltip window of the form that holds `control`, made when `make` is
+// set and the form has none; null otherwise (tooltip.cpp).
+::HWND FormToolTip(ui::HWND control, bool make);
+// Shows `text` over the control; empty text removes its tool.
+void SetToolTip(ui::HWND control, std::wstring_view text);
 
 // Repaints what lies under a window that lets it show through, and so the
 // window itself: its rectangle in the form, children included.
