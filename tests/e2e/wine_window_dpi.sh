@@ -5,9 +5,11 @@
 # rectangle at 144 and 192 must be the 96-DPI one scaled edge by edge, each
 # edge rounded as MulDiv rounds (e * dpi / 96 to the nearest, halves away
 # from zero). The header spans the client area: 617 x 63 at 96 DPI, scaled
-# likewise; the whole window (frame included, read from the X server) stands
-# on the screen: 1024x768 at 96 and 144 DPI, 2560x1600 at 192, where 1234 x
-# 844 client pixels do not fit the smaller screen.
+# likewise. The client area, as the X server places it (Wine's window there
+# is the client area: Xvfb has no window manager), is 617 x 422 scaled; the
+# whole window (the form's line of the list, in client pixels, from there)
+# stands on the screen: 1024x768 at 96 and 144 DPI, 2560x1600 at 192, where
+# 1234 x 844 client pixels do not fit the smaller screen.
 # With VELTRIX_DPI_SHOTS=DIR the screens at 144 and 192 DPI are kept there.
 #
 # usage: wine_window_dpi.sh SOURCE_DIR
@@ -31,7 +33,7 @@ trap cleanup EXIT
 wine_end_server
 
 # run_at DPI SCREEN: the window list at that resolution in $work/list-DPI,
-# the window's place on the screen in $work/place-DPI (x y width height).
+# the client area's place on the screen in $work/place-DPI (x y width height).
 run_at() {
   local dpi=$1 screen=$2
   wine_end_server
@@ -82,7 +84,7 @@ check() {
       split(design[FNR], was, "\t")
       if (was[1] != $1 || was[2] != $2) { print "window " FNR " differs: " was[1] " " was[2] " / " $1 " " $2; bad = 1; next }
       count++
-      if (FNR == 1) next  # the form: its frame is the system'"'"'s
+      if (FNR == 1) { split($3, frame, ","); next }  # the form: its frame is the system'"'"'s
       split(was[3], edge, ",")
       expected = muldiv(edge[1]) "," muldiv(edge[2]) "," muldiv(edge[3]) "," muldiv(edge[4])
       if ($3 != expected) { print $1 " (" $2 "): " $3 " at " dpi " DPI, " expected " expected (" was[3] " at 96)"; bad = 1 }
@@ -90,11 +92,16 @@ check() {
     END {
       if (count != rows) { print "fewer windows at " dpi " DPI than at 96"; bad = 1 }
       if ((getline place < placeFile) <= 0) { print "no window on the screen at " dpi " DPI"; exit 1 }
-      split(place, at, " ")
-      if (at[1] < 0 || at[2] < 0 || at[1] + at[3] > screenWidth || at[2] + at[4] > screenHeight) {
-        print "the window (" place ") is not whole on the " screenWidth "x" screenHeight " screen at " dpi " DPI"; bad = 1
+      split(place, at, " ")  # the client area on the screen: x y width height
+      if (at[3] != muldiv(617) || at[4] != muldiv(422)) {
+        print "the client area is " at[3] "x" at[4] " at " dpi " DPI, " muldiv(617) "x" muldiv(422) " expected"; bad = 1
       }
-      printf "%d DPI: %d windows, the window %dx%d at (%d, %d) on %dx%d\n", dpi, count, at[3], at[4], at[1], at[2], screenWidth, screenHeight
+      # The whole window: the form'"'"'s rectangle in its client pixels, from the client'"'"'s place.
+      left = at[1] + frame[1]; top = at[2] + frame[2]; right = at[1] + frame[3]; bottom = at[2] + frame[4]
+      if (left < 0 || top < 0 || right > screenWidth || bottom > screenHeight) {
+        print "the window (" left "," top "," right "," bottom ") is not whole on the " screenWidth "x" screenHeight " screen at " dpi " DPI"; bad = 1
+      }
+      printf "%d DPI: %d windows; the client area %dx%d, the window (%d,%d)-(%d,%d) on %dx%d\n", dpi, count, at[3], at[4], left, top, right, bottom, screenWidth, screenHeight
       exit bad
     }' "$work/list-96" "$work/list-$1"
 }
