@@ -82,26 +82,34 @@ check() {
     {
       if (FNR > rows) { print "more windows at " dpi " DPI than at 96: " $0; bad = 1; next }
       split(design[FNR], was, "\t")
-      if (was[1] != $1 || was[2] != $2) { print "window " FNR " differs: " was[1] " " was[2] " / " $1 " " $2; bad = 1; next }
+      if (was[1] != $1 || was[2] != $2) {
+        print "window " FNR " differs: " was[1] " " was[2] " / " $1 " " $2; bad = 1; next
+      }
       count++
       if (FNR == 1) { split($3, frame, ","); next }  # the form: its frame is the system'"'"'s
       split(was[3], edge, ",")
       expected = muldiv(edge[1]) "," muldiv(edge[2]) "," muldiv(edge[3]) "," muldiv(edge[4])
-      if ($3 != expected) { print $1 " (" $2 "): " $3 " at " dpi " DPI, " expected " expected (" was[3] " at 96)"; bad = 1 }
+      if ($3 != expected) {
+        print $1 " (" $2 "): " $3 " at " dpi " DPI, " expected " expected (" was[3] " at 96)"; bad = 1
+      }
     }
     END {
       if (count != rows) { print "fewer windows at " dpi " DPI than at 96"; bad = 1 }
       if ((getline place < placeFile) <= 0) { print "no window on the screen at " dpi " DPI"; exit 1 }
       split(place, at, " ")  # the client area on the screen: x y width height
       if (at[3] != muldiv(617) || at[4] != muldiv(422)) {
-        print "the client area is " at[3] "x" at[4] " at " dpi " DPI, " muldiv(617) "x" muldiv(422) " expected"; bad = 1
+        print "the client area is " at[3] "x" at[4] " at " dpi " DPI, " \
+              muldiv(617) "x" muldiv(422) " expected"; bad = 1
       }
-      # The whole window: the form'"'"'s rectangle in its client pixels, from the client'"'"'s place.
+      # The whole window: the form'"'"'s rectangle in its client pixels, from
+      # the client'"'"'s place.
       left = at[1] + frame[1]; top = at[2] + frame[2]; right = at[1] + frame[3]; bottom = at[2] + frame[4]
       if (left < 0 || top < 0 || right > screenWidth || bottom > screenHeight) {
-        print "the window (" left "," top "," right "," bottom ") is not whole on the " screenWidth "x" screenHeight " screen at " dpi " DPI"; bad = 1
+        print "the window (" left "," top "," right "," bottom ") is not whole on the " \
+              screenWidth "x" screenHeight " screen at " dpi " DPI"; bad = 1
       }
-      printf "%d DPI: %d windows; the client area %dx%d, the window (%d,%d)-(%d,%d) on %dx%d\n", dpi, count, at[3], at[4], left, top, right, bottom, screenWidth, screenHeight
+      printf "%d DPI: %d windows; the client area %dx%d, the window (%d,%d)-(%d,%d) on %dx%d\n", \
+             dpi, count, at[3], at[4], left, top, right, bottom, screenWidth, screenHeight
       exit bad
     }' "$work/list-96" "$work/list-$1"
 }
@@ -113,7 +121,7 @@ check 96 1024 768
 check 144 1024 768
 check 192 2560 1600
 for dpi in 144 192; do
-  scaled=$(awk -v dpi=$dpi 'BEGIN { printf "0,0,%d,%d", int((2 * 617 * dpi + 96) / 192), int((2 * 63 * dpi + 96) / 192) }')
+  scaled=$(awk -v dpi=$dpi 'BEGIN { printf "0,0,%d,%d", int((617 * dpi + 48) / 96), int((63 * dpi + 48) / 96) }')
   grep -qP "\t${scaled}\t" "$work/list-$dpi" || { echo "no header of $scaled at $dpi DPI:"; cat "$work/list-$dpi"; exit 1; }
 done
-echo "veltrix.exe at 96, 144 and 192 DPI: every window the 96-DPI one scaled, the window whole on the screen: ok"
+echo "veltrix.exe at 96, 144 and 192 DPI: every window the 96-DPI one scaled, whole on the screen: ok"
