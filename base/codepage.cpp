@@ -210,6 +210,25 @@ std::string EncodeText(CodePage page, std::wstring_view text) {
     return EncodeWindows1252(text);
 }
 
+namespace {
+
+// The lead bytes of the double-byte code pages Windows uses as ANSI code
+// pages (Japanese, Simplified Chinese, Korean, Traditional Chinese): a lead
+// byte and the byte after it are one character.
+bool IsDoubleByteLead(CodePage page, unsigned char byte) {
+    switch (static_cast<std::uint32_t>(page)) {
+        case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        case 936:
+        case 949:
+        case 950: return byte >= 0x81 && byte <= 0xFE;
+        default: return false;
+    }
+}
+
+bool IsDoubleByteCodePage(CodePage page) { return IsDoubleByteLead(page, 0x81); }
+
+}  // namespace
+
 std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t limit) {
     if (bytes.size() <= limit) return bytes;
     std::size_t end = limit;
@@ -220,6 +239,16 @@ std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t l
         std::size_t lead = end;
         while (lead > 0 && end - lead < 3 && continuation(lead)) --lead;
         if (continuation(end)) end = lead;
+    } else if (IsDoubleByteCodePage(page)) {
+        // A trail byte may look like a lead byte, so the characters are
+        // counted from the start.
+        std::size_t at = 0;
+        while (at < limit) {
+            const std::size_t length = IsDoubleByteLead(page, static_cast<unsigned char>(bytes[at])) ? 2 : 1;
+            if (at + length > limit) break;
+            at += length;
+        }
+        end = at;
     }
     return bytes.substr(0, end);
 }
