@@ -65,7 +65,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 start_window() {
   local list=$1; shift
   rm -f "$list"
-  env "$@" VELTRIX_WINDOW_LIST="$list" "$wine_src/scripts/wine-run.sh" "$wine_window" >"$work/wine.log" 2>&1 &
+  env -u VELTRIX_MACHINE "$@" VELTRIX_WINDOW_LIST="$list" "$wine_src/scripts/wine-run.sh" "$wine_window" >"$work/wine.log" 2>&1 &
   app_pid=$!
   window=$(timeout 90 xdotool search --sync --name '^Veltrix$' | head -n1)
   [ -n "$window" ] || { echo "veltrix.exe showed no window:"; cat "$work/wine.log"; exit 1; }
