@@ -13,14 +13,23 @@ namespace {
 // surrogate pair, as the system's own wide text does.
 constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
 
+bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+std::uint32_t CodePointOfPair(std::uint32_t high, std::uint32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// A character past U+FFFF as the pair of 16-bit units that carries it.
+template <typename Unit>
+void AppendSurrogatePair(std::basic_string<Unit>& out, std::uint32_t cp) {
+    cp -= 0x10000;
+    out.push_back(static_cast<Unit>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<Unit>(0xDC00 + (cp & 0x3FF)));
+}
+
 void AppendCodePoint(std::wstring& out, std::uint32_t cp) {
-    if (kWideIsUtf16 && cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<wchar_t>(cp));
-    }
+    if (kWideIsUtf16 && cp >= 0x10000) AppendSurrogatePair(out, cp);
+    else out.push_back(static_cast<wchar_t>(cp));
 }
 
 // The code point at text[at] and how many wchar_t it takes: a valid surrogate
@@ -28,11 +37,11 @@ void AppendCodePoint(std::wstring& out, std::uint32_t cp) {
 std::uint32_t CodePointAt(std::wstring_view text, std::size_t at, std::size_t& length) {
     const auto c = static_cast<std::uint32_t>(text[at]);
     length = 1;
-    if (c >= 0xD800 && c <= 0xDBFF && kWideIsUtf16 && at + 1 < text.size()) {
+    if (IsHighSurrogate(c) && kWideIsUtf16 && at + 1 < text.size()) {
         const auto low = static_cast<std::uint32_t>(text[at + 1]);
-        if (low >= 0xDC00 && low <= 0xDFFF) {
+        if (IsLowSurrogate(low)) {
             length = 2;
-            return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            return CodePointOfPair(c, low);
         }
     }
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
@@ -159,10 +168,10 @@ std::wstring DecodeUtf16Le(std::span<const std::uint8_t> bytes) {
     const auto unitAt = [&](std::size_t i) { return static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8)); };
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         const std::uint32_t unit = unitAt(i);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+        if (IsHighSurrogate(unit) && i + 3 < bytes.size()) {
             const std::uint32_t low = unitAt(i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            if (IsLowSurrogate(low)) {
+                AppendCodePoint(out, CodePointOfPair(unit, low));
                 i += 2;
                 continue;
             }
@@ -177,12 +186,8 @@ std::u16string EncodeUtf16(std::wstring_view text) {
     out.reserve(text.size());
     for (std::size_t at = 0, length = 1; at < text.size(); at += length) {
         const std::uint32_t c = CodePointAt(text, at, length);
-        if (c >= 0x10000) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
+        if (c >= 0x10000) AppendSurrogatePair(out, c);
+        else out.push_back(static_cast<char16_t>(c));
     }
     return out;
 }
@@ -205,6 +210,25 @@ std::string EncodeText(CodePage page, std::wstring_view text) {
     return EncodeWindows1252(text);
 }
 
+namespace {
+
+// The lead bytes of the double-byte code pages Windows uses as ANSI code
+// pages (Japanese, Simplified Chinese, Korean, Traditional Chinese): a lead
+// byte and the byte after it are one character.
+bool IsDoubleByteLead(CodePage page, unsigned char byte) {
+    switch (static_cast<std::uint32_t>(page)) {
+        case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        case 936:
+        case 949:
+        case 950: return byte >= 0x81 && byte <= 0xFE;
+        default: return false;
+    }
+}
+
+bool IsDoubleByteCodePage(CodePage page) { return IsDoubleByteLead(page, 0x81); }
+
+}  // namespace
+
 std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t limit) {
     if (bytes.size() <= limit) return bytes;
     std::size_t end = limit;
@@ -215,6 +239,16 @@ std::string_view FitToField(CodePage page, std::string_view bytes, std::size_t l
         std::size_t lead = end;
         while (lead > 0 && end - lead < 3 && continuation(lead)) --lead;
         if (continuation(end)) end = lead;
+    } else if (IsDoubleByteCodePage(page)) {
+        // A trail byte may look like a lead byte, so the characters are
+        // counted from the start.
+        std::size_t at = 0;
+        while (at < limit) {
+            const std::size_t length = IsDoubleByteLead(page, static_cast<unsigned char>(bytes[at])) ? 2 : 1;
+            if (at + length > limit) break;
+            at += length;
+        }
+        end = at;
     }
     return bytes.substr(0, end);
 }

@@ -27,6 +27,9 @@ test_packages=(
   # (scripts/build-windows.sh): MinGW-w64 with posix threads, GoogleTest's
   # sources to build for the target, and the 64-bit Wine.
   g++-mingw-w64-x86-64-posix googletest wine wine64
+  # Wine's own faces ("MS Sans Serif" with the dialog font's widths, Tahoma,
+  # Marlett), linked into the window checks' private prefix.
+  fonts-wine
   # The Windows installer (CPack's NSIS generator).
   nsis
   # The JSON report's schema checked by a real validator; the fleet example

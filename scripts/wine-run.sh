@@ -8,6 +8,11 @@ exe=$1
 build=$(cd "$(dirname "$0")/.." && pwd)/build-win
 export WINEPREFIX=${VELTRIX_WINEPREFIX:-$build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# A new prefix links the user's Desktop and Documents to $HOME: a home of
+# the prefix's own beside it, so that what a program saves there (the save
+# dialog starts in Documents) stays inside the build directory.
+export HOME=$WINEPREFIX-home
+mkdir -p "$HOME"
 # No Mono or Gecko installer dialogs; no menu entries or icons of installed
 # programs written into the user's home (winemenubuilder).
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}

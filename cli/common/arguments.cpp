@@ -14,3 +14,13 @@ bool SplitOption(const std::string& arg, std::string& name, std::string& value) 
 }
 
 }  // namespace cli::detail
+
+namespace cli {
+
+std::string AsciiLowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace cli

@@ -23,6 +23,10 @@ struct ValueOption {
     std::string Parsed::*member;
 };
 
+// A value with its ASCII capitals made small: option values and category
+// names are compared without regard to case, and their letters are ASCII.
+std::string AsciiLowered(std::string text);
+
 // Everything that is not an option, in order; "--" ends the options.
 struct ParsedRest {
     std::vector<std::string> operands;

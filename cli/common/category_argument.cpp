@@ -5,18 +5,11 @@
 
 #include "app/pages/PageRows.h"
 #include "base/codepage.h"
+#include "cli/common/arguments.h"
 
 namespace cli {
 
 namespace {
-
-// Case folding for the names the categories have: their letters are ASCII.
-std::string Folded(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
 
 std::string WithoutSpaces(std::string text) {
     std::erase(text, ' ');
@@ -32,12 +25,12 @@ std::optional<int> CategoryFromArgument(const std::string& text) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (ec == std::errc() && end == text.data() + text.size())
         return number >= 0 && number < app::kCategoryCount ? std::optional<int>(number) : std::nullopt;
-    const std::string wanted = Folded(text);
+    const std::string wanted = AsciiLowered(text);
     for (int k = 0; k < app::kCategoryCount; ++k) {
         const app::CategoryPage& page = app::Page(k);
         const std::string dutch = base::EncodeUtf8(page.dutchTabText);
         for (const std::string& name : {std::string(page.designTabText), CategoryKey(k), dutch})
-            if (Folded(name) == wanted) return k;
+            if (AsciiLowered(name) == wanted) return k;
     }
     return std::nullopt;
 }

@@ -45,12 +45,6 @@ int Fail(std::ostream& err, const std::string& message, int status) {
     return status;
 }
 
-std::string Lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 bool ReadMeanings(ReportArguments& parsed, std::string& error) {
     if (!parsed.category.empty()) {
         const auto category = CategoryFromArgument(parsed.category);
@@ -61,14 +55,14 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
         }
         parsed.categoryNumber = *category;
     }
-    const std::string format = Lowered(parsed.format);
+    const std::string format = AsciiLowered(parsed.format);
     if (format == "json") {
         parsed.reportFormat = ReportFormat::kJson;
     } else if (!format.empty() && format != "text") {
         error = "format \"" + parsed.format + "\" is not text or json";
         return false;
     }
-    const std::string encoding = Lowered(parsed.encoding);
+    const std::string encoding = AsciiLowered(parsed.encoding);
     if (encoding == "utf-8" || encoding == "utf8") {
         parsed.reportEncoding = ReportEncoding::kUtf8;
     } else if (encoding == "windows-1252" || encoding == "cp1252") {

@@ -24,6 +24,40 @@ TEST(Codepage, Utf8MalformedBytesBecomeReplacementCharacters) {
 // Characters past U+FFFF are one wchar_t on Linux and a surrogate pair on
 // Windows; either way each is one character on both edges, and a surrogate
 // without its partner is U+FFFD, never half a character.
+// A name cut to a fixed field ends on a whole character in every code page
+// a machine may hand text in: one byte, UTF-8 of two to four bytes, and the
+// double-byte pages, where a trail byte may look like a lead byte.
+TEST(Codepage, FitToFieldNeverCutsACharacter) {
+    const auto cp = [](std::uint32_t n) { return static_cast<base::CodePage>(n); };
+    struct Case {
+        base::CodePage page;
+        std::string_view bytes;
+        std::size_t limit;
+        std::string_view fitted;
+    };
+    const Case cases[] = {
+        {base::CodePage::kWindows1252, "Realtek", 4, "Real"},
+        {base::CodePage::kWindows1252, "Realtek", 7, "Realtek"},
+        {base::CodePage::kWindows1252, "Realtek", 0, ""},
+        {base::CodePage::kUtf8, "a\xC3\xA9", 2, "a"},                // é cut after its lead byte
+        {base::CodePage::kUtf8, "a\xC3\xA9", 3, "a\xC3\xA9"},
+        {base::CodePage::kUtf8, "a\xE2\x82\xAC", 3, "a"},           // € cut inside
+        {base::CodePage::kUtf8, "a\xF0\x9F\x98\x80", 4, "a"},       // a character past U+FFFF
+        {base::CodePage::kUtf8, "a\xF0\x9F\x98\x80", 5, "a\xF0\x9F\x98\x80"},
+        {cp(932), "A\x83\x65", 2, "A"},                          // a lead byte without its trail
+        {cp(932), "\x83\x81\x41", 2, "\x83\x81"},               // trail 81 is not a lead here
+        {cp(932), "\x83\x81\x81\x41", 3, "\x83\x81"},
+        {cp(932), "\xA0\xA0", 1, "\xA0"},                         // half-width katakana: one byte
+        {cp(936), "\xD6\xD0\xCE\xC4", 3, "\xD6\xD0"},
+        {cp(949), "\xC7\xD1", 1, ""},
+        {cp(950), "\xA4\xA4\x41", 3, "\xA4\xA4\x41"},
+        {cp(1251), "\xD4\xEE\xF2\xEE", 2, "\xD4\xEE"},           // a one-byte page: any byte boundary
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(base::FitToField(c.page, c.bytes, c.limit), c.fitted)
+            << static_cast<std::uint32_t>(c.page) << " limit " << c.limit;
+}
+
 TEST(Codepage, CharactersPastTheBasicPlaneAndLoneSurrogates) {
     const std::pair<std::wstring, std::string> wholes[] = {
         {L"\U00010000", "\xF0\x90\x80\x80"},  // the first past U+FFFF

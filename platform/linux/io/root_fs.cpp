@@ -51,11 +51,9 @@ private:
     int fd_;
 };
 
-// A tree's own files (its recorded replies) are read as replies, never as
-// files of the machine: a capture made on a tree records the replies.
-bool IsTreeBookkeeping(std::string_view path) { return path == "/.veltrix" || path.starts_with("/.veltrix/"); }
-
 }  // namespace
+
+bool IsTreeBookkeeping(std::string_view path) { return path == "/.veltrix" || path.starts_with("/.veltrix/"); }
 
 std::optional<std::string> RelativeToRoot(std::string_view path) {
     if (path.empty() || path.front() != '/') return std::nullopt;

@@ -20,6 +20,11 @@ namespace platform::linux_backend {
 
 class PrivacyFilter;
 
+// A tree's own files (its recorded replies, its about file) under /.veltrix:
+// read as replies, never as files of the machine, so a capture made on a
+// tree records the replies, and they are masked as replies.
+bool IsTreeBookkeeping(std::string_view path);
+
 class RootFs {
 public:
     // Procfs and sysfs files are small; anything larger is refused.

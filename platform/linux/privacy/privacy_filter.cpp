@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/linux/io/root_fs.h"
 #include "platform/linux/privacy/binary_identifiers.h"
 #include "platform/linux/privacy/privacy_key.h"
 #include "platform/linux/privacy/record_identifiers.h"
@@ -10,9 +11,6 @@
 namespace platform::linux_backend {
 
 namespace {
-
-// Our own format (the recorded replies of a tree) is masked as replies.
-constexpr std::string_view kTreeDirectory = "/.veltrix/";
 
 std::string_view LastComponent(std::string_view path) { return path.substr(path.rfind('/') + 1); }
 
@@ -38,7 +36,7 @@ LocalNames PrivacyFilter::NamesFor(bool hostsMayAppear) const {
 }
 
 std::string PrivacyFilter::MaskFile(std::string_view path, std::string content) const {
-    if (path.starts_with(kTreeDirectory)) return content;
+    if (IsTreeBookkeeping(path)) return content;
     const std::string_view name = LastComponent(path);
     if (path.starts_with("/sys/")) {
         // Binary attributes: the records in them, and no text rules.

@@ -50,10 +50,8 @@ std::vector<Line> Fields(std::string_view text, Line line) {
     return fields;
 }
 
-bool IsLoopback(std::string_view host) { return host.empty() || host == "localhost" || host.starts_with("127."); }
-
 void MaskHost(TextMasker& text, std::size_t begin, std::size_t end) {
-    if (!IsLoopback(std::string_view(text.Text()).substr(begin, end - begin)))
+    if (!IsLoopbackHost(std::string_view(text.Text()).substr(begin, end - begin)))
         text.Mask(begin, end - begin, MaskKind::kText);
 }
 

@@ -14,7 +14,6 @@ constexpr std::size_t kUuidLength = 36;
 constexpr std::string_view kSchemeEnd = "://";
 constexpr std::string_view kSerialQuery = "serial=";
 // Hosts that say nothing about the machine or its network.
-constexpr std::array<std::string_view, 5> kLoopbackHosts = {"localhost", "127.0.0.1", "::1", "[::1]", "localhost.localdomain"};
 
 bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool IsAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -91,7 +90,7 @@ void MaskUris(TextMasker& text) {
             hostEnd = port;
         }
         const std::string_view name = t.substr(host, hostEnd - host);
-        if (name.empty() || std::find(kLoopbackHosts.begin(), kLoopbackHosts.end(), name) != kLoopbackHosts.end())
+        if (IsLoopbackHost(name))
             continue;
         if (name.front() == '[') text.Mask(host, name.size(), MaskKind::kHex);
         else MaskUriPart(text, host, hostEnd);
@@ -186,6 +185,11 @@ void TextMasker::MaskEvery(std::string_view value, MaskKind kind) {
         const bool wholeAfter = end == text_.size() || !alnum(text_[end]);
         if (wholeBefore && wholeAfter) Mask(at, wanted.size(), kind);
     }
+}
+
+bool IsLoopbackHost(std::string_view host) {
+    return host.empty() || host == "localhost" || host == "localhost.localdomain" || host.starts_with("127.") ||
+           host == "::1" || host == "[::1]";
 }
 
 void MaskFreeText(TextMasker& text, const LocalNames& names) {

@@ -39,6 +39,10 @@ struct LocalNames {
     std::vector<std::string> hosts;  // host names: masked as a word, where hosts are named
 };
 
+// A host that names this machine from itself, the same on every machine and
+// so no identifier: none (a local path), localhost, 127.x.y.z and ::1.
+bool IsLoopbackHost(std::string_view host);
+
 // The rules every text goes through, in this order:
 // - user names in paths: the component after /home/ (also /var/home/), the
 //   one after /media/ (also /run/media/) when more follows it, and every

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "window/qt/ui/registry.h"
+#include "window/qt/ui/window_list.h"
 
 namespace window::ui {
 
@@ -94,6 +95,7 @@ Application::Application(int& argc, char** argv, std::wstring_view name) : impl_
     }
     QApplication::setApplicationName(qt::ToQString(name));
     qt::EnsureToolkitSettings();
+    qt::WatchForWindowList();
 }
 
 Application::~Application() = default;

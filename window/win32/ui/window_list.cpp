@@ -1,17 +1,15 @@
 // The test hook that lists every window of the program: with
 // VELTRIX_WINDOW_LIST naming a file, the application writes, once its first
 // form is on the screen, one line per toolkit window in the order the
-// system keeps them (parents before children, front to back): its name,
-// class, rectangle in its form's client pixels (left, top, right, bottom),
-// whether it is shown, and its text. The end-to-end checks compare these
-// rectangles with the Qt side's.
+// system keeps them (parents before children, front to back), in the line
+// format both sides share (window/ui/internal/window_list_line.h). The
+// end-to-end checks compare these rectangles with the Qt side's.
 #include "window/win32/ui/system_headers.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "base/codepage.h"
+#include "window/ui/internal/window_list_line.h"
 #include "window/ui/window.h"
 #include "window/win32/ui/registry.h"
 
@@ -27,14 +25,17 @@ struct Listing {
 void ListWindow(::HWND window, const Listing& listing) {
     const WindowRecord* record = RecordOf(window);
     if (!record) return;
+    // The form's own line is its client area; its frame is the system's.
     ::RECT area;
-    ::GetWindowRect(window, &area);
-    ::MapWindowPoints(nullptr, listing.form, reinterpret_cast<::POINT*>(&area), 2);
-    const std::string line = base::EncodeUtf8(record->name + L"\t" + record->className + L"\t") +
-                             std::to_string(area.left) + "," + std::to_string(area.top) + "," +
-                             std::to_string(area.right) + "," + std::to_string(area.bottom) + "\t" +
-                             (::IsWindowVisible(window) ? "shown" : "hidden") + "\t" +
-                             base::EncodeUtf8(GetWindowText(Handle(window))) + "\n";
+    if (window == listing.form) {
+        ::GetClientRect(window, &area);
+    } else {
+        ::GetWindowRect(window, &area);
+        ::MapWindowPoints(nullptr, listing.form, reinterpret_cast<::POINT*>(&area), 2);
+    }
+    const std::string line =
+        WindowListLine(record->name, record->className, RECT{area.left, area.top, area.right, area.bottom},
+                       ::IsWindowVisible(window) != FALSE, GetWindowText(Handle(window)));
     std::fputs(line.c_str(), listing.file);
 }
 
@@ -42,8 +43,8 @@ void ListWindow(::HWND window, const Listing& listing) {
 
 void WriteWindowList() {
     static bool written = false;
-    const char* path = std::getenv("VELTRIX_WINDOW_LIST");
-    if (written || !path || !*path) return;
+    const char* path = WindowListPath();
+    if (written || !path) return;
     ::HWND form = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), [](::HWND window, ::LPARAM found) -> ::BOOL {
         if (!RecordOf(window) || !::IsWindowVisible(window)) return TRUE;
