@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "window/ui/gdi.h"
+#include "window/ui/stdfont.h"
 #include "window/ui/tab_strip.h"
 #include "window/ui/window.h"
 #include "window/win32/ui/registry.h"
@@ -130,22 +131,21 @@ TEST_F(Win32Dpi, TheTabStripsRectanglesAndHitTestsAreInDesignPixels) {
     EXPECT_EQ(ui::SendMessage(strip, ui::TCM_GETCURSEL, 0, 0), 2);
 }
 
+// A size in points becomes pixels with the screen's resolution itself: 8
+// points are 16 pixels at 144 DPI (11 design pixels scaled would be 17).
 TEST_F(Win32Dpi, FontsAreMadeAtTheScreensSizeAndTextMeasuredInDesignPixels) {
-    ui::LOGFONT record;
-    record.lfHeight = -11;  // 8.25 points at 96 DPI
-    record.lfFaceName = L"Arial";
-    const ui::HFONT font = ui::CreateFontIndirect(record);
-    ASSERT_TRUE(font);
-    ui::LOGFONT back;
-    ASSERT_TRUE(ui::GetObject(font, back));
-    EXPECT_EQ(back.lfHeight, -11);
-    ::LOGFONTA system{};
-    ASSERT_TRUE(::GetObjectA(reinterpret_cast<::HFONT>(font), sizeof(system), &system));
-    EXPECT_EQ(system.lfHeight, -Screen(11));
-
     const ui::HDC dc = ui::GetDC(parent_);
     ASSERT_TRUE(dc);
-    EXPECT_EQ(ui::GetDeviceCaps(dc, ui::LOGPIXELSY), 96);
+    EXPECT_EQ(ui::GetDeviceCaps(dc, ui::LOGPIXELSY), ui::win32::ScreenDpi());
+    ui::StdFont eight;
+    eight.name = L"Arial";
+    eight.size = 8;
+    const ui::HFONT font = ui::CreateFontIndirect(ui::LogFontFromStdFont(eight, ui::GetDeviceCaps(dc, ui::LOGPIXELSY)));
+    ASSERT_TRUE(font);
+    ::LOGFONTA system{};
+    ASSERT_TRUE(::GetObjectA(reinterpret_cast<::HFONT>(font), sizeof(system), &system));
+    EXPECT_EQ(system.lfHeight, -::MulDiv(8, ui::win32::ScreenDpi(), 72));
+
     ui::SelectObject(dc, font);
     ui::RECT measured{0, 0, 0, 0};
     ui::DrawText(dc, L"Vernieuwingsfrequentie:", measured, ui::DT_CALCRECT | ui::DT_SINGLELINE);

@@ -46,7 +46,7 @@ bool HasTool(::HWND toolTip, ::TTTOOLINFOA& tool) {
     state->toolTip = nullptr;
     if (!make) return nullptr;
     sys::ToolkitClass();  // the common controls are ready
-    state->toolTip = ::CreateWindowExA(ui::WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, ui::WS_POPUP | ui::TTS_ALWAYSTIP,
+    state->toolTip = ::CreateWindowExA(ui::WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, ui::WS_POPUP | ui::TTS_ALWAYSTIP | ui::TTS_NOPREFIX,
                                        ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, ui::CW_USEDEFAULT, form,
                                        nullptr, sys::Instance(), nullptr);
     return state->toolTip;

@@ -47,12 +47,12 @@ GdiTable& Table() {
     return ::CreateFontIndirectA(&system);
 }
 
-// The record's height is the design's; the system's font is made at the
-// screen's, and GetObject gives the record back as it was.
+// A font's height is the one figure already at the screen's resolution: a
+// size in points becomes pixels with the screen's dots per inch
+// (GetDeviceCaps), so 8 points are 16 pixels at 144 DPI, not 11 design
+// pixels scaled to 17.
 HFONT CreateFontIndirect(const LOGFONT& font) {
-    LOGFONT atScreen = font;
-    atScreen.lfHeight = win32::ScaleToScreen(font.lfHeight);
-    const auto handle = reinterpret_cast<HFONT>(win32::CreateSystemFont(atScreen));
+    const auto handle = reinterpret_cast<HFONT>(win32::CreateSystemFont(font));
     if (handle) Table().fonts[handle] = font;
     return handle;
 }
@@ -106,13 +106,7 @@ HDC BeginPaint(HWND window, PAINTSTRUCT& paint) {
 
 void EndPaint(HWND, const PAINTSTRUCT&) {}
 
-// The vocabulary's resolution is the design's: a size in points becomes
-// design pixels, which cross to the screen's with everything else.
-int GetDeviceCaps(HDC dc, int index) {
-    if (!dc) return 0;
-    if (index == LOGPIXELSX || index == LOGPIXELSY) return 96;
-    return ::GetDeviceCaps(NativeDc(dc), index);
-}
+int GetDeviceCaps(HDC dc, int index) { return dc ? ::GetDeviceCaps(NativeDc(dc), index) : 0; }
 
 HFONT SelectObject(HDC dc, HFONT font) {
     if (!dc || !font) return nullptr;
