@@ -18,9 +18,10 @@
 namespace window::ui {
 
 // Ties `window` to `label`, the window whose text names it; a null `label`
-// unties it. False (and nothing changed) when `window` is not a window, or
-// `label` is neither null nor a window. A tie to a window that is destroyed
-// is gone with it.
+// unties it. False (and nothing changed) when `window` is not a window,
+// `label` is neither null nor a window, or the chain of labels from `label`
+// comes back to `window` (a window labelling itself, or a cycle). A tie to a
+// window that is destroyed is gone with it.
 bool SetLabelledBy(HWND window, HWND label);
 // The window `window` is tied to; nullptr when none (or it is gone).
 HWND GetLabelledBy(HWND window);

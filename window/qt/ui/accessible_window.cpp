@@ -150,7 +150,12 @@ namespace window::ui {
 
 bool SetLabelledBy(HWND window, HWND label) {
     qt::WindowRecord* record = qt::FindRecord(window);
-    if (!record || label == window || (label && !qt::FindRecord(label))) return false;
+    if (!record || (label && !qt::FindRecord(label))) return false;
+    // A chain of labels that comes back to the window would name it by
+    // itself (and send a name lookup round for ever): refused.
+    for (HWND at = label; at; at = GetLabelledBy(at)) {
+        if (at == window) return false;
+    }
     record->labelledBy = label;
     QAccessibleEvent changed(record->widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
