@@ -14,6 +14,7 @@
 #include "window/qt/ui/text_drawing.h"
 #include "window/ui/stdfont.h"
 #include "window/ui/window.h"
+#include "fixtures.h"
 #include "ui_test_support.h"
 
 namespace ui = window::ui;
@@ -21,12 +22,9 @@ namespace form = window::form;
 
 namespace {
 
-struct Seen {
-    ui::HWND window;
-    ui::UINT message;
-    ui::WPARAM wParam;
-    ui::LPARAM lParam;
-};
+using window_cases::MakeControlWindow;
+using window_cases::Seen;
+
 
 std::vector<Seen> g_seen;
 ui::WNDPROC g_previous = nullptr;
@@ -38,15 +36,7 @@ ui::LRESULT Recorder(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::L
 }
 
 std::vector<ui::UINT> MessagesOf(ui::HWND window, std::initializer_list<ui::UINT> wanted) {
-    std::vector<ui::UINT> out;
-    for (const Seen& seen : g_seen) {
-        if (seen.window == window && std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end()) out.push_back(seen.message);
-    }
-    return out;
-}
-
-ui::HWND MakeControlWindow(ui::HWND parent, int x, int y, int w, int h) {
-    return ui::CreateWindowEx(0, ui::kUserControlClass, L"", ui::WS_CHILD | ui::WS_VISIBLE, x, y, w, h, parent);
+    return window_cases::MessagesOf(g_seen, window, wanted);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/registry.h"
 #include "window/ui/messages.h"
+#include "ui_test_support.h"
 
 namespace ui = window::ui;
 
@@ -45,14 +46,7 @@ Qt::Key QtKey(int virtualKey, int modifiers) {
 
 const char* KnownFault() { return nullptr; }
 
-bool ShowActive(ui::HWND window) {
-    QWidget* widget = WidgetOf(window);
-    if (!widget) return false;
-    widget->show();
-    widget->activateWindow();
-    QApplication::setActiveWindow(widget);
-    return QTest::qWaitForWindowActive(widget);
-}
+bool ShowActive(ui::HWND window) { return ui_test::ShowActive(window); }
 
 bool PumpUntil(const std::function<bool()>& done, int milliseconds) { return QTest::qWaitFor(done, milliseconds); }
 

@@ -11,6 +11,7 @@
 #include "window/form/form.h"
 #include "window/ui/menu.h"
 #include "window/ui/window.h"
+#include "fixtures.h"
 #include "ui_test_support.h"
 
 namespace ui = window::ui;
@@ -28,13 +29,6 @@ private:
 
     ui::HMENU Menu() const { return ui::GetSystemMenu(form_->Hwnd(), false); }
 
-    // A text item, a separator, a text item.
-    void MakeThreeItems() {
-        menu_->SetCount(3);
-        menu_->SystemMenuItem(0)->SetText(L"Opslaan &Als...");
-        menu_->SystemMenuItem(1)->SetStyle(SystemMenuItem::kStyleSeparator);
-        menu_->SystemMenuItem(2)->SetText(L"&Over Veltrix...");
-    }
 
 private slots:
     void init() {
@@ -51,7 +45,7 @@ private slots:
     }
 
     void pickingTheThirdItemRaisesItemClickWithIndex2() {
-        MakeThreeItems();
+        window_cases::MakeThreeItems(*menu_);
         QVERIFY(ui_test::ShowActive(form_->Hwnd()));
         QVERIFY(ui::ShowWindowMenu(form_->Hwnd(), ui::POINT{0, 0}));
         QMenu* popup = nullptr;

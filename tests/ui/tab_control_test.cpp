@@ -16,6 +16,7 @@
 #include "window/ui/gdi.h"
 #include "window/ui/tab_strip.h"
 #include "window/ui/window.h"
+#include "fixtures.h"
 #include "ui_test_support.h"
 
 namespace ui = window::ui;
@@ -24,31 +25,9 @@ using controls::TabControl;
 
 namespace {
 
-constexpr char kStored[] = R"(
-T.Count=15
-T.MultiRow=True
-T.TabText(0)="Processor"
-T.TabText(1)="Geheugengebruik"
-T.TabText(2)="Weergave"
-T.TabText(3)="Netwerk"
-T.TabText(4)="Geluid"
-T.TabText(5)="Toetsenbord"
-T.TabText(6)="Muis"
-T.TabText(7)="Printers"
-T.TabText(8)="Joysticks"
-T.TabText(9)="Harde Stations"
-T.TabText(10)="Optische Stations"
-T.TabText(11)="Logische Stations"
-T.TabText(12)="Poorten"
-T.TabText(13)="USB Apparaten"
-T.TabText(14)="Batterij"
-)";
+using window_cases::ItemRect;
 
-ui::RECT ItemRect(const TabControl& tabs, int index) {
-    ui::RECT r;
-    ui::SendMessage(tabs.ControlHwnd(), ui::TCM_GETITEMRECT, static_cast<ui::WPARAM>(index), reinterpret_cast<ui::LPARAM>(&r));
-    return r;
-}
+
 
 }  // namespace
 
@@ -71,7 +50,7 @@ private slots:
     void init() {
         form_ = std::make_unique<form::Form>(L"TestForm", form::TwipsToPixels(9255), form::TwipsToPixels(6330));
         tabs_ = std::make_unique<TabControl>(form_->Hwnd(), form::Twips(120, 1080, 9015, 5145), L"T");
-        tabs_->ReadProperties(controls::StoredForm::Parse(kStored)->Bag(L"T"));
+        tabs_->ReadProperties(controls::StoredForm::Parse(window_cases::kFifteenTabs)->Bag(L"T"));
         events_.clear();
         cancel_ = false;
         tabs_->BeforeClick.Connect([this](bool& cancel) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "side.h"
+#include "fixtures.h"
 #include "window/form/form.h"
 #include "window/ui/messages.h"
 #include "window/ui/window.h"
@@ -16,14 +17,9 @@ namespace form = window::form;
 
 namespace {
 
-struct Seen {
-    ui::HWND window;
-    ui::UINT message;
-    ui::WPARAM wParam;
-    ui::LPARAM lParam;
-    ui::HWND item = nullptr;  // WM_DRAWITEM: the window to draw
-    ui::UINT kind = 0;        // WM_DRAWITEM: its kind
-};
+using window_cases::MakeControlWindow;
+using window_cases::Seen;
+
 
 std::vector<Seen> g_seen;
 ui::WNDPROC g_previous = nullptr;
@@ -47,15 +43,7 @@ ui::LRESULT OuterRecorder(ui::HWND window, ui::UINT message, ui::WPARAM wParam, 
 }
 
 std::vector<ui::UINT> MessagesOf(ui::HWND window, std::initializer_list<ui::UINT> wanted) {
-    std::vector<ui::UINT> out;
-    for (const Seen& seen : g_seen) {
-        if (seen.window == window && std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end()) out.push_back(seen.message);
-    }
-    return out;
-}
-
-ui::HWND MakeControlWindow(ui::HWND parent, int x, int y, int w, int h) {
-    return ui::CreateWindowEx(0, ui::kUserControlClass, L"", ui::WS_CHILD | ui::WS_VISIBLE, x, y, w, h, parent);
+    return window_cases::MessagesOf(g_seen, window, wanted);
 }
 
 class WindowMessages : public ::testing::Test {

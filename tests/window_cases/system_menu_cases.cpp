@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "side.h"
+#include "fixtures.h"
 #include "window/controls/PropertyBag.h"
 #include "window/controls/SystemMenu.h"
 #include "window/form/form.h"
@@ -94,13 +95,6 @@ protected:
         side::Settle();
     }
     ui::HMENU Menu() const { return ui::GetSystemMenu(form_->Hwnd(), false); }
-    // A text item, a separator, a text item.
-    void MakeThreeItems() {
-        menu_->SetCount(3);
-        menu_->SystemMenuItem(0)->SetText(L"Opslaan &Als...");
-        menu_->SystemMenuItem(1)->SetStyle(SystemMenuItem::kStyleSeparator);
-        menu_->SystemMenuItem(2)->SetText(L"&Over Veltrix...");
-    }
 
     std::unique_ptr<form::Form> form_;
     std::unique_ptr<SystemMenu> menu_;
@@ -109,7 +103,7 @@ protected:
 };
 
 TEST_F(SystemMenuCases, ItemsFollowTheSystemEntries) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     EXPECT_EQ(ui::GetMenuItemCount(Menu()), system_ + 3);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(ui::GetMenuItemID(Menu(), system_ + i), i);
     EXPECT_TRUE(ui::GetMenuState(Menu(), 1, ui::MF_BYCOMMAND) & ui::MF_SEPARATOR);
@@ -120,7 +114,7 @@ TEST_F(SystemMenuCases, ItemsFollowTheSystemEntries) {
 
 // A picked entry arrives as WM_SYSCOMMAND with its identifier.
 TEST_F(SystemMenuCases, TheProgramsCommandsRaiseItemClickAndTheSystemsStillReachTheWindow) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     ASSERT_TRUE(side::ShowActive(form_->Hwnd()));
     ui::SendMessage(form_->Hwnd(), ui::WM_SYSCOMMAND, 2, 0);
     EXPECT_EQ(clicked_, std::vector<int>{2});
@@ -137,7 +131,7 @@ TEST_F(SystemMenuCases, TheProgramsCommandsRaiseItemClickAndTheSystemsStillReach
 }
 
 TEST_F(SystemMenuCases, DisablingGreysOnlyOurItems) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     menu_->SystemMenuItem(0)->SetChecked(true);
     EXPECT_TRUE(ui::GetMenuState(Menu(), 0, ui::MF_BYCOMMAND) & ui::MF_CHECKED);
     std::vector<ui::UINT> systemStates;
@@ -156,7 +150,7 @@ TEST_F(SystemMenuCases, DisablingGreysOnlyOurItems) {
 }
 
 TEST_F(SystemMenuCases, ItemsOutsideTheRangeAreNothing) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     EXPECT_FALSE(menu_->SystemMenuItem(-1));
     EXPECT_FALSE(menu_->SystemMenuItem(3));
     menu_->SetCount(-1);
@@ -166,7 +160,7 @@ TEST_F(SystemMenuCases, ItemsOutsideTheRangeAreNothing) {
 }
 
 TEST_F(SystemMenuCases, PreventUpdateKeepsChangesOutOfTheMenu) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     menu_->SetPreventUpdate(true);
     menu_->SystemMenuItem(0)->SetText(L"Later");
     EXPECT_EQ(ui::GetMenuString(Menu(), 0, ui::MF_BYCOMMAND), L"Opslaan &Als...");
@@ -177,14 +171,14 @@ TEST_F(SystemMenuCases, PreventUpdateKeepsChangesOutOfTheMenu) {
 
 // Fewer items take the ones beyond the new count out of the menu too.
 TEST_F(SystemMenuCases, ShrinkingLeavesNoEntryBehind) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     menu_->SetCount(1);
     EXPECT_EQ(ui::GetMenuItemCount(Menu()), system_ + 1);
     EXPECT_EQ(ui::GetMenuItemID(Menu(), system_), 0);
 }
 
 TEST_F(SystemMenuCases, StoredSettingsRoundTrip) {
-    MakeThreeItems();
+    window_cases::MakeThreeItems(*menu_);
     menu_->SystemMenuItem(2)->SetTag(L"about");
     controls::PropertyBag bag;
     menu_->WriteProperties(bag);

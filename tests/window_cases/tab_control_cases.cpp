@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "side.h"
+#include "fixtures.h"
 #include "window/controls/StoredForm.h"
 #include "window/controls/TabControl.h"
 #include "window/form/command_button.h"
@@ -23,35 +24,13 @@ using controls::TabControl;
 
 namespace {
 
-constexpr char kStored[] = R"(
-T.Count=15
-T.MultiRow=True
-T.TabText(0)="Processor"
-T.TabText(1)="Geheugengebruik"
-T.TabText(2)="Weergave"
-T.TabText(3)="Netwerk"
-T.TabText(4)="Geluid"
-T.TabText(5)="Toetsenbord"
-T.TabText(6)="Muis"
-T.TabText(7)="Printers"
-T.TabText(8)="Joysticks"
-T.TabText(9)="Harde Stations"
-T.TabText(10)="Optische Stations"
-T.TabText(11)="Logische Stations"
-T.TabText(12)="Poorten"
-T.TabText(13)="USB Apparaten"
-T.TabText(14)="Batterij"
-)";
+using window_cases::ItemRect;
+
 
 const wchar_t* const kTexts[] = {L"Processor", L"Geheugengebruik", L"Weergave", L"Netwerk", L"Geluid",
                                  L"Toetsenbord", L"Muis", L"Printers", L"Joysticks", L"Harde Stations",
                                  L"Optische Stations", L"Logische Stations", L"Poorten", L"USB Apparaten", L"Batterij"};
 
-ui::RECT ItemRect(const TabControl& tabs, int index) {
-    ui::RECT r;
-    ui::SendMessage(tabs.ControlHwnd(), ui::TCM_GETITEMRECT, static_cast<ui::WPARAM>(index), reinterpret_cast<ui::LPARAM>(&r));
-    return r;
-}
 
 ui::POINT Center(const ui::RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -73,7 +52,7 @@ protected:
     void SetUp() override {
         form_ = std::make_unique<form::Form>(L"TestForm", form::TwipsToPixels(9255), form::TwipsToPixels(6330));
         tabs_ = std::make_unique<TabControl>(form_->Hwnd(), form::Twips(120, 1080, 9015, 5145), L"T");
-        tabs_->ReadProperties(controls::StoredForm::Parse(kStored)->Bag(L"T"));
+        tabs_->ReadProperties(controls::StoredForm::Parse(window_cases::kFifteenTabs)->Bag(L"T"));
         tabs_->BeforeClick.Connect([this](bool& cancel) {
             events_.push_back("BeforeClick");
             cancel = cancel_;
