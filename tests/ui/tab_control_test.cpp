@@ -27,8 +27,6 @@ namespace {
 
 using window_cases::ItemRect;
 
-
-
 }  // namespace
 
 class TabControlTest : public QObject {

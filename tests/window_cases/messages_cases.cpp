@@ -20,7 +20,6 @@ namespace {
 using window_cases::MakeControlWindow;
 using window_cases::Seen;
 
-
 std::vector<Seen> g_seen;
 ui::WNDPROC g_previous = nullptr;
 ui::WNDPROC g_previousOuter = nullptr;

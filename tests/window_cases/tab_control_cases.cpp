@@ -26,11 +26,9 @@ namespace {
 
 using window_cases::ItemRect;
 
-
 const wchar_t* const kTexts[] = {L"Processor", L"Geheugengebruik", L"Weergave", L"Netwerk", L"Geluid",
                                  L"Toetsenbord", L"Muis", L"Printers", L"Joysticks", L"Harde Stations",
                                  L"Optische Stations", L"Logische Stations", L"Poorten", L"USB Apparaten", L"Batterij"};
-
 
 ui::POINT Center(const ui::RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
