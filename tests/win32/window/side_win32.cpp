@@ -69,9 +69,10 @@ struct Fault {
 constexpr Fault kFaults[] = {
     {"TabControlCases.TheOppositeStyleSendsTheRowsInFrontToTheFarSide", true,
      "Wine's tab control does not move the rows in front of the selected one to the far side (TCS_SCROLLOPPOSITE)"},
-    {"TabControlCases.AFixedWidthMakesEveryTabThatSize", false,
-     "with TCS_FIXEDWIDTH the strip's items come back 0 pixels wide after TCM_SETITEMSIZE, their height right; "
-     "not yet found whether in the Win32 side's records (window/win32/ui) or in Wine's tab control"},
+    {"TabControlCases.AFixedWidthMakesEveryTabThatSize", true,
+     "Wine's tab control takes the width of TCM_SETITEMSIZE only while the strip already has TCS_FIXEDWIDTH (the "
+     "control sets the size, then the style: the tabs stay 0 pixels wide), and in the other order makes each tab "
+     "the width plus its padding (119 pixels for 100); a plain SysTabControl32 does both"},
 };
 
 }  // namespace
