@@ -17,6 +17,7 @@ target_sources(veltrix_window PRIVATE
   win32/ui/registry.cpp
   win32/ui/system_records.cpp
   win32/ui/system_text.cpp
+  win32/ui/tab_strip_input.cpp
   win32/ui/window.cpp
   win32/ui/window_keys.cpp
   win32/ui/window_list.cpp

@@ -27,6 +27,17 @@ int Turn(const HScrollBar& bar, int value) { return Reversed(bar) ? Lower(bar) +
 
 int Position(ui::HWND window) { return ::GetScrollPos(Native(window), SB_CTL); }
 
+// Where the user holds or let go of the thumb. WM_HSCROLL carries it in 16
+// bits only, which a range past 65535 outgrows; the bar itself keeps it whole.
+// Until its owner sets the position, the bar's own stays where the drag began,
+// so the tracking position serves the release as well.
+int ThumbPosition(ui::HWND window) {
+    ::SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    return ::GetScrollInfo(Native(window), SB_CTL, &info) ? info.nTrackPos : Position(window);
+}
+
 // Sets the value (kept in the bar's state; the system shows its position).
 void Show(HScrollBar& bar, win32::ControlState& state, int value) {
     state.value = value;
@@ -55,8 +66,8 @@ std::optional<ui::LRESULT> Answer(ui::HWND window, ::UINT message, ::WPARAM wPar
         case SB_PAGERIGHT: MoveTo(*bar, *state, position + state->largeChange, false); break;
         case SB_LEFT: MoveTo(*bar, *state, Lower(*bar), false); break;
         case SB_RIGHT: MoveTo(*bar, *state, Upper(*bar), false); break;
-        case SB_THUMBTRACK: MoveTo(*bar, *state, ui::HIWORD(wParam), true); break;
-        case SB_THUMBPOSITION: MoveTo(*bar, *state, ui::HIWORD(wParam), false); break;
+        case SB_THUMBTRACK: MoveTo(*bar, *state, ThumbPosition(window), true); break;
+        case SB_THUMBPOSITION: MoveTo(*bar, *state, ThumbPosition(window), false); break;
         default: break;
     }
     return 0;

@@ -104,6 +104,15 @@ bool WaitCursorActive();
 // when the key was one of them.
 bool HandleWindowKeys(const ::MSG& message);
 
+// The tab strip's answers beyond the system's control (tab_strip_input.cpp):
+// the focus on a click, and the keys it selects with; nothing for the
+// messages the system's control answers alone.
+std::optional<LRESULT> TabStripInput(::HWND strip, UINT message, WPARAM wParam, LPARAM lParam);
+// Selects a tab as the strip's keys do: TCN_KEYDOWN, then, for another tab,
+// TCN_SELCHANGING (a non-zero answer keeps the tab), the selection and
+// TCN_SELCHANGE. `index` -1 selects nothing.
+void SelectTabByKey(::HWND strip, int index, ::WORD virtualKey, ::UINT keyFlags);
+
 // Offers a key message of the loop to the active key filter; true when it
 // took the key.
 bool FilterKey(const ::MSG& message);

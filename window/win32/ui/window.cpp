@@ -127,7 +127,16 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             ::DeleteObject(brush);
             return 1;
         }
+        case WM_GETDLGCODE:
+            // The toolkit's own windows take the arrows and characters
+            // from the dialog manager, as the Qt side's do; Tab, Enter and
+            // Escape stay the form's. A system control answers for itself.
+            if (!record->systemControl) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+            return system(wParam, lParam);
         default:
+            if (record->className == WC_TABCONTROL) {
+                if (auto answer = win32::TabStripInput(native, message, wParam, lParam)) return *answer;
+            }
             if (auto translated = win32::SendRecordMessage(*record, native, message, wParam, lParam)) return *translated;
             return system(wParam, win32::ScreenLParam(native, message, lParam));
     }

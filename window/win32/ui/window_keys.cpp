@@ -30,23 +30,14 @@ bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
     return found;
 }
 
-// As the strip does for its own keys: TCN_KEYDOWN, then TCN_SELCHANGING
-// (a non-zero answer keeps the tab), the selection, TCN_SELCHANGE.
+// As the strip's own keys select (tab_strip_input.cpp), wrapping at both
+// ends.
 void SelectNeighbour(::HWND strip, int step, ::WORD virtualKey) {
     const auto count = static_cast<int>(::SendMessageA(strip, TCM_GETITEMCOUNT, 0, 0));
     if (count <= 1) return;
     const auto current = static_cast<int>(::SendMessageA(strip, TCM_GETCURSEL, 0, 0));
     const int from = current < 0 ? (step > 0 ? -1 : 0) : current;
-    const int next = ((from + step) % count + count) % count;
-    const ::HWND parent = ::GetParent(strip);
-    const auto id = static_cast<::UINT_PTR>(::GetDlgCtrlID(strip));
-    ::NMTCKEYDOWN key{{strip, id, static_cast<::UINT>(TCN_KEYDOWN)}, virtualKey, 0};
-    ::SendMessageA(parent, WM_NOTIFY, id, reinterpret_cast<::LPARAM>(&key));
-    ::NMHDR changing{strip, id, static_cast<::UINT>(TCN_SELCHANGING)};
-    if (::SendMessageA(parent, WM_NOTIFY, id, reinterpret_cast<::LPARAM>(&changing))) return;
-    ::SendMessageA(strip, TCM_SETCURSEL, static_cast<::WPARAM>(next), 0);
-    ::NMHDR changed{strip, id, static_cast<::UINT>(TCN_SELCHANGE)};
-    ::SendMessageA(parent, WM_NOTIFY, id, reinterpret_cast<::LPARAM>(&changed));
+    SelectTabByKey(strip, ((from + step) % count + count) % count, virtualKey, 0);
 }
 
 }  // namespace
