@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "window/ui/internal/tab_keys.h"
 #include "window/ui/messages.h"
 #include "window/qt/ui/window_classes.h"
 #include "window/ui/tab_strip.h"
@@ -18,11 +19,9 @@ void SelectNeighbour(QWidget* strip, int step, std::uint16_t virtualKey) {
     // Like a click: nothing while the strip cannot be used.
     if (!strip->isVisible() || !strip->isEnabled()) return;
     const HWND window = HandleOf(strip);
-    const auto count = static_cast<int>(SendMessage(window, TCM_GETITEMCOUNT, 0, 0));
-    if (count <= 1) return;
-    const auto current = static_cast<int>(SendMessage(window, TCM_GETCURSEL, 0, 0));
-    const int from = current < 0 ? (step > 0 ? -1 : 0) : current;
-    SelectTabByKey(window, ((from + step) % count + count) % count, virtualKey);
+    const int next = NeighbourTab(static_cast<int>(SendMessage(window, TCM_GETCURSEL, 0, 0)), step,
+                                  static_cast<int>(SendMessage(window, TCM_GETITEMCOUNT, 0, 0)));
+    if (next >= 0) SelectTabByKey(window, next, virtualKey);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "window/ui/gdi.h"
+#include "window/ui/internal/tab_keys.h"
 #include "window/qt/ui/accessible_tab_strip.h"
 #include "window/qt/ui/gdi_objects.h"
 #include "window/qt/ui/tab_strip_widget.h"
@@ -23,23 +24,6 @@ LRESULT Notify(HWND window, int code, NMHDR* header = nullptr) {
     hdr->code = code;
     return SendMessage(GetParent(window), WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
 }
-
-int NextTabForKey(const TabStripWidget& strip, int key) {
-    const int last = strip.Count() - 1;
-    const int from = strip.current < 0 ? 0 : strip.current;
-    switch (key) {
-        case VK_LEFT:
-        case VK_UP:
-        case VK_PRIOR: return std::max(0, from - 1);
-        case VK_RIGHT:
-        case VK_DOWN:
-        case VK_NEXT: return std::min(last, strip.current < 0 ? 0 : from + 1);
-        case VK_HOME: return 0;
-        case VK_END: return last;
-        default: return -1;
-    }
-}
-
 
 LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* strip = WidgetAs<TabStripWidget>(window);
@@ -230,7 +214,7 @@ LRESULT TabStripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             Notify(window, TCN_KEYDOWN, &key.hdr);
             strip = WidgetAs<TabStripWidget>(window);
             if (!strip) return 0;
-            const int next = NextTabForKey(*strip, static_cast<int>(wParam));
+            const int next = TabForKey(static_cast<int>(wParam), strip->current, strip->Count());
             if (next >= 0 && next != strip->current) ChangeSelection(window, next);
             return 0;
         }

@@ -7,8 +7,7 @@
 // replace when it sets its own.
 #include "window/win32/ui/system_headers.h"
 
-#include <algorithm>
-
+#include "window/ui/internal/tab_keys.h"
 #include "window/ui/tab_strip.h"
 #include "window/ui/window.h"
 #include "window/win32/ui/registry.h"
@@ -19,21 +18,6 @@ namespace {
 
 bool SelectsByItself(int key) {
     return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_HOME || key == VK_END;
-}
-
-// The tab one of those keys selects from the selected one, in a strip of
-// `count` > 0 tabs. Both ends stop, as Left and Right stop.
-int TabForKey(int key, int current, int count) {
-    const int last = count - 1;
-    const int from = current < 0 ? 0 : current;
-    switch (key) {
-        case VK_UP:
-        case VK_PRIOR: return std::max(0, from - 1);
-        case VK_DOWN:
-        case VK_NEXT: return current < 0 ? 0 : std::min(last, from + 1);
-        case VK_HOME: return 0;
-        default: return last;
-    }
 }
 
 ::LRESULT Notify(::HWND strip, ::NMHDR& header, ::UINT code) {
@@ -68,7 +52,7 @@ std::optional<LRESULT> TabStripInput(::HWND strip, UINT message, WPARAM wParam, 
     if (message != WM_KEYDOWN || !SelectsByItself(key)) return std::nullopt;
     const auto count = static_cast<int>(::SendMessageA(strip, TCM_GETITEMCOUNT, 0, 0));
     const auto current = static_cast<int>(::SendMessageA(strip, TCM_GETCURSEL, 0, 0));
-    SelectTabByKey(strip, count > 0 ? TabForKey(key, current, count) : -1, static_cast<::WORD>(key),
+    SelectTabByKey(strip, TabForKey(key, current, count), static_cast<::WORD>(key),
                    static_cast<::UINT>(HIWORD(static_cast<std::uintptr_t>(lParam))));
     return 0;
 }

@@ -6,6 +6,7 @@
 // system's own.
 #include "window/win32/ui/system_headers.h"
 
+#include "window/ui/internal/tab_keys.h"
 #include "window/ui/menu.h"
 #include "window/ui/tab_strip.h"
 #include "window/ui/window.h"
@@ -33,11 +34,9 @@ bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 // As the strip's own keys select (tab_strip_input.cpp), wrapping at both
 // ends.
 void SelectNeighbour(::HWND strip, int step, ::WORD virtualKey) {
-    const auto count = static_cast<int>(::SendMessageA(strip, TCM_GETITEMCOUNT, 0, 0));
-    if (count <= 1) return;
-    const auto current = static_cast<int>(::SendMessageA(strip, TCM_GETCURSEL, 0, 0));
-    const int from = current < 0 ? (step > 0 ? -1 : 0) : current;
-    SelectTabByKey(strip, ((from + step) % count + count) % count, virtualKey, 0);
+    const int next = NeighbourTab(static_cast<int>(::SendMessageA(strip, TCM_GETCURSEL, 0, 0)), step,
+                                  static_cast<int>(::SendMessageA(strip, TCM_GETITEMCOUNT, 0, 0)));
+    if (next >= 0) SelectTabByKey(strip, next, virtualKey, 0);
 }
 
 }  // namespace

@@ -42,8 +42,9 @@ void ListWindow(::HWND window, const Listing& listing) {
 }  // namespace
 
 void WriteWindowList() {
+    // Asked at every idle turn of the message loop: the setting is read once.
+    static const char* const path = WindowListPath();
     static bool written = false;
-    const char* path = WindowListPath();
     if (written || !path) return;
     ::HWND form = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), [](::HWND window, ::LPARAM found) -> ::BOOL {
