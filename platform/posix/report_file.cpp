@@ -1,5 +1,7 @@
 #include "platform/report_file.h"
 
+#include "file_in_place.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -28,30 +30,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Writes into the target itself: for what is not a regular file (a device
-// such as /dev/null, a pipe) and for a file whose folder takes no new files.
-// A regular file is cut to the new length only once everything is written.
-// A pipe without a reader would block the writer for good: it is opened
+// Writes into what is not a regular file: a device such as /dev/null, or a
+// pipe. A pipe without a reader would block the writer for good: it is opened
 // without waiting, which refuses it at once, and then written as usual.
-WriteResult WriteInPlace(const std::string& path, std::string_view bytes, bool regular) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (regular ? 0 : O_NONBLOCK | O_NOCTTY);
-    const int fd = ::open(path.c_str(), flags, 0666);
+WriteResult WriteIntoDevice(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0 && errno == ENXIO) return {false, "no program reads from this pipe"};
     if (fd < 0) return Failure(errno);
-    if (!regular) {
-        const int status = ::fcntl(fd, F_GETFL);
-        if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
-            const int error = errno;
-            ::close(fd);
-            return Failure(error);
-        }
-    }
-    bool ok = WriteAll(fd, bytes);
+    const int status = ::fcntl(fd, F_GETFL);
+    bool ok = status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0 && WriteAll(fd, bytes);
     int error = errno;
-    if (ok && regular && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        ok = false;
-        error = errno;
-    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -94,12 +82,14 @@ WriteResult WriteFileReplacing(const std::string& requested, std::string_view by
     // A file without any write permission is read-only even to root.
     if (exists && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return Failure(EACCES);
     if (exists && ::access(path.c_str(), W_OK) != 0) return Failure(errno);
-    if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(path, bytes, false);
+    if (exists && !S_ISREG(existing.st_mode)) return WriteIntoDevice(path, bytes);
 
     std::string temporary = TemporaryNameFor(path);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        if (errno == EACCES || errno == EROFS || errno == EPERM) return WriteInPlace(path, bytes, true);
+        // A folder that takes no new file: the existing file is rewritten in
+        // place, whole or not at all.
+        if (exists && (errno == EACCES || errno == EPERM)) return RewriteInPlace(path, bytes);
         return Failure(errno);
     }
     // Keep the permissions and, where allowed, the owner of the file being
