@@ -46,6 +46,57 @@ std::string CpuidRequest(std::uint32_t leaf) {
     return name;
 }
 
+constexpr std::string_view kPowerSupplyClass = "/sys/class/power_supply";
+
+// The supplies' folders. No power-supply class at all is a machine without
+// battery or adapter.
+std::vector<std::string> ListPowerSupplies(const RootFs& fs) {
+    std::vector<std::string> names;
+    if (const auto entries = fs.ListDirectory(kPowerSupplyClass))
+        for (const auto& entry : *entries)
+            if (entry.isDirectory) names.push_back(entry.name);
+    return names;
+}
+
+// The supplies' attributes; nothing when a listed supply is gone (its
+// folder has nothing left to read), so that the folder is listed again.
+std::optional<std::vector<PowerSupply>> ReadPowerSupplies(const RootFs& fs, const std::vector<std::string>& names) {
+    std::vector<PowerSupply> supplies;
+    for (const auto& name : names) {
+        std::map<std::string, std::string> attributes;
+        for (const char* attribute : kPowerSupplyAttributes) {
+            const auto content = fs.ReadFile(std::string(kPowerSupplyClass) + "/" + name + "/" + attribute);
+            if (!content) continue;
+            if (auto value = AttributeValue(*content)) attributes[attribute] = std::move(*value);
+        }
+        if (attributes.empty()) return std::nullopt;
+        supplies.push_back(PowerSupplyFromAttributes(attributes));
+    }
+    return supplies;
+}
+
+// The user part of the address space and what the mappings leave of it. Its
+// size comes from the mappings, read at the first call; the part in use
+// after that from the kernel's own sum of them, VmSize in
+// /proc/self/status, a few lines against the maps file's hundreds, so an
+// idle window costs next to nothing. A tree without that file is read the
+// first way every time.
+std::optional<AddressSpace> ReadAddressSpace(const LinuxContext& s, std::optional<std::uint64_t>& userPart) {
+    if (userPart) {
+        if (const auto status = s.fs.ReadFile("/proc/self/status")) {
+            if (const auto size = ProcessVirtualSize(*status))
+                return AddressSpace{*userPart, *userPart - std::min(*size, *userPart)};
+        }
+    }
+    const auto maps = s.fs.ReadFile("/proc/self/maps");
+    if (!maps) return std::nullopt;
+    const auto mappings = ParseMaps(*maps);
+    if (!mappings) return std::nullopt;
+    const AddressSpace space = UserAddressSpace(s.arch.x86 && s.arch.longBits == 64, *mappings);
+    userPart = space.total;
+    return space;
+}
+
 std::optional<std::string> FirstFile(const RootFs& fs, std::initializer_list<std::string_view> paths) {
     for (auto path : paths)
         if (auto text = fs.ReadFile(path)) return text;
@@ -113,34 +164,22 @@ std::optional<MemoryStatusEx> LinuxMachine::GlobalMemoryStatusEx() {
     if (!meminfo) return std::nullopt;
     auto status = MemoryStatusFromMeminfo(ParseMeminfo(*meminfo));
     if (!status) return std::nullopt;
-    if (const auto maps = s.fs.ReadFile("/proc/self/maps")) {
-        if (const auto mappings = ParseMaps(*maps)) {
-            const AddressSpace space = UserAddressSpace(s.arch.x86 && s.arch.longBits == 64, *mappings);
-            status->totalVirtual = space.total;
-            status->availVirtual = space.available;
-        }
+    if (const auto space = ReadAddressSpace(s, live_.userAddressSpace)) {
+        status->totalVirtual = space->total;
+        status->availVirtual = space->available;
     }
     return status;
 }
 
 std::optional<SystemPowerStatus> LinuxMachine::GetSystemPowerStatus() {
     const LinuxContext& s = *context_;
-    constexpr std::string_view kClass = "/sys/class/power_supply";
-    std::vector<PowerSupply> supplies;
-    // No power-supply class at all is a machine without battery or adapter.
-    if (const auto entries = s.fs.ListDirectory(kClass)) {
-        for (const auto& entry : *entries) {
-            if (!entry.isDirectory) continue;
-            std::map<std::string, std::string> attributes;
-            for (const char* name : kPowerSupplyAttributes) {
-                const auto content = s.fs.ReadFile(std::string(kClass) + "/" + entry.name + "/" + name);
-                if (!content) continue;
-                if (auto value = AttributeValue(*content)) attributes[name] = std::move(*value);
-            }
-            supplies.push_back(PowerSupplyFromAttributes(attributes));
-        }
+    if (!live_.powerSupplies) live_.powerSupplies = ListPowerSupplies(s.fs);
+    auto supplies = ReadPowerSupplies(s.fs, *live_.powerSupplies);
+    if (!supplies) {
+        live_.powerSupplies = ListPowerSupplies(s.fs);
+        supplies = ReadPowerSupplies(s.fs, *live_.powerSupplies);
     }
-    return PowerStatusFromSupplies(supplies);
+    return PowerStatusFromSupplies(supplies.value_or(std::vector<PowerSupply>{}));
 }
 
 std::optional<OsVersionInfo> LinuxMachine::GetVersionEx() {
@@ -221,7 +260,13 @@ std::int16_t LinuxMachine::GetKeyState(int virtualKey) {
             break;
         default: return 0;  // no key is reported held down
     }
-    auto lit = LockLedLit(s.fs, led);
+    if (!live_.lockLeds) live_.lockLeds = ListLockLeds(s.fs);
+    bool vanished = false;
+    auto lit = LockLedLit(s.fs, *live_.lockLeds, led, vanished);
+    if (vanished) {
+        live_.lockLeds = ListLockLeds(s.fs);
+        lit = LockLedLit(s.fs, *live_.lockLeds, led, vanished);
+    }
     if (!lit) lit = s.XIndicator(request, indicator);
     return lit.value_or(false) ? 1 : 0;
 }

@@ -14,6 +14,7 @@
 
 #include "platform/linux/areas/linux_context.h"
 #include "platform/linux/areas/linux_drives.h"
+#include "platform/linux/areas/live_sources.h"
 #include "platform/machine.h"
 
 namespace platform::linux_backend {
@@ -68,6 +69,7 @@ public:
 private:
     std::unique_ptr<LinuxContext> context_;
     std::optional<RegionalSettings> regional_;
+    LiveSources live_;
     // Device areas, each made on first use.
     std::unique_ptr<LinuxDisplay> display_;
     std::unique_ptr<LinuxNetwork> network_;

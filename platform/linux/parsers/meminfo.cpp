@@ -75,6 +75,19 @@ std::optional<MemoryStatusEx> MemoryStatusFromMeminfo(const std::map<std::string
     return status;
 }
 
+std::optional<std::uint64_t> ProcessVirtualSize(std::string_view status) {
+    constexpr std::string_view kKey = "VmSize:";
+    for (std::string_view line : SplitLines(status)) {
+        if (!line.starts_with(kKey)) continue;
+        const auto parts = SplitBlanks(line.substr(kKey.size()));
+        if (parts.size() != 2 || parts[1] != "kB") return std::nullopt;
+        const auto value = ParseDecimal(parts[0]);
+        if (!value || *value > UINT64_MAX / kKibibyte) return std::nullopt;
+        return *value * kKibibyte;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::vector<Mapping>> ParseMaps(std::string_view text) {
     std::vector<Mapping> mappings;
     for (std::string_view line : SplitLines(text)) {

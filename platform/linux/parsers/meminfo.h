@@ -1,6 +1,7 @@
 #pragma once
 // Memory: /proc/meminfo for the machine, /proc/self/maps for the user part
-// of this process's address space.
+// of this process's address space, /proc/self/status for how much of it the
+// process uses.
 
 #include <cstdint>
 #include <map>
@@ -21,6 +22,11 @@ std::map<std::string, std::uint64_t, std::less<>> ParseMeminfo(std::string_view 
 // (the rounded percentage of physical memory in use). Nothing when MemTotal
 // is missing or zero. The address-space fields stay 0.
 std::optional<MemoryStatusEx> MemoryStatusFromMeminfo(const std::map<std::string, std::uint64_t, std::less<>>& info);
+
+// The size of this process's mappings, the "VmSize:" line of
+// /proc/self/status, in bytes: the sum of what ParseMaps lists, [vsyscall]
+// left out. Nothing without that line or with a value that is not a number.
+std::optional<std::uint64_t> ProcessVirtualSize(std::string_view status);
 
 struct Mapping {
     std::uint64_t start = 0;
