@@ -2,8 +2,13 @@
 // The pattern every multi-device collector shares: the collector enumerates
 // its devices once, in its constructor, and hands out its items by a 0-based
 // index. An index outside 0..Count()-1 gives no item, never an error; the same
-// index gives the same item object every time.
+// index gives the same item object every time. A list holds at most
+// kMaxItems devices (Count is a signed 16-bit number); the devices the
+// machine listed past that are counted, not read, so that a cut list can say
+// so.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -13,6 +18,8 @@ namespace collectors {
 template <typename ItemT>
 class Collection {
 public:
+    static constexpr std::size_t kMaxItems = 32767;
+
     std::int16_t Count() const { return static_cast<std::int16_t>(items_.size()); }
 
     // Null outside the range. A slot inside the range that holds no item gets
@@ -24,18 +31,26 @@ public:
         return slot.get();
     }
 
+    // The devices the machine listed: Count() unless the list was cut.
+    std::size_t Found() const { return std::max(items_.size(), found_); }
+    bool Cut() const { return Found() > items_.size(); }
+
 protected:
-    // For the collector while it enumerates: appends a filled item. A
-    // collection holds at most 32767 items; devices beyond that are dropped.
+    // For the collector while it enumerates: appends a filled item. Past
+    // kMaxItems the item is dropped and only counted.
     ItemT* Add(std::unique_ptr<ItemT> item) {
-        if (items_.size() >= 32767) return nullptr;
+        ++found_;
+        if (Full()) return nullptr;
         items_.push_back(std::move(item));
         return items_.back().get();
     }
-    void ReserveSlots(std::size_t count) { items_.resize(std::min<std::size_t>(count, 32767)); }
+    bool Full() const { return items_.size() >= kMaxItems; }
+    // A device past the limit, counted without being read.
+    void CountPastLimit(std::size_t devices = 1) { found_ = std::max(found_, items_.size()) + devices; }
 
 private:
     mutable std::vector<std::unique_ptr<ItemT>> items_;
+    std::size_t found_ = 0;
 };
 
 }  // namespace collectors

@@ -53,10 +53,14 @@ Display::Display(platform::Machine& machine) {
         break;
     }
 
-    for (std::uint32_t number = 0; Count() < INT16_MAX; ++number) {
+    for (std::uint32_t number = 0;; ++number) {
         std::array<std::uint8_t, Mode::kSize> mode{};
         mode[Mode::kDmSize] = static_cast<std::uint8_t>(Mode::kSize);
         if (!services.EnumDisplaySettings(std::nullopt, number, mode)) break;
+        if (Full()) {
+            CountPastLimit();
+            continue;
+        }
         auto item = std::make_unique<DisplayItem>();
         // A value that does not fit its field leaves that field at 0.
         const auto field = [&](std::size_t offset) { return *base::ReadLe32(mode, offset); };

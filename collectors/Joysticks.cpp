@@ -31,7 +31,7 @@ Joysticks::Joysticks(platform::Machine& machine) {
         item->buttons_ = Count8(platform::GetLe32(caps, JoyCapsLayout::kNumButtons));
         const auto* pname = reinterpret_cast<const char*>(caps.data() + JoyCapsLayout::kPname);
         item->name_ = base::TextFromBuffer(machine.TextCodePage(), std::string_view(pname, platform::kPnameSize));
-        if (!Add(std::move(item))) break;
+        Add(std::move(item));
     }
 }
 

@@ -58,16 +58,19 @@ std::int32_t RefinedType(platform::DriveServices& drives, const std::string& roo
 LogicalDrives::LogicalDrives(platform::DriveServices& drives, base::CodePage page) {
     // Each root is asked for by its bytes as the drive list gave them; only
     // what is shown is decoded. Drives past the last one Count can hold are
-    // not asked.
+    // asked for their type only, to be counted.
     for (const auto& root : SplitDriveStrings(drives.GetLogicalDriveStringsA())) {
-        if (Count() == INT16_MAX) break;
-        ReadDrive(drives, root, page);
+        const std::uint32_t type = drives.GetDriveTypeA(root);
+        if (type == drive::kDriveUnknown || type == drive::kDriveNoRootDir) continue;
+        if (Full())
+            CountPastLimit();
+        else
+            ReadDrive(drives, root, type, page);
     }
 }
 
-void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root, base::CodePage page) {
-    const std::uint32_t type = drives.GetDriveTypeA(root);
-    if (type == drive::kDriveUnknown || type == drive::kDriveNoRootDir) return;
+void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string& root, std::uint32_t type,
+                              base::CodePage page) {
     auto item = std::make_unique<LogicalDriveItem>();
     item->driveType_ = RefinedType(drives, root, type);
     item->letter_ = base::DecodeText(page, platform::DriveName(root));

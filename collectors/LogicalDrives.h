@@ -29,7 +29,7 @@ public:
                                               std::uint32_t clusters);
 
 private:
-    void ReadDrive(platform::DriveServices& drives, const std::string& root, base::CodePage page);
+    void ReadDrive(platform::DriveServices& drives, const std::string& root, std::uint32_t type, base::CodePage page);
 };
 
 }  // namespace collectors

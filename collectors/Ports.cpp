@@ -23,6 +23,7 @@ Ports::Ports(platform::Machine& machine) {
         item->name_ = answer.Text(i, L::kPortName, page);
         Add(std::move(item));
     }
+    CountPastLimit(answer.RecordsFound() - answer.RecordCount());
 }
 
 }  // namespace collectors

@@ -33,6 +33,7 @@ Printers::Printers(platform::Machine& machine) {
         item->selected_ = defaultName.has_value() && answer.Bytes(i, L::kPrinterName) == defaultPrinter;
         Add(std::move(item));
     }
+    CountPastLimit(answer.RecordsFound() - answer.RecordCount());
 }
 
 }  // namespace collectors

@@ -10,7 +10,7 @@ namespace collectors {
 
 namespace {
 
-constexpr std::uint32_t kMaxRecords = 32767;  // Count is a signed 16-bit number
+constexpr std::size_t kMaxRecords = 32767;  // Count is a signed 16-bit number
 constexpr std::size_t kPointerSize = 4;
 
 }  // namespace
@@ -24,8 +24,6 @@ SpoolerAnswer SpoolerAnswer::Ask(const SpoolerRequest& request, std::size_t reco
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(needed) + 1, 0);
     returned = 0;
     if (!request(std::span<std::uint8_t>(buffer.data(), needed), needed, returned)) return {};
-    // A spooler with more records than Count can hold lists the first ones.
-    returned = std::min(returned, kMaxRecords);
     buffer.resize(std::min<std::size_t>(buffer.size() - 1, needed));
     return SpoolerAnswer(std::move(buffer), returned, recordSize);
 }
@@ -33,7 +31,9 @@ SpoolerAnswer SpoolerAnswer::Ask(const SpoolerRequest& request, std::size_t reco
 SpoolerAnswer::SpoolerAnswer(std::vector<std::uint8_t> buffer, std::uint32_t returned, std::size_t recordSize)
     : buffer_(std::move(buffer)), recordSize_(recordSize) {
     if (recordSize_ == 0) return;
-    records_ = std::min<std::size_t>(returned, buffer_.size() / recordSize_);
+    found_ = std::min<std::size_t>(returned, buffer_.size() / recordSize_);
+    // A spooler with more records than Count can hold lists the first ones.
+    records_ = std::min<std::size_t>(found_, kMaxRecords);
 }
 
 std::string_view SpoolerAnswer::Bytes(std::size_t index, std::size_t fieldOffset) const {

@@ -24,13 +24,14 @@ using SpoolerRequest = std::function<bool(std::span<std::uint8_t> buffer, std::u
 class SpoolerAnswer {
 public:
     // Asks twice as the spooler expects. Empty when the size query
-    // succeeds (nothing to list), when the second request fails, or when the
-    // record count does not fit a signed 16-bit number.
+    // succeeds (nothing to list) or when the second request fails.
     static SpoolerAnswer Ask(const SpoolerRequest& request, std::size_t recordSize);
 
     // The records that lie wholly inside the buffer, at most the number
     // returned.
     std::size_t RecordCount() const { return records_; }
+    // The records the answer holds, those past what Count can hold included.
+    std::size_t RecordsFound() const { return found_; }
     // The text the pointer field at `fieldOffset` of record `index` points
     // to, up to its zero byte or the end of the buffer; "" for a null
     // pointer or one outside the buffer. Bytes() as the spooler holds it (a
@@ -46,6 +47,7 @@ private:
     std::vector<std::uint8_t> buffer_;
     std::size_t recordSize_ = 0;
     std::size_t records_ = 0;
+    std::size_t found_ = 0;
 };
 
 }  // namespace collectors

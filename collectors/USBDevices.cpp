@@ -180,8 +180,9 @@ USBDevices::USBDevices(platform::Machine& machine) {
 
     std::unordered_map<std::string, HubPorts> hubs;
     static const std::vector<std::uint32_t> kNoPorts;
-    // Devices past the last one Count can hold are not asked for.
-    for (std::uint32_t member = 0; Count() < INT16_MAX; ++member) {
+    // Devices past the last one Count can hold are found on their ports and
+    // counted, but not asked for their descriptors.
+    for (std::uint32_t member = 0;; ++member) {
         const auto device = services.SetupDiEnumDeviceInfo(list, member);
         if (!device) break;
         const auto parent = services.CM_Get_Parent(*device);
@@ -199,6 +200,10 @@ USBDevices::USBDevices(platform::Machine& machine) {
         const auto onPorts = known->second.byKey.find(Property(services, list, *device, usb::kDriverKeyName, page));
         const auto& matching = onPorts == known->second.byKey.end() ? kNoPorts : onPorts->second;
         for (const std::uint32_t port : matching) {
+            if (Full()) {
+                CountPastLimit();
+                continue;
+            }
             auto item = std::make_unique<USBDeviceItem>();
             HubPort connection(services, hub, port);
             if (const auto languages = connection.Get(usb::kStringDescriptorType, 0, 0, kStringRequestLength);

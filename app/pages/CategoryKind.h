@@ -110,6 +110,7 @@ private:
     public:
         Page(platform::Machine& machine, const CollectionKind& kind) : collection_(machine), kind_(kind) {}
         std::int16_t Count() override { return collection_.Count(); }
+        std::size_t Found() override { return collection_.Found(); }
         int PreferredItem() override { return kind_.preferred_ ? kind_.preferred_(collection_) : -1; }
         void WriteCollectionFields(FieldSink& sink, const format::FormatEx& format) override {
             if (kind_.whole_) WriteFields(kind_.whole_(), collection_, format, sink);

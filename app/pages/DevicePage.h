@@ -4,6 +4,7 @@
 // single-object category (the processor, memory...) is a page with one
 // device.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -34,6 +35,9 @@ class DevicePage {
 public:
     virtual ~DevicePage() = default;
     virtual std::int16_t Count() = 0;
+    // The devices the machine listed; more than Count() when the list was
+    // cut at the most a page can show.
+    virtual std::size_t Found() { return static_cast<std::size_t>(Count()); }
     // The device shown first (the mode in use, the default printer...); -1 for the first.
     virtual int PreferredItem() { return -1; }
     // Fields of the whole collection, written before the devices (the display

@@ -104,6 +104,9 @@ std::optional<std::string> JsonReport::Compose(int category, std::string_view ve
             if (!sink.ok) return std::nullopt;
             items.push_back(std::move(item));
         }
+        // Only a list that was cut says so; every other document is as it was.
+        if (devices.Found() > items.size())
+            block["cut"] = Json{{"shown", items.size()}, {"found", devices.Found()}};
     }
     // Strings are valid UTF-8 by construction; a stray surrogate of a
     // Windows name is replaced rather than refused.

@@ -93,6 +93,18 @@ std::optional<std::string> Compose(const ReportArguments& parsed, app::Collector
     return EncodeReport(*lines, parsed.reportEncoding);
 }
 
+// One line for each list the report shows cut at the most a page can show,
+// so that a cut is never silent.
+void SayCutLists(std::ostream& err, int category, app::CollectorSet& collectors) {
+    for (int number = 0; number < app::kCategoryCount; ++number) {
+        if (category != app::kAllCategories && category != number) continue;
+        app::DevicePage& devices = collectors.Devices(number);
+        if (devices.Found() <= static_cast<std::size_t>(devices.Count())) continue;
+        err << "veltrix-report: " << CategoryKey(number) << ": " << devices.Count() << " of " << devices.Found()
+            << " devices shown, the most a list holds\n";
+    }
+}
+
 }  // namespace
 
 std::string ReportHelp() {
@@ -149,10 +161,12 @@ int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ost
         // A reader that leaves early (| head -1) ends the command quietly.
         if (out.Write(*report) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
+        SayCutLists(err, parsed.categoryNumber, collectors);
         return kExitOk;
     }
     const auto written = platform::WriteFileReplacing(parsed.output, *report);
     if (!written.ok) return Fail(err, "cannot write " + parsed.output + ": " + written.error, kExitFailure);
+    SayCutLists(err, parsed.categoryNumber, collectors);
     return kExitOk;
 }
 

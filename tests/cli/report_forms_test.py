@@ -8,6 +8,7 @@ import json
 import pathlib
 import subprocess
 import sys
+import tempfile
 
 import jsonschema
 
@@ -56,6 +57,45 @@ for args in machines + trees + [[]]:
     # Back to Windows-1252 ("?" for what it lacks), LF as CR LF: the default.
     if utf8.decode("utf-8").replace("\n", "\r\n").encode("cp1252", errors="replace") != default:
         failures.append(f"{name}: --encoding utf-8 is not the default report decoded")
+
+
+# A list cut at 32,767 devices says so: one line on standard error and "cut"
+# in the JSON document, while the text report is byte for byte that of the
+# first 32,767 devices alone. One printer fewer cuts nothing and says nothing.
+scratch = tempfile.TemporaryDirectory()
+
+
+def printers_machine(count):
+    path = pathlib.Path(scratch.name) / f"printers-{count}.json"
+    printers = [{"name": f"P{i}", "port": f"LPT{i}:"} for i in range(count)]
+    path.write_text(json.dumps({"spooler": {"printers": printers}}))
+    return ["--machine", str(path)]
+
+
+def run_with_errors(args):
+    done = subprocess.run([report] + args, capture_output=True, env=env, timeout=120)
+    return done.returncode, done.stdout, done.stderr.decode(errors="replace")
+
+
+reports = {}
+for count in (32767, 32768, 40000):
+    machine = printers_machine(count)
+    status, document, errors = run_with_errors(machine + ["--format", "json", "--category", "Printers"])
+    printers = json.loads(document)["categories"]["Printers"]
+    if not validator.is_valid(json.loads(document)):
+        failures.append(f"{count} printers: the document is not valid")
+    expected_cut = None if count == 32767 else {"shown": 32767, "found": count}
+    expected_line = "" if count == 32767 else f"veltrix-report: Printers: 32767 of {count} devices shown, the most a list holds\n"
+    if status != 0 or printers.get("cut") != expected_cut or len(printers["items"]) != 32767:
+        failures.append(f"{count} printers: status {status}, cut {printers.get('cut')}, {len(printers['items'])} items")
+    if errors != expected_line:
+        failures.append(f"{count} printers: standard error {errors!r}")
+    status, text, errors = run_with_errors(machine)
+    if status != 0 or errors != expected_line:
+        failures.append(f"{count} printers, text: status {status}, standard error {errors!r}")
+    reports[count] = text
+if not (reports[32767] == reports[32768] == reports[40000]):
+    failures.append("a cut list changed the text report")
 
 for failure in failures:
     print("FAILED:", failure)

@@ -84,7 +84,7 @@ TEST(LargeMachines, UsbDevicesAreFoundOnTheirPortsThroughOneIndex) {
     EXPECT_EQ(sim.asked.back().hub, "USB\\ROOT_HUB\\14");
 }
 
-TEST(LargeMachines, UsbDevicesPastTheLimitAreNotAsked) {
+TEST(LargeMachines, UsbDevicesPastTheLimitAreCountedNotAsked) {
     // 32,767 devices, then one more on a hub of its own, listed last.
     std::string text = UsbMachine(32767, 8);
     text.insert(text.size() - 3, R"(,{"id": "USB\\ROOT_HUB\\LAST", "ports": 1},
@@ -93,8 +93,21 @@ TEST(LargeMachines, UsbDevicesPastTheLimitAreNotAsked) {
     auto machine = SimFrom(text);
     const collectors::USBDevices usb(*machine);
     ASSERT_EQ(usb.Count(), 32767) << "a collection holds at most 32,767 items";
+    EXPECT_EQ(usb.Found(), 32768u) << "the device past the limit is counted";
     const auto& sim = dynamic_cast<platform::sim::SimUsb&>(machine->Usb());
-    EXPECT_NE(sim.asked.back().hub, "USB\\ROOT_HUB\\LAST") << "the device past the limit was asked for";
+    for (std::size_t i = 0; i < sim.asked.size(); ++i) {
+        if (sim.asked[i].hub != "USB\\ROOT_HUB\\LAST") continue;
+        EXPECT_NE(sim.asked[i].code, platform::usb::kGetDescriptorFromNodeConnection)
+            << "the device past the limit was asked for its descriptors";
+    }
+}
+
+TEST(LargeMachines, AListUpToTheLimitIsWhole) {
+    auto machine = SimFrom(UsbMachine(32767, 8));
+    const collectors::USBDevices usb(*machine);
+    EXPECT_EQ(usb.Count(), 32767);
+    EXPECT_EQ(usb.Found(), 32767u);
+    EXPECT_FALSE(usb.Cut());
 }
 
 TEST(LargeMachines, NetworkCardsAreFoundInTheRegistryThroughOneIndex) {
@@ -109,13 +122,15 @@ TEST(LargeMachines, NetworkCardsAreFoundInTheRegistryThroughOneIndex) {
     EXPECT_EQ(sim.EntriesVisited(), std::size_t{2 * kCards}) << "each key and each card once";
 }
 
-TEST(LargeMachines, LogicalDrivesAreFoundByNameAndThoseBeyondTheLimitAreNotAsked) {
-    constexpr int kDrives = 32768;
+TEST(LargeMachines, LogicalDrivesAreFoundByNameAndThoseBeyondTheLimitAreCountedNotRead) {
+    constexpr int kDrives = 32770;
     auto machine = SimFrom(LogicalDrivesMachine(kDrives));
     const collectors::LogicalDrives drives(*machine);
     ASSERT_EQ(drives.Count(), 32767) << "a collection holds at most 32,767 items";
     EXPECT_EQ(drives.Item(32766)->Letter(), L"/mnt/32766");
     EXPECT_EQ(drives.Item(32766)->Capacity(), 8192);
+    EXPECT_EQ(drives.Found(), std::size_t{kDrives});
+    EXPECT_TRUE(drives.Cut());
     const auto& sim = dynamic_cast<platform::sim::SimDrives&>(machine->Drives());
     EXPECT_EQ(sim.EntriesVisited(), std::size_t{kDrives}) << "each drive once";
 }
@@ -128,6 +143,7 @@ TEST(LargeMachines, MoreThan32767PrintersListTheFirst32767) {
         auto machine = SimFrom(R"({"spooler": {"default_printer": "P32766", "printers": [)" + printers + "]}}");
         const collectors::Printers list(*machine);
         ASSERT_EQ(list.Count(), 32767) << count + 1 << " printers";
+        EXPECT_EQ(list.Found(), static_cast<std::size_t>(count + 1));
         EXPECT_EQ(list.Item(0)->Name(), L"P0");
         EXPECT_EQ(list.Item(32766)->Name(), L"P32766");
         EXPECT_TRUE(list.Item(32766)->Selected());
