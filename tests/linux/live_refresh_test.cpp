@@ -27,7 +27,8 @@ std::uint64_t FreeFromMaps(const std::string& maps) {
 // The kernel's own sum of a tree's mappings, as /proc/self/status gives it.
 std::string StatusOf(const std::string& maps) {
     std::uint64_t size = 0;
-    for (const auto& mapping : *ParseMaps(maps))
+    const auto mappings = ParseMaps(maps);
+    for (const auto& mapping : *mappings)
         if (mapping.name != "[vsyscall]") size += mapping.end - mapping.start;
     return "Name:\tveltrix\nUmask:\t0022\nVmPeak:\t  " + std::to_string(size / 1024 + 64) + " kB\nVmSize:\t  " +
            std::to_string(size / 1024) + " kB\nVmLck:\t       0 kB\n";
@@ -58,7 +59,9 @@ TEST(LinuxMemoryStatus, TheRefreshedFigureIsTheMappingsFigureOnThisMachine) {
         ASSERT_TRUE(refreshed);
         if (before != after) continue;
         EXPECT_EQ(refreshed->availVirtual, before);
-        EXPECT_EQ(refreshed->totalVirtual, UserAddressSpace(true, *ParseMaps(linux_tests::ReadWholeFile("/proc/self/maps"))).total);
+        const auto mappings = ParseMaps(linux_tests::ReadWholeFile("/proc/self/maps"));
+        ASSERT_TRUE(mappings);
+        EXPECT_EQ(refreshed->totalVirtual, UserAddressSpace(true, *mappings).total);
         return;
     }
     GTEST_SKIP() << "the mappings kept changing";
