@@ -171,6 +171,27 @@ bool TextMasker::Mask(std::size_t at, std::size_t length, MaskKind kind) {
     return true;
 }
 
+bool TextMasker::Mask(std::string_view part, MaskKind kind) {
+    if (part.data() < text_.data() || part.data() > text_.data() + text_.size()) return false;
+    return Mask(static_cast<std::size_t>(part.data() - text_.data()), part.size(), kind);
+}
+
+std::size_t TextMasker::Find(char c, std::size_t from, std::size_t to) {
+    to = std::min(to, text_.size());
+    if (from >= to) return to;
+    const std::size_t at = std::string_view(text_).substr(from, to - from).find(c);
+    searched_ += (at == std::string_view::npos ? to - from : at + 1);
+    return at == std::string_view::npos ? to : from + at;
+}
+
+std::size_t TextMasker::FindLast(char c, std::size_t from, std::size_t to) {
+    to = std::min(to, text_.size());
+    if (from >= to) return std::string_view::npos;
+    const std::size_t at = std::string_view(text_).substr(from, to - from).rfind(c);
+    searched_ += (at == std::string_view::npos ? to - from : to - from - at);
+    return at == std::string_view::npos ? at : from + at;
+}
+
 void TextMasker::MaskEvery(std::string_view value, MaskKind kind) {
     if (value.empty()) return;
     // The value is copied: masking changes the text it may point into.

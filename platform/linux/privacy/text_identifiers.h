@@ -24,13 +24,25 @@ public:
     // Masks [at, at + length) as `kind`; false, and nothing changed, when
     // any of it was masked before or it lies outside the text.
     bool Mask(std::size_t at, std::size_t length, MaskKind kind);
+    // The same for a piece of the text (a view into it).
+    bool Mask(std::string_view part, MaskKind kind);
     // Every occurrence of `value` (not empty).
     void MaskEvery(std::string_view value, MaskKind kind);
+
+    // The first `c` in [from, to), or `to`; the last one, or npos. Every
+    // search names where its field ends, so that masking a table costs
+    // about what reading it costs, however its records are laid out; the
+    // bytes searched are counted, and a test holds the count to the text's
+    // length.
+    std::size_t Find(char c, std::size_t from, std::size_t to);
+    std::size_t FindLast(char c, std::size_t from, std::size_t to);
+    std::size_t BytesSearched() const { return searched_; }
 
 private:
     std::string& text_;
     const IdentifierMask& mask_;
     std::vector<bool> masked_;
+    std::size_t searched_ = 0;
 };
 
 // Names of this system that are identifiers wherever they appear.
