@@ -18,6 +18,7 @@ constexpr std::array<std::string_view, 10> kUdevSerials = {
     "ID_SERIAL_SHORT", "ID_SCSI_SERIAL", "ID_USB_SERIAL_SHORT", "ID_WWN",           "ID_WWN_WITH_EXTENSION",
     "ID_FS_UUID",      "ID_FS_UUID_ENC", "ID_FS_UUID_SUB",      "ID_PART_ENTRY_UUID", "ID_PART_TABLE_UUID"};
 constexpr std::array<std::string_view, 2> kUdevModelSerials = {"ID_SERIAL", "ID_USB_SERIAL"};
+constexpr std::array<std::string_view, 3> kWwnPrefixes = {"0x", "eui.", "nvme."};
 constexpr std::string_view kUniq = "U: Uniq=";
 constexpr std::string_view kCpuinfoSerial = "Serial";
 
@@ -40,8 +41,10 @@ void MaskUdevEntry(TextMasker& text) {
         if (std::find(kUdevSerials.begin(), kUdevSerials.end(), key) == kUdevSerials.end()) continue;
         const bool serial = key.find("SERIAL") != std::string_view::npos;
         hasBareSerial = hasBareSerial || serial;
-        // WWNs are written "0x5002538e40a1b2c3": the prefix is no digit of the value.
-        if (value.starts_with("0x")) value.erase(0, 2);
+        // WWNs are written "0x5002538e40a1b2c3", NVMe's "eui.0025388b..." or
+        // "nvme.1e0f-...": the prefix is no digit of the value.
+        for (const std::string_view prefix : kWwnPrefixes)
+            if (value.starts_with(prefix)) value.erase(0, prefix.size());
         values.emplace_back(std::move(value), serial ? MaskKind::kText : MaskKind::kHex);
     }
     if (!hasBareSerial)
