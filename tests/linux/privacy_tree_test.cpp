@@ -301,6 +301,15 @@ TEST(PrivacyTrees, AMaskedCaptureOfThisMachineHidesItsIdentifiers) {
     const std::string bytes = CaptureBytes(capture);
     for (const std::string& identifier : IdentifiersOf("", "/sys/class/net"))
         EXPECT_EQ(bytes.find(identifier), std::string::npos) << identifier;
+    // The machine ID the masks' key is made from, the volumes' UUIDs as
+    // udev links them, and the host name where it is long enough to search.
+    std::set<std::string> more;
+    for (const char* file : {"/etc/machine-id", "/var/lib/dbus/machine-id", "/proc/sys/kernel/hostname"})
+        if (const std::string value(Trim(ReadWholeFile(file))); value.size() >= 4) more.insert(value);
+    for (const char* folder : {"/dev/disk/by-uuid", "/dev/disk/by-partuuid"})
+        if (fs::is_directory(folder))
+            for (const auto& link : fs::directory_iterator(folder)) more.insert(link.path().filename().string());
+    for (const std::string& identifier : more) EXPECT_EQ(bytes.find(identifier), std::string::npos) << identifier;
     for (const auto& disk : fs::directory_iterator("/sys/block"))
         for (const char* attribute : {"/serial", "/device/serial"}) {
             const std::string serial(Trim(ReadWholeFile(disk.path().string() + attribute)));
