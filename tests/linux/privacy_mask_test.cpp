@@ -13,6 +13,7 @@
 #include "platform/linux/privacy/keyed_hash.h"
 #include "platform/linux/privacy/privacy_filter.h"
 #include "platform/linux/privacy/privacy_key.h"
+#include "platform/linux/privacy/mount_identifiers.h"
 #include "platform/linux/privacy/record_identifiers.h"
 #include "platform/linux/io/replies.h"
 
@@ -270,4 +271,13 @@ TEST(PrivacyFilter, MasksThisSystemsHostNameOnlyWhereHostsAreNamed) {
     EXPECT_EQ(filter.MaskFile("/etc/os-release", "ID=debian\n"), "ID=debian\n") << "the system's ID is no host";
     const base::Bytes reply = filter.MaskReply("cups", "destinations", BytesOfText("HP on debian"));
     EXPECT_EQ(std::string(reply.begin(), reply.end()), "HP on " + Masked("debian", MaskKind::kText));
+}
+
+TEST(RecordIdentifiers, AMountTableCostsWhatItsLengthCosts) {
+    // Options without a comma: each field's search must end where the field does.
+    std::string mounts;
+    for (int i = 0; i < 2000; ++i) mounts += std::to_string(100 + i) + " 1 8:1 / /srv/v" + std::to_string(i) + " rw - ext4 /dev/sda1 rw\n";
+    TextMasker masker(mounts, kMask);
+    MaskMountInfo(masker);
+    EXPECT_LE(masker.BytesSearched(), 2 * mounts.size());
 }

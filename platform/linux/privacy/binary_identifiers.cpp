@@ -17,8 +17,10 @@ namespace {
 constexpr std::size_t kIdentifySignature = 510;
 constexpr std::size_t kIdentifyChecksum = 511;
 constexpr std::uint8_t kChecksumPresent = 0xA5;
-constexpr std::size_t kWwnUniqueOffset = 218;  // words 109-111
-constexpr std::size_t kWwnUniqueLength = 6;
+// The world wide name, words 108-111, each word's high byte first in the
+// name: udev writes it "0x" and sixteen hex digits.
+constexpr std::size_t kWwnOffset = 216;
+constexpr std::size_t kWwnWords = 4;
 
 // A VPD page: device type, page code, the page's length (big-endian), then the page.
 constexpr std::size_t kVpdPageCode = 1;
@@ -56,6 +58,25 @@ void KeepSum(std::span<std::uint8_t> block, std::size_t checksum, std::uint8_t b
     block[checksum] = static_cast<std::uint8_t>(block[checksum] + before - Sum(block));
 }
 
+// Masked as the hex digits udev writes for it, so the name gets one mask in
+// both; a drive without one (all zeros) keeps none.
+void MaskWorldWideName(std::span<std::uint8_t> words, const IdentifierMask& mask) {
+    if (std::all_of(words.begin(), words.end(), [](std::uint8_t b) { return b == 0; })) return;
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (std::size_t i = 0; i < words.size(); i += 2)
+        for (const std::uint8_t byte : {words[i + 1], words[i]}) {
+            hex += kDigits[byte >> 4];
+            hex += kDigits[byte & 0xF];
+        }
+    mask.Hex(hex);
+    const auto value = [](char c) { return static_cast<std::uint8_t>(c <= '9' ? c - '0' : c - 'a' + 10); };
+    for (std::size_t i = 0; i < words.size(); i += 2) {
+        words[i + 1] = static_cast<std::uint8_t>(value(hex[2 * i]) << 4 | value(hex[2 * i + 1]));
+        words[i] = static_cast<std::uint8_t>(value(hex[2 * i + 2]) << 4 | value(hex[2 * i + 3]));
+    }
+}
+
 }  // namespace
 
 void MaskIdentifyData(std::span<std::uint8_t> data, const IdentifierMask& mask) {
@@ -65,7 +86,7 @@ void MaskIdentifyData(std::span<std::uint8_t> data, const IdentifierMask& mask) 
     for (std::size_t i = 0; i + 1 < serial.size(); i += 2) std::swap(serial[i], serial[i + 1]);
     MaskTextBytes(serial, mask);
     for (std::size_t i = 0; i + 1 < serial.size(); i += 2) std::swap(serial[i], serial[i + 1]);
-    mask.Binary(data.subspan(kWwnUniqueOffset, kWwnUniqueLength));
+    MaskWorldWideName(data.subspan(kWwnOffset, kWwnWords * 2), mask);
     if (data[kIdentifySignature] == kChecksumPresent) KeepSum(data.first(identify::kLength), kIdentifyChecksum, sum);
 }
 

@@ -13,8 +13,8 @@ namespace platform::linux_backend {
 // ATA IDENTIFY DEVICE data (512 bytes): the serial number (words 10-19, its
 // characters swapped in pairs as the drive sends them; masked as the text it
 // stands for, so it gets the mask the same serial gets elsewhere) and the
-// unique part of the world wide name (words 109-111; word 108, its type and
-// the start of the manufacturer's number, is kept).
+// world wide name (words 108-111, masked whole as the hex digits udev
+// writes for it, so it gets the mask it gets in the udev database).
 void MaskIdentifyData(std::span<std::uint8_t> data, const IdentifierMask& mask);
 // A VPD page 80h (unit serial number) and a VPD page 89h (ATA information,
 // IDENTIFY data at byte 60). Other pages are left alone.

@@ -6,6 +6,7 @@
 #include "platform/linux/io/root_fs.h"
 #include "platform/linux/privacy/binary_identifiers.h"
 #include "platform/linux/privacy/privacy_key.h"
+#include "platform/linux/privacy/mount_identifiers.h"
 #include "platform/linux/privacy/record_identifiers.h"
 
 namespace platform::linux_backend {

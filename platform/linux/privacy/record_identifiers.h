@@ -7,10 +7,6 @@
 
 namespace platform::linux_backend {
 
-// The host (and user) of a network file system's source as mountinfo shows
-// it ("server:/export", "//server/share", "user@server:/dir"), and the
-// addresses and user names among its options ("addr=", "username=").
-void MaskMountInfo(TextMasker& text);
 // A udev database entry: serial numbers, WWNs and UUIDs of its E: properties,
 // wherever else they appear in it (the S: links and DEVLINKS name the disk
 // by them).

@@ -1,5 +1,8 @@
 #include "platform/linux/privacy/text_identifiers.h"
 
+#include "platform/linux/privacy/disk_names.h"
+#include "platform/linux/privacy/uri_identifiers.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -11,23 +14,8 @@ namespace {
 constexpr std::size_t kMacLength = 17;  // aa:bb:cc:dd:ee:ff
 constexpr std::array<std::size_t, 5> kUuidGroups = {8, 4, 4, 4, 12};
 constexpr std::size_t kUuidLength = 36;
-constexpr std::string_view kSchemeEnd = "://";
-constexpr std::string_view kSerialQuery = "serial=";
 // Hosts that say nothing about the machine or its network.
 
-bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool IsAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// Where a path component, a URI part or a value ends.
-bool EndsName(char c) {
-    return c == '/' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0' || c == '\\' || c == ':' ||
-           c == '"' || c == '\'' || c == ',' || c == ';' || c == '=' || c == '&' || c == '?' || c == '#';
-}
-
-std::size_t NameEnd(std::string_view text, std::size_t at) {
-    while (at < text.size() && !EndsName(text[at])) ++at;
-    return at;
-}
 
 void MaskComponentsAfter(TextMasker& text, std::string_view prefix, bool onlyWithMore) {
     const std::string_view t = text.Text();
@@ -52,52 +40,6 @@ void MaskUserPaths(TextMasker& text, const LocalNames& names) {
             if (at == 0 || t[at - 1] != '/' || (end < t.size() && !EndsName(t[end]))) continue;
             text.Mask(at, user.size(), MaskKind::kText);
         }
-    }
-}
-
-// Masks a part of a URI piece by piece around its %XX escapes, which stay
-// escapes.
-void MaskUriPart(TextMasker& text, std::size_t begin, std::size_t end) {
-    const std::string_view t = text.Text();
-    std::size_t piece = begin;
-    for (std::size_t at = begin; at <= end; ++at) {
-        const bool escape = at + 2 < end && t[at] == '%' && IsHex(t[at + 1]) && IsHex(t[at + 2]);
-        if (at == end || escape) {
-            if (at > piece) text.Mask(piece, at - piece, MaskKind::kText);
-            if (escape) at += 2;
-            piece = at + 1;
-        }
-    }
-}
-
-void MaskUris(TextMasker& text) {
-    const std::string_view t = text.Text();
-    for (std::size_t at = t.find(kSchemeEnd); at != std::string_view::npos; at = t.find(kSchemeEnd, at + 1)) {
-        const std::size_t begin = at + kSchemeEnd.size();
-        std::size_t end = begin;
-        while (end < t.size() && t[end] != '/' && t[end] != '?' && t[end] != '#' && t[end] != '\0' &&
-               t[end] != ' ' && t[end] != '\n' && t[end] != '\t')
-            ++end;
-        std::size_t host = begin;
-        if (const std::size_t user = t.rfind('@', end); user != std::string_view::npos && user >= begin) {
-            MaskUriPart(text, begin, user);
-            host = user + 1;
-        }
-        std::size_t hostEnd = end;
-        if (host < end && t[host] == '[') {
-            hostEnd = std::min(end, t.find(']', host) == std::string_view::npos ? end : t.find(']', host) + 1);
-        } else if (const std::size_t port = t.find(':', host); port != std::string_view::npos && port < end) {
-            hostEnd = port;
-        }
-        const std::string_view name = t.substr(host, hostEnd - host);
-        if (IsLoopbackHost(name))
-            continue;
-        if (name.front() == '[') text.Mask(host, name.size(), MaskKind::kHex);
-        else MaskUriPart(text, host, hostEnd);
-    }
-    for (std::size_t at = t.find(kSerialQuery); at != std::string_view::npos; at = t.find(kSerialQuery, at + 1)) {
-        const std::size_t begin = at + kSerialQuery.size();
-        MaskUriPart(text, begin, NameEnd(t, begin));
     }
 }
 
@@ -171,6 +113,27 @@ bool TextMasker::Mask(std::size_t at, std::size_t length, MaskKind kind) {
     return true;
 }
 
+bool TextMasker::Mask(std::string_view part, MaskKind kind) {
+    if (part.data() < text_.data() || part.data() > text_.data() + text_.size()) return false;
+    return Mask(static_cast<std::size_t>(part.data() - text_.data()), part.size(), kind);
+}
+
+std::size_t TextMasker::Find(char c, std::size_t from, std::size_t to) {
+    to = std::min(to, text_.size());
+    if (from >= to) return to;
+    const std::size_t at = std::string_view(text_).substr(from, to - from).find(c);
+    searched_ += (at == std::string_view::npos ? to - from : at + 1);
+    return at == std::string_view::npos ? to : from + at;
+}
+
+std::size_t TextMasker::FindLast(char c, std::size_t from, std::size_t to) {
+    to = std::min(to, text_.size());
+    if (from >= to) return std::string_view::npos;
+    const std::size_t at = std::string_view(text_).substr(from, to - from).rfind(c);
+    searched_ += (at == std::string_view::npos ? to - from : to - from - at);
+    return at == std::string_view::npos ? at : from + at;
+}
+
 void TextMasker::MaskEvery(std::string_view value, MaskKind kind) {
     if (value.empty()) return;
     // The value is copied: masking changes the text it may point into.
@@ -187,6 +150,19 @@ void TextMasker::MaskEvery(std::string_view value, MaskKind kind) {
     }
 }
 
+bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool EndsName(char c) {
+    return c == '/' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0' || c == '\\' || c == ':' ||
+           c == '"' || c == '\'' || c == ',' || c == ';' || c == '=' || c == '&' || c == '?' || c == '#';
+}
+
+std::size_t NameEnd(std::string_view text, std::size_t at) {
+    while (at < text.size() && !EndsName(text[at])) ++at;
+    return at;
+}
+
 bool IsLoopbackHost(std::string_view host) {
     return host.empty() || host == "localhost" || host == "localhost.localdomain" || host.starts_with("127.") ||
            host == "::1" || host == "[::1]";
@@ -196,7 +172,10 @@ void MaskFreeText(TextMasker& text, const LocalNames& names) {
     MaskUserPaths(text, names);
     MaskUris(text);
     MaskMacs(text);
+    // Before the links, so a UUID in a link's name keeps the mask it has everywhere.
     MaskUuids(text);
+    MaskDiskLinks(text);
+    MaskVolumeSerialsInPaths(text);
     MaskHostWords(text, names);
 }
 
