@@ -50,6 +50,17 @@ TEST(MachineFileLimits, AKeyGivenTwiceInOneObjectIsRefusedWhereItIsGivenAgain) {
     EXPECT_NO_THROW(ParseMachineText(R"({"registry": {"A": {"x": "1", "X": "2"}}})"));
 }
 
+TEST(MachineFileLimits, PlacesAreFoundPastStringsHoldingQuotesBracketsAndEscapes) {
+    // Brackets, escaped quotes and backslashes in a string are text, not structure.
+    const std::string prefix = R"({"comment": "a[{\"\\ \u00e9 [", "live": )";
+    const int limit = platform::sim::kMaxMachineDepth;
+    EXPECT_EQ(ErrorOf(prefix + std::string(limit, '[') + std::string(limit, ']') + "}"),
+              "line 1, column " + std::to_string(prefix.size() + limit) + ": nested deeper than " +
+                  std::to_string(limit) + " levels");
+    EXPECT_EQ(ErrorOf(R"({"comment": "x\"{", "c\"d": 1, "c\"d": 2})"),
+              "line 1, column 32: the key \"c\"d\" is given twice in one object");
+}
+
 TEST(MachineFileLimits, ErrorLinesQuoteAtMostAFewHundredBytes) {
     const std::string key(1u << 20, 'k');
     const std::string message = ErrorOf("{\"" + key + "\": 1}");
