@@ -61,6 +61,22 @@ TEST(MachineFileLimits, PlacesAreFoundPastStringsHoldingQuotesBracketsAndEscapes
               "line 1, column 32: the key \"c\"d\" is given twice in one object");
 }
 
+TEST(MachineFileLimits, StringsSpeltWithEscapesReadDecodedAndTheRestAsWritten) {
+    const std::pair<const char*, std::string> cases[] = {
+        {R"("plain")", "plain"},       {R"("")", ""},
+        {R"("\\\"x")", "\\\"x"},     {R"("\"")", "\""},
+        {R"("\\")", "\\"},           {R"("\u00e9\"")", "\xC3\xA9\""},
+        {R"("a\u0000b")", std::string("a\0b", 3)},
+        {"\"\xC3\xA9\"", "\xC3\xA9"},  // UTF-8 as it stands
+    };
+    for (const auto& [spelt, text] : cases) {
+        const auto document = ParseMachineText(std::string(R"({"k": )") + spelt + R"(, "x": [)" + spelt + "]}");
+        const auto root = platform::sim::Node::RootOf(document);
+        EXPECT_EQ(root.Member("k")->Text(), text) << spelt;
+        EXPECT_EQ(root.Member("x")->Element(0).Text(), text) << spelt;
+    }
+}
+
 TEST(MachineFileLimits, ErrorLinesQuoteAtMostAFewHundredBytes) {
     const std::string key(1u << 20, 'k');
     const std::string message = ErrorOf("{\"" + key + "\": 1}");
