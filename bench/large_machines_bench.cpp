@@ -1,28 +1,37 @@
-// Machines with thousands of devices, each made once outside the measurement
-// (a tree on disk, a machine file parsed): what is measured is the
-// collector's enumeration after the files are read, which must grow with the
-// device count and stay under 100 ms at these sizes.
+// Machines with thousands of devices. A tree on disk is made once outside
+// the measurement and what is measured is the collector's enumeration; a
+// machine file is timed from its bytes: reading the document, the simulated
+// machine and the collector's list, which must grow with the file's size.
 //   10,000 mounts (a container host), on a tree: each container's shared
 //     memory, a tmpfs under /var/lib/containers that the page lists as a
 //     RAM disk (those under /run it leaves out as the system's own)
 //   200,000 display modes recorded from the X server, on a tree
 //   100,000 USB devices on hubs of eight ports, in a machine file
 //   5,000 network cards in the registry, in a machine file
+//   10,000 and 100,000 USB devices, printers, registry entries (network
+//   cards) and logical drives, compact and pretty-printed (MachineFile/...)
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "collectors/Display.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/Network.h"
 #include "collectors/USBDevices.h"
+#include "collectors/Printers.h"
 #include "fresh_machine.h"
+#include "large_machine_files.h"
 #include "platform/linux/io/randr_screen.h"
 #include "platform/linux/io/reply_file.h"
 #include "platform/sim/sim_machine.h"
@@ -79,51 +88,27 @@ const BenchTree& ModesTree() {
     return tree;
 }
 
-// Device i > 0 sits on port (i - 1) % 8 + 1 of device (i - 1) / 8; every device is a hub of eight ports.
-const nlohmann::json& UsbFile() {
-    static const nlohmann::json document = [] {
-        std::string devices;
-        for (int i = 0; i < 100000; ++i) {
-            const std::string n = std::to_string(i);
-            devices += R"({"id": "USB\\D\\)" + n + R"(", "ports": 8, "driver": "{usb}\\)" + n +
-                       R"(", "device": "12 01 00 02 09 00 00 40 6B 1D 02 00 06 05 03 02 01 01")";
-            if (i > 0)
-                devices += R"(, "parent": "USB\\D\\)" + std::to_string((i - 1) / 8) + R"(", "port": )" +
-                           std::to_string((i - 1) % 8 + 1);
-            devices += i + 1 < 100000 ? "}," : "}";
-        }
-        return platform::sim::ParseMachineText(R"({"usb": {"devices": [)" + devices + "]}}");
-    }();
-    return document;
-}
-
-const nlohmann::json& NetworkFile() {
-    static const nlohmann::json document = [] {
-        std::string registry, network;
-        for (int i = 0; i < 5000; ++i) {
-            const std::string n = std::to_string(i);
-            const std::string comma = i + 1 < 5000 ? "," : "";
-            registry += R"("Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\)" + n +
-                        R"(": {"ServiceName": "Card)" + n + "\"}" + comma;
-            network += R"("Card)" + n + R"(": {"address": "00 1B 21 3A 5B 7F", "description": "Card", "version": "0A 04"})" +
-                       comma;
-        }
-        return platform::sim::ParseMachineText(R"({"registry": {)" + registry + R"(}, "network": {)" + network + "}}");
-    }();
-    return document;
-}
-
+// Reading a machine file, timed from its bytes: the document, the simulated
+// machine and the collector's list, with the text's copy as a read makes it.
 template <typename Collector>
-void OnSimulatedMachines(benchmark::State& state, const nlohmann::json& document) {
+void FromTheFileBytes(benchmark::State& state, const std::string& bytes) {
     for (auto _ : state) {
-        state.PauseTiming();
-        auto machine = std::make_unique<platform::sim::SimMachine>(document);
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(Collector(*machine).Count());
-        state.PauseTiming();
-        machine.reset();
-        state.ResumeTiming();
+        const auto document = platform::sim::ParseMachineText(bytes);
+        platform::sim::SimMachine machine(document);
+        benchmark::DoNotOptimize(Collector(machine).Count());
     }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+    state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
+}
+
+const std::string& UsbFile() {
+    static const std::string text = bench::LargeMachineText(bench::EntryKind::kUsbDevices, 100000);
+    return text;
+}
+
+const std::string& NetworkFile() {
+    static const std::string text = bench::LargeMachineText(bench::EntryKind::kRegistryEntries, 5000);
+    return text;
 }
 
 void LogicalDrivesOf10000Mounts(benchmark::State& state) {
@@ -151,12 +136,93 @@ void DisplayOf200000RecordedModes(benchmark::State& state) {
 }
 BENCHMARK(DisplayOf200000RecordedModes)->Unit(benchmark::kMillisecond);
 
-void UsbDevicesOf100000(benchmark::State& state) { OnSimulatedMachines<collectors::USBDevices>(state, UsbFile()); }
+void UsbDevicesOf100000(benchmark::State& state) { FromTheFileBytes<collectors::USBDevices>(state, UsbFile()); }
 BENCHMARK(UsbDevicesOf100000)->Unit(benchmark::kMillisecond);
 
-void NetworkOf5000Cards(benchmark::State& state) { OnSimulatedMachines<collectors::Network>(state, NetworkFile()); }
+void NetworkOf5000Cards(benchmark::State& state) { FromTheFileBytes<collectors::Network>(state, NetworkFile()); }
 BENCHMARK(NetworkOf5000Cards)->Unit(benchmark::kMillisecond);
+
+// Every kind of entry at 10,000 and 100,000, compact and pretty-printed; each
+// file is made when its benchmark first runs.
+template <typename Collector>
+void RegisterFileReading(bench::EntryKind kind) {
+    for (const int count : {10000, 100000})
+        for (const bool pretty : {false, true}) {
+            const std::string name = std::string("MachineFile/") + bench::EntryKindName(kind) + "/" +
+                                     std::to_string(count) + (pretty ? "/pretty" : "/compact");
+            benchmark::RegisterBenchmark(name.c_str(), [kind, count, pretty](benchmark::State& state) {
+                static std::map<std::tuple<bench::EntryKind, int, bool>, std::string> files;
+                auto& bytes = files[{kind, count, pretty}];
+                if (bytes.empty()) bytes = bench::LargeMachineFile(kind, count, pretty);
+                FromTheFileBytes<Collector>(state, bytes);
+            })->Unit(benchmark::kMillisecond);
+        }
+}
+
+// Reads a file as the benchmark does, and says on standard error what each
+// step cost in processor time.
+template <typename Collector>
+int CountFromFile(const std::string& path) {
+    // One copy of the bytes, as the machine factory reads a file.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    auto milliseconds = [start = std::clock()]() mutable {
+        const std::clock_t now = std::clock();
+        const double spent = 1000.0 * static_cast<double>(now - start) / CLOCKS_PER_SEC;
+        start = now;
+        return spent;
+    };
+    const auto document = platform::sim::ParseMachineText(std::move(bytes));
+    const double reading = milliseconds();
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long documentPeak = usage.ru_maxrss;
+    platform::sim::SimMachine machine(document);
+    const double machineMade = milliseconds();
+    const int count = Collector(machine).Count();
+    std::fprintf(stderr, "document %.1f ms (peak %ld KB), machine %.1f ms, collector %.1f ms (processor time)\n",
+                 reading, documentPeak, machineMade, milliseconds());
+    return count;
+}
+
+// --write KIND COUNT compact|pretty FILE writes a machine file; --count KIND
+// FILE reads one as the benchmark does and prints the collector's count (for
+// peak-memory, bench/large_machines.sh).
+int FileCommand(int argc, char** argv) {
+    const std::string command = argv[1];
+    const std::string kindName = argv[2];
+    bench::EntryKind kind = bench::EntryKind::kUsbDevices;
+    for (const auto k : {bench::EntryKind::kUsbDevices, bench::EntryKind::kPrinters, bench::EntryKind::kRegistryEntries,
+                         bench::EntryKind::kLogicalDrives})
+        if (kindName == bench::EntryKindName(k)) kind = k;
+    if (command == "--write" && argc == 6) {
+        std::ofstream(argv[5], std::ios::binary) << bench::LargeMachineFile(kind, std::stoi(argv[3]), std::string(argv[4]) == "pretty");
+        return 0;
+    }
+    if (command != "--count" || argc != 4) return 2;
+    int count = 0;
+    switch (kind) {
+        case bench::EntryKind::kUsbDevices: count = CountFromFile<collectors::USBDevices>(argv[3]); break;
+        case bench::EntryKind::kPrinters: count = CountFromFile<collectors::Printers>(argv[3]); break;
+        case bench::EntryKind::kRegistryEntries: count = CountFromFile<collectors::Network>(argv[3]); break;
+        case bench::EntryKind::kLogicalDrives: count = CountFromFile<collectors::LogicalDrives>(argv[3]); break;
+    }
+    std::printf("%d\n", count);
+    return 0;
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc >= 4 && std::string(argv[1]).starts_with("--")) return FileCommand(argc, argv);
+    RegisterFileReading<collectors::USBDevices>(bench::EntryKind::kUsbDevices);
+    RegisterFileReading<collectors::Printers>(bench::EntryKind::kPrinters);
+    RegisterFileReading<collectors::Network>(bench::EntryKind::kRegistryEntries);
+    RegisterFileReading<collectors::LogicalDrives>(bench::EntryKind::kLogicalDrives);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,6 @@
 // peak-memory COMMAND [ARG...]: runs the command with its output discarded
-// and prints its peak resident memory in kilobytes and its wall time.
+// and prints its peak resident memory in kilobytes, its wall time and the
+// processor time it used (user and system).
 
 #include <chrono>
 #include <cstdio>
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%s: peak %ld KB, %.1f ms, exit %d\n", argv[1], usage.ru_maxrss, ms,
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    const auto milliseconds = [](const timeval& t) { return 1000.0 * static_cast<double>(t.tv_sec) + t.tv_usec / 1000.0; };
+    std::printf("%s: peak %ld KB, %.1f ms, processor %.1f ms, exit %d\n", argv[1], usage.ru_maxrss, ms,
+                milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime), WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
 }

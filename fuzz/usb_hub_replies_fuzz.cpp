@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "base/bytes.h"
 #include "collectors/USBDevices.h"
 #include "fuzz_check.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/sim/sim_reader.h"
 #include "platform/sim/sim_usb.h"
 
 namespace {
@@ -32,7 +31,7 @@ std::vector<std::uint8_t> Piece(const std::uint8_t*& data, std::size_t& size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    platform::sim::SimMachine machine(nlohmann::json::object());
+    platform::sim::SimMachine machine(platform::sim::ParseMachineText("{}"));
     auto& usb = dynamic_cast<platform::sim::SimUsb&>(machine.Usb());
     platform::sim::SimUsb::Device hub;
     hub.id = "HUB";

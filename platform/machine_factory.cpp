@@ -41,13 +41,13 @@ MachineOrError Create(const MachineOptions& options) {
         result.error = "--privacy masks the Linux machine and captured trees, not a machine file";
         return result;
     }
-    const FileRead file = ReadRegularFile(options.machineFile, kFileReadLimit);
+    FileRead file = ReadRegularFile(options.machineFile, kFileReadLimit);
     if (!file.content) {
         result.error = options.machineFile + ": " + file.error;
         return result;
     }
     try {
-        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(*file.content));
+        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(std::move(*file.content)));
     } catch (const sim::SimFileError& e) {
         result.error = options.machineFile + ": " + e.what();
     }

@@ -24,7 +24,7 @@ SimDisk ReadDisk(const Node& node, base::CodePage page) {
     if (const auto map = node.Member("smart_device_map"))
         disk.deviceMap = map->IsNull() ? std::nullopt : std::optional<std::uint8_t>(map->Unsigned(255));
     if (const auto identify = node.Member("identify"); identify && !identify->IsNull()) {
-        if (identify->Json().is_string()) {
+        if (identify->IsString()) {
             disk.identify = HexBytes(*identify);
             if (disk.identify->size() != identify::kLength) identify->Fail("IDENTIFY data must be 512 bytes");
         } else {
@@ -91,18 +91,18 @@ void ReadAspiSection(const Node& section, SimAreas& areas) { ReadAspi(section, a
 void ReadLogicalDrivesSection(const Node& section, SimAreas& areas) { ReadLogicalDrives(section, areas.drives, areas.codePage); }
 
 void ReadDisks(const Node& section, SimDrives& drives, base::CodePage page) {
-    if (!section.Json().is_object()) section.Fail("expected an object of disks by number");
-    for (const auto& [key, value] : section.Json().items()) {
-        const Node disk(value, section.Place() + "/" + key);
+    if (!section.IsObject()) section.Fail("expected an object of disks by number");
+    for (const auto& [name, disk] : section.Members()) {
+        const std::string key = name.Text();
         if (key.size() != 1 || key[0] < '0' || key[0] > '9') disk.Fail("a disk is named by its number 0-9");
         drives.disks[key[0] - '0'] = ReadDisk(disk, page);
     }
 }
 
 void ReadOpticalDrives(const Node& section, SimDrives& drives, base::CodePage page) {
-    if (!section.Json().is_object()) section.Fail("expected an object of optical drives by name");
-    for (const auto& [name, value] : section.Json().items()) {
-        const Node node(value, section.Place() + "/" + name);
+    if (!section.IsObject()) section.Fail("expected an object of optical drives by name");
+    for (const auto& [driveName, node] : section.Members()) {
+        const std::string name = driveName.Text();
         node.OnlyKeys({"opens", "scsi_address", "commands"});
         SimOpticalDrive drive;
         drive.opens = node.Boolean("opens", true);
@@ -116,11 +116,7 @@ void ReadOpticalDrives(const Node& section, SimDrives& drives, base::CodePage pa
             drive.address = a;
         }
         if (const auto commands = node.Member("commands")) {
-            for (const auto& [cdb, reply] : commands->Json().items()) {
-                const nlohmann::json cdbText(cdb);
-                const Node cdbNode(cdbText, commands->Place() + "/" + cdb);
-                drive.commands[HexBytes(cdbNode)] = ReadCommand(Node(reply, cdbNode.Place()));
-            }
+            for (const auto& [cdb, reply] : commands->Members()) drive.commands[HexBytes(cdb)] = ReadCommand(reply);
         }
         drives.opticalDrives[MachineText(name, page)] = std::move(drive);
     }

@@ -50,7 +50,7 @@ SystemPowerStatus ReadPower(const Node& n) {
 std::int16_t ReadKey(const Node& n, const std::string& key, std::int16_t fallback) {
     auto m = n.Member(key);
     if (!m) return fallback;
-    if (m->Json().is_boolean()) return m->Boolean() ? 1 : 0;
+    if (m->IsBoolean()) return m->Boolean() ? 1 : 0;
     return static_cast<std::int16_t>(m->Signed(std::numeric_limits<std::int16_t>::min(),
                                                std::numeric_limits<std::int16_t>::max()));
 }
@@ -100,11 +100,9 @@ void ReadProcessorSection(const Node& p, SimAreas& areas) {
     k.oversleepNanoseconds = p.Unsigned("oversleep_us", kMax32, 0) * 1000u;
     auto leaves = p.Member("cpuid");
     if (!leaves) return;
-    if (!leaves->Json().is_object()) leaves->Fail("expected an object of leaves");
-    for (const auto& item : leaves->Json().items()) {
-        const Node regs(item.value(), leaves->Place() + "/" + item.key());
-        const auto leaf =
-            static_cast<std::uint32_t>(Node(nlohmann::json(item.key()), regs.Place()).Unsigned(kMax32));
+    if (!leaves->IsObject()) leaves->Fail("expected an object of leaves");
+    for (const auto& [name, regs] : leaves->Members()) {
+        const auto leaf = static_cast<std::uint32_t>(name.Unsigned(kMax32));
         if (regs.Size() != 4) regs.Fail("expected four registers: eax, ebx, ecx, edx");
         CpuidRegisters r;
         r.eax = static_cast<std::uint32_t>(regs.Element(0).Unsigned(kMax32));

@@ -6,8 +6,8 @@
 
 namespace platform::sim {
 
-SimMachine::SimMachine(const nlohmann::json& document) : areas_(std::make_unique<SimAreas>()) {
-    const Node root(document, "");
+SimMachine::SimMachine(const MachineDocument& document) : areas_(std::make_unique<SimAreas>()) {
+    const Node root = Node::RootOf(document);
     std::vector<const char*> keys;
     for (const Section& section : Sections()) keys.push_back(section.key);
     root.OnlyKeys(keys);

@@ -11,9 +11,8 @@
 #include <memory>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "platform/machine.h"
+#include "platform/sim/machine_document.h"
 #include "platform/sim/sim_areas.h"
 
 namespace platform::sim {
@@ -21,7 +20,7 @@ namespace platform::sim {
 class SimMachine final : public Machine {
 public:
     // Throws SimFileError (with the place and the reason) for a malformed file.
-    explicit SimMachine(const nlohmann::json& document);
+    explicit SimMachine(const MachineDocument& document);
     ~SimMachine() override;
 
     // Moves the live state (memory, power, keys) to the next entry of the

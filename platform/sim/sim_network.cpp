@@ -40,7 +40,7 @@ void AddSubkeys(const std::string& path, std::unordered_map<std::string, std::ve
 // Text values become single-byte text with their NUL, as the registry keeps REG_SZ.
 SimNetwork::Value ReadValue(const Node& node, base::CodePage page) {
     SimNetwork::Value value;
-    if (node.Json().is_string()) {
+    if (node.IsString()) {
         const std::string text = MachineText(node, page);
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
@@ -55,7 +55,7 @@ SimNetwork::Value ReadValue(const Node& node, base::CodePage page) {
 SimNetwork::Reply ReadReply(const Node& node, bool text, base::CodePage page) {
     SimNetwork::Reply reply;
     std::optional<Node> bytes = node;
-    if (node.Json().is_object()) {
+    if (node.IsObject()) {
         node.OnlyKeys({"hex", "text", "returned"});
         bytes = node.Member("hex");
         text = false;
@@ -73,30 +73,27 @@ SimNetwork::Reply ReadReply(const Node& node, bool text, base::CodePage page) {
         reply.bytes = HexBytes(*bytes);
     }
     reply.returned = static_cast<std::uint32_t>(reply.bytes.size());
-    if (node.Json().is_object()) reply.returned = static_cast<std::uint32_t>(node.Unsigned("returned", kMax32, reply.returned));
+    if (node.IsObject()) reply.returned = static_cast<std::uint32_t>(node.Unsigned("returned", kMax32, reply.returned));
     return reply;
 }
 
 }  // namespace
 
 void ReadRegistrySection(const Node& section, SimAreas& areas) {
-    if (!section.Json().is_object()) section.Fail("expected an object of keys");
-    for (const auto& item : section.Json().items()) {
-        const Node key(item.value(), section.Place() + "/" + item.key());
-        if (!item.value().is_object()) key.Fail("expected an object of values");
-        SimNetwork::Key k{item.key(), {}};
-        for (const auto& value : item.value().items())
-            k.values[Lower(value.key())] = ReadValue(Node(value.value(), key.Place() + "/" + value.key()), areas.codePage);
+    if (!section.IsObject()) section.Fail("expected an object of keys");
+    for (const auto& [path, key] : section.Members()) {
+        if (!key.IsObject()) key.Fail("expected an object of values");
+        SimNetwork::Key k{path.Text(), {}};
+        for (const auto& [name, value] : key.Members()) k.values[Lower(name.Text())] = ReadValue(value, areas.codePage);
         areas.network.keys.push_back(std::move(k));
     }
 }
 
 void ReadNetworkSection(const Node& section, SimAreas& areas) {
-    if (!section.Json().is_object()) section.Fail("expected an object of cards by service name");
-    for (const auto& item : section.Json().items()) {
-        const Node card(item.value(), section.Place() + "/" + item.key());
+    if (!section.IsObject()) section.Fail("expected an object of cards by service name");
+    for (const auto& [service, card] : section.Members()) {
         card.OnlyKeys({"address", "description", "version"});
-        SimNetwork::Card c{item.key(), {}};
+        SimNetwork::Card c{service.Text(), {}};
         if (const auto n = card.Member("address")) c.replies[ndis::kCurrentAddress] = ReadReply(*n, false, areas.codePage);
         if (const auto n = card.Member("description"))
             c.replies[ndis::kVendorDescription] = ReadReply(*n, true, areas.codePage);

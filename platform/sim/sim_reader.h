@@ -8,10 +8,10 @@
 #include <span>
 #include <stdexcept>
 #include <string>
-
-#include <nlohmann/json.hpp>
+#include <vector>
 
 #include "platform/input_excerpt.h"
+#include "platform/sim/machine_document.h"
 
 namespace platform::sim {
 
@@ -23,19 +23,34 @@ public:
         : std::runtime_error(InputExcerpt(place) + ": " + InputExcerpt(reason)) {}
 };
 
-// A view of one JSON value together with its place in the file.
+struct NodeMember;
+
+// A view of one value of the machine file (machine_document.h) that knows its
+// place in the file. Views are small and copied freely; the document must
+// outlive them.
 class Node {
 public:
-    Node(const nlohmann::json& value, std::string place) : value_(&value), place_(std::move(place)) {}
+    Node(const MachineDocument& document, std::uint32_t index, std::uint32_t parent)
+        : document_(&document), index_(index), parent_(parent) {}
+    // The whole document, whose place is "".
+    static Node RootOf(const MachineDocument& document) {
+        return Node(document, document.Root(), MachineDocument::kNone);
+    }
 
-    const std::string& Place() const { return place_; }
-    const nlohmann::json& Json() const { return *value_; }
-    bool IsNull() const { return value_->is_null(); }
+    // A JSON pointer such as /usb/devices/3/port, spelt when asked for.
+    std::string Place() const;
+    bool IsNull() const { return Kind() == ValueKind::kNull; }
+    bool IsBoolean() const { return Kind() == ValueKind::kBoolean; }
+    bool IsString() const { return Kind() == ValueKind::kString || Kind() == ValueKind::kKey; }
+    bool IsObject() const { return Kind() == ValueKind::kObject; }
 
     // The member `key` of an object, or nothing when absent. Fails when this is not an object.
     std::optional<Node> Member(const std::string& key) const;
     Node Element(std::size_t index) const;
     std::size_t Size() const;  // of an array; fails otherwise
+    // Every member of an object, in the order of their names. A name is a
+    // string node at its member's place (to be read as text or as a number).
+    std::vector<NodeMember> Members() const;
 
     // Numbers may be written in decimal or as "0x..." strings.
     std::uint64_t Unsigned(std::uint64_t max) const;
@@ -55,16 +70,28 @@ public:
     [[noreturn]] void Fail(const std::string& reason) const;
 
 private:
-    const nlohmann::json* value_;
-    std::string place_;
+    ValueKind Kind() const { return Record().Kind(); }
+    const MachineDocument::Value& Record() const { return document_->At(index_); }
+    std::string TypeName() const;
+    void Expect(ValueKind kind, const char* expected) const;
+
+    const MachineDocument* document_;
+    std::uint32_t index_;
+    std::uint32_t parent_;  // the array or object this value is in; kNone for the root
+};
+
+struct NodeMember {
+    Node key;
+    Node value;
 };
 
 // Reading stops at this depth of nested objects and arrays: a machine file
 // nests a few levels, and millions of "[" would take seconds and gigabytes.
 inline constexpr int kMaxMachineDepth = 64;
 
-// Parses `text`; a syntax error, a key given twice in one object and nesting
-// deeper than kMaxMachineDepth name their line and column.
-nlohmann::json ParseMachineText(const std::string& text);
+// Reads `text` into a document (machine_document.h); a syntax error, a key
+// given twice in one object and nesting deeper than kMaxMachineDepth name
+// their line and column.
+MachineDocument ParseMachineText(std::string text);
 
 }  // namespace platform::sim

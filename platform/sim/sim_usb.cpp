@@ -35,13 +35,12 @@ SimUsb::Device ReadDevice(const Node& n, base::CodePage page) {
     descriptor("configuration", usb::kConfigurationDescriptorType);
     descriptor("languages", usb::kStringDescriptorType);
     if (const auto strings = n.Member("strings")) {
-        if (!strings->Json().is_object()) strings->Fail("expected an object of strings by index");
-        for (const auto& item : strings->Json().items()) {
-            const Node s(item.value(), strings->Place() + "/" + item.key());
-            const auto index = Node(nlohmann::json(item.key()), s.Place()).Unsigned(255);
+        if (!strings->IsObject()) strings->Fail("expected an object of strings by index");
+        for (const auto& [name, s] : strings->Members()) {
+            const auto index = name.Unsigned(255);
             const auto value = usb::DescriptorValue(usb::kStringDescriptorType, static_cast<std::uint8_t>(index));
             // Text, or {"hex": ...} for the exact bytes a device sends.
-            if (s.Json().is_object()) {
+            if (s.IsObject()) {
                 s.OnlyKeys({"hex"});
                 d.descriptors[value] = HexBytes(*s.Member("hex"));
             } else {

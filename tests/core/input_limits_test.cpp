@@ -50,6 +50,33 @@ TEST(MachineFileLimits, AKeyGivenTwiceInOneObjectIsRefusedWhereItIsGivenAgain) {
     EXPECT_NO_THROW(ParseMachineText(R"({"registry": {"A": {"x": "1", "X": "2"}}})"));
 }
 
+TEST(MachineFileLimits, PlacesAreFoundPastStringsHoldingQuotesBracketsAndEscapes) {
+    // Brackets, escaped quotes and backslashes in a string are text, not structure.
+    const std::string prefix = R"({"comment": "a[{\"\\ \u00e9 [", "live": )";
+    const int limit = platform::sim::kMaxMachineDepth;
+    EXPECT_EQ(ErrorOf(prefix + std::string(limit, '[') + std::string(limit, ']') + "}"),
+              "line 1, column " + std::to_string(prefix.size() + limit) + ": nested deeper than " +
+                  std::to_string(limit) + " levels");
+    EXPECT_EQ(ErrorOf(R"({"comment": "x\"{", "c\"d": 1, "c\"d": 2})"),
+              "line 1, column 32: the key \"c\"d\" is given twice in one object");
+}
+
+TEST(MachineFileLimits, StringsSpeltWithEscapesReadDecodedAndTheRestAsWritten) {
+    const std::pair<const char*, std::string> cases[] = {
+        {R"("plain")", "plain"},       {R"("")", ""},
+        {R"("\\\"x")", "\\\"x"},     {R"("\"")", "\""},
+        {R"("\\")", "\\"},           {R"("\u00e9\"")", "\xC3\xA9\""},
+        {R"("a\u0000b")", std::string("a\0b", 3)},
+        {"\"\xC3\xA9\"", "\xC3\xA9"},  // UTF-8 as it stands
+    };
+    for (const auto& [spelt, text] : cases) {
+        const auto document = ParseMachineText(std::string(R"({"k": )") + spelt + R"(, "x": [)" + spelt + "]}");
+        const auto root = platform::sim::Node::RootOf(document);
+        EXPECT_EQ(root.Member("k")->Text(), text) << spelt;
+        EXPECT_EQ(root.Member("x")->Element(0).Text(), text) << spelt;
+    }
+}
+
 TEST(MachineFileLimits, ErrorLinesQuoteAtMostAFewHundredBytes) {
     const std::string key(1u << 20, 'k');
     const std::string message = ErrorOf("{\"" + key + "\": 1}");

@@ -4,12 +4,14 @@
 // through; the collections keep their limit of 32,767 items.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "collectors/LogicalDrives.h"
 #include "collectors/Network.h"
 #include "collectors/Printers.h"
 #include "collectors/USBDevices.h"
+#include "platform/sim/machine_document.h"
 #include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_network.h"
 #include "platform/sim/sim_usb.h"
@@ -147,5 +149,69 @@ TEST(LargeMachines, MoreThan32767PrintersListTheFirst32767) {
         EXPECT_EQ(list.Item(0)->Name(), L"P0");
         EXPECT_EQ(list.Item(32766)->Name(), L"P32766");
         EXPECT_TRUE(list.Item(32766)->Selected());
+    }
+}
+
+namespace {
+
+// The work reading a document does: every value placed once, names compared
+// a bounded number of times each.
+struct ReadingCost {
+    std::size_t values = 0;
+    std::size_t members = 0;
+    platform::sim::MachineDocument::Work work;
+};
+
+ReadingCost CostOf(const std::string& text) {
+    const auto document = platform::sim::ParseMachineText(text);
+    ReadingCost cost{document.Size(), 0, document.ReadingWork()};
+    for (std::uint32_t i = 0; i < document.Size(); ++i)
+        cost.members += document.At(i).Kind() == platform::sim::ValueKind::kKey ? 1 : 0;
+    return cost;
+}
+
+}  // namespace
+
+TEST(LargeMachines, ReadingAMachineFileDoesWorkInProportionToItsSize) {
+    // A list of objects (each closed object once rescanned its whole list),
+    // and one object of many members (each name once compared with all before it).
+    const auto printers = [](int count) {
+        std::string list;
+        for (int i = 0; i < count; ++i) list += std::string(i ? "," : "") + R"({"name": "P)" + std::to_string(i) + "\"}";
+        return R"({"spooler": {"printers": [)" + list + "]}}";
+    };
+    for (const auto& make : {std::function<std::string(int)>(printers), std::function<std::string(int)>(NetworkMachine)}) {
+        const ReadingCost small = CostOf(make(3000));
+        const ReadingCost large = CostOf(make(30000));
+        for (const ReadingCost& cost : {small, large}) {
+            EXPECT_EQ(cost.work.recordsWritten, cost.values) << "each value placed once";
+            EXPECT_LE(cost.work.namesCompared, 16 * cost.members) << "a name is compared with at most 16 others";
+        }
+        EXPECT_LE(large.work.recordsWritten, 11 * small.work.recordsWritten);
+        EXPECT_LE(large.work.namesCompared, 11 * small.work.namesCompared);
+        // Names sorted: at most n log n, once for an object written out of order.
+        EXPECT_LE(large.work.namesSorted, 2 * large.members * 16);
+    }
+}
+
+TEST(LargeMachines, AnObjectOfManyMembersFindsEachAndRefusesOneGivenTwice) {
+    // Past sixteen members the names go into a set; keys spelt with escapes are the same keys.
+    std::string registry;
+    for (int i = 0; i < 5000; ++i) registry += R"("Key\\)" + std::to_string(4999 - i) + R"(": {"v": "x"},)";
+    auto machine = SimFrom(R"({"registry": {)" + registry + R"("last": {}}})");
+    const auto& sim = dynamic_cast<platform::sim::SimNetwork&>(machine->Network());
+    ASSERT_EQ(sim.keys.size(), 5001u);
+    EXPECT_EQ(sim.keys.front().path, "Key\\0") << "members in the order of their names";
+    EXPECT_EQ(sim.keys[1].path, "Key\\1");
+    EXPECT_EQ(sim.keys.back().path, "last");
+    // The first name, the 16th and 17th (where the set takes over), one past them, and the last.
+    for (const char* again : {R"("K\u0065y\\4999")", R"("Key\\4984")", R"("Key\\4983")", R"("Key\\17")", R"("Key\\0")"}) {
+        const std::string text = "{\"registry\": {" + registry + "\n  " + std::string(again) + ": {}}}";
+        try {
+            SimFrom(text);
+            ADD_FAILURE() << again << " is given twice";
+        } catch (const platform::sim::SimFileError& e) {
+            EXPECT_EQ(std::string(e.what()).substr(0, 19), "line 2, column 3: t") << e.what();
+        }
     }
 }

@@ -15,7 +15,7 @@ inline std::unique_ptr<platform::sim::SimDrives> SimDrivesFrom(const std::string
     using namespace platform::sim;
     const auto document = ParseMachineText(json);
     auto drives = std::make_unique<SimDrives>();
-    const Node root(document, "");
+    const Node root = Node::RootOf(document);
     if (const auto s = root.Member("disks")) ReadDisks(*s, *drives);
     if (const auto s = root.Member("optical_drives")) ReadOpticalDrives(*s, *drives);
     if (const auto s = root.Member("aspi")) ReadAspi(*s, *drives);
