@@ -128,6 +128,15 @@ TEST(SimDrivesAccess, StandardUserOpensOnlyForNoAccessAndRequestsNeedTheirAccess
     std::uint32_t returned = 0;
     EXPECT_FALSE(admin->DeviceIoControl(none, drive::kSmartGetVersion, {}, out, returned));
     EXPECT_TRUE(admin->DeviceIoControl(read, drive::kSmartGetVersion, {}, out, returned));
+    platform::SendCmdInParams identify;
+    identify.irDriveRegs.bCommandReg = platform::SendCmdInParams::kIdentifyDevice;
+    std::array<std::uint8_t, sizeof identify> request{};
+    platform::WriteRecord(identify, std::span<std::uint8_t>(request));
+    EXPECT_FALSE(admin->DeviceIoControl(read, drive::kSmartRcvDriveData, request, out, returned)) << "needs write access too";
+    const auto both = admin->CreateFileA("\\\\.\\PhysicalDrive1", drive::kGenericRead | drive::kGenericWrite, share,
+                                         drive::kOpenExisting, 0);
+    EXPECT_TRUE(admin->DeviceIoControl(both, drive::kSmartRcvDriveData, request, out, returned));
+    admin->CloseHandle(both);
     EXPECT_TRUE(admin->DeviceIoControl(none, drive::kIoctlDiskGetDriveGeometry, {}, out, returned));
     EXPECT_EQ(drive::RequiredAccess(drive::kSmartRcvDriveData), drive::kFileReadAccess | drive::kFileWriteAccess);
     EXPECT_EQ(drive::RequiredAccess(drive::kIoctlScsiPassThroughDirect), drive::kFileReadAccess | drive::kFileWriteAccess);
@@ -155,12 +164,14 @@ constexpr const char* kVolumes = R"({"elevated": false, "logical_drives": [
   {"root": "S:\\", "type": 4, "volume": {"file_system": "NTFS"},
    "free_space": {"sectors_per_cluster": 8, "bytes_per_sector": 512, "free_clusters": 4294967301, "total_clusters": 8589934597}},
   {"root": "T:\\", "type": 4, "volume": {"file_system": "ReFS"},
-   "free_space": {"sectors_per_cluster": 1, "bytes_per_sector": 4096, "free_clusters": 0, "total_clusters": 4294967295}} ]})";
+   "free_space": {"sectors_per_cluster": 1, "bytes_per_sector": 4096, "free_clusters": 0, "total_clusters": 4294967295}},
+  {"root": "U:\\", "type": 4, "volume": {"file_system": "ReFS"},
+   "free_space": {"sectors_per_cluster": 1, "bytes_per_sector": 4096, "free_clusters": 1, "total_clusters": 4294967296}} ]})";
 
 TEST(LogicalDrivesStandardUser, UsbStickRemovableAndDvdDriveDvdWithoutAccess) {
     auto drives = SimDrivesFrom(kVolumes);
     LogicalDrives logical(*drives, kWindows1252);
-    ASSERT_EQ(logical.Count(), 5);
+    ASSERT_EQ(logical.Count(), 6);
     EXPECT_EQ(logical.Item(0)->DriveType(), 3);
     EXPECT_EQ(logical.Item(1)->DriveType(), 2) << "a fixed disk on USB";
     EXPECT_EQ(logical.Item(2)->DriveType(), 7) << "a DVD device";
@@ -170,7 +181,7 @@ TEST(LogicalDrivesStandardUser, UsbStickRemovableAndDvdDriveDvdWithoutAccess) {
 TEST(LogicalDrivesStandardUser, VolumesPastThirtyTwoBitClusterCountsTakeTheByteCounts) {
     auto drives = SimDrivesFrom(kVolumes);
     LogicalDrives logical(*drives, kWindows1252);
-    ASSERT_EQ(logical.Count(), 5);
+    ASSERT_EQ(logical.Count(), 6);
     // Counts that fit keep the cluster figures.
     EXPECT_EQ(logical.Item(0)->Capacity(), 4096000000);
     EXPECT_EQ(logical.Item(0)->FreeSpace(), 1024000000);
@@ -180,6 +191,9 @@ TEST(LogicalDrivesStandardUser, VolumesPastThirtyTwoBitClusterCountsTakeTheByteC
     // Exactly 2^32 - 1 clusters still fit: the cluster figures stand.
     EXPECT_EQ(logical.Item(4)->Capacity(), 4294967295LL * 4096);
     EXPECT_EQ(logical.Item(4)->FreeSpace(), 0);
+    // 2^32 clusters, the first count that does not fit: 0 in 32 bits.
+    EXPECT_EQ(logical.Item(5)->Capacity(), 4294967296LL * 4096);
+    EXPECT_EQ(logical.Item(5)->FreeSpace(), 4096);
 }
 
 // D: sits behind an adapter whose DMA needs 512-byte alignment.
