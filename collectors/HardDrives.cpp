@@ -31,27 +31,83 @@ std::optional<std::int64_t> Product(std::initializer_list<std::int64_t> factors)
 
 }  // namespace
 
+// A device handle closed on every path.
+class HardDrives::OpenDisk {
+public:
+    OpenDisk(platform::DriveServices& drives, const std::string& path, std::uint32_t access)
+        : drives_(drives),
+          handle_(drives.CreateFileA(path, access, drive::kFileShareRead | drive::kFileShareWrite, drive::kOpenExisting, 0)) {}
+    ~OpenDisk() {
+        if (handle_ != platform::kInvalidHandleValue) drives_.CloseHandle(handle_);
+    }
+    OpenDisk(const OpenDisk&) = delete;
+    OpenDisk& operator=(const OpenDisk&) = delete;
+    platform::DeviceHandle Handle() const { return handle_; }
+    explicit operator bool() const { return handle_ != platform::kInvalidHandleValue; }
+
+private:
+    platform::DriveServices& drives_;
+    platform::DeviceHandle handle_;
+};
+
 HardDrives::HardDrives(platform::DriveServices& drives, base::CodePage page) {
     for (int n = 0; n < kDrivesLooked; ++n) ReadDrive(drives, n, page);
 }
 
+// The storage queries go on a handle opened for no access, which a standard
+// user gets; only SMART needs read and write access, which only an
+// administrator gets, and an NVMe disk does not answer it at all.
 void HardDrives::ReadDrive(platform::DriveServices& drives, int number, base::CodePage page) {
     const std::string path = std::string(drive::kDevicePrefix) + std::string(drive::kPhysicalDrive) +
                              std::to_string(number);
-    const platform::DeviceHandle handle =
-        drives.CreateFileA(path, drive::kGenericRead | drive::kGenericWrite,
-                           drive::kFileShareRead | drive::kFileShareWrite, drive::kOpenExisting, 0);
-    if (handle == platform::kInvalidHandleValue) return;
-    struct Closer {
-        platform::DriveServices& drives;
-        platform::DeviceHandle handle;
-        ~Closer() { drives.CloseHandle(handle); }
-    } closer{drives, handle};
+    std::optional<StorageDescriptorText> descriptor;
+    std::optional<platform::DiskIdentityText> nvme;
+    std::optional<DiskGeometryAnswer> geometry;
+    bool queried = false;
+    if (const OpenDisk disk(drives, path, 0); disk) {
+        queried = true;
+        descriptor = QueryStorageDescriptor(drives, disk.Handle());
+        if (descriptor && descriptor->busType == platform::storage_query::kBusTypeNvme)
+            nvme = QueryNvmeIdentify(drives, disk.Handle());
+        geometry = QueryGeometry(drives, disk.Handle());
+    }
+    auto item = std::make_unique<HardDriveItem>();
+    item->controller_ = number;
+    const bool isNvme = descriptor && descriptor->busType == platform::storage_query::kBusTypeNvme;
+    if (nvme) {
+        item->name_ = base::DecodeText(page, nvme->model);
+        item->revision_ = base::DecodeText(page, nvme->firmware);
+        item->serialNumber_ = base::DecodeText(page, nvme->serial);
+    } else if (!isNvme && ReadSmartIdentity(drives, path, number, page, *item)) {
+        // Named by its own IDENTIFY data.
+    } else if (descriptor) {
+        const std::string name = descriptor->vendor.empty() ? descriptor->product
+                                 : descriptor->product.empty() ? descriptor->vendor
+                                                               : descriptor->vendor + " " + descriptor->product;
+        item->name_ = base::DecodeText(page, name);
+        item->revision_ = base::DecodeText(page, descriptor->revision);
+        item->serialNumber_ = base::DecodeText(page, descriptor->serial);
+    } else {
+        return;  // nothing names the disk
+    }
+    if (!queried) {
+        // A driver that refused the open for no access: the geometry on a
+        // handle for reading and writing, as the SMART path had it.
+        const OpenDisk disk(drives, path, drive::kGenericRead | drive::kGenericWrite);
+        if (disk) geometry = QueryGeometry(drives, disk.Handle());
+    }
+    if (geometry) SetGeometry(*item, *geometry);
+    Add(std::move(item));
+}
 
+bool HardDrives::ReadSmartIdentity(platform::DriveServices& drives, const std::string& path, int number,
+                                   base::CodePage page, HardDriveItem& item) {
+    const OpenDisk disk(drives, path, drive::kGenericRead | drive::kGenericWrite);
+    if (!disk) return false;
     std::uint32_t returned = 0;
     std::array<std::uint8_t, sizeof(platform::GetVersionInParams)> version{};
-    if (!drives.DeviceIoControl(handle, drive::kSmartGetVersion, {}, version, returned)) return;
-    if (platform::ReadRecord<platform::GetVersionInParams>(version)->bIDEDeviceMap == 0) return;
+    if (!drives.DeviceIoControl(disk.Handle(), drive::kSmartGetVersion, {}, version, returned)) return false;
+    if (platform::ReadRecord<platform::GetVersionInParams>(version)->bIDEDeviceMap == 0) return false;
 
     platform::SendCmdInParams request;
     request.cBufferSize = platform::send_cmd_out::kIdentifyLength;
@@ -63,28 +119,27 @@ void HardDrives::ReadDrive(platform::DriveServices& drives, int number, base::Co
     std::array<std::uint8_t, sizeof(request)> requestBytes{};
     platform::WriteRecord(request, std::span<std::uint8_t>(requestBytes));
     std::array<std::uint8_t, platform::send_cmd_out::kSize> reply{};
-    if (!drives.DeviceIoControl(handle, drive::kSmartRcvDriveData, requestBytes, reply, returned)) return;
+    if (!drives.DeviceIoControl(disk.Handle(), drive::kSmartRcvDriveData, requestBytes, reply, returned)) return false;
 
-    auto item = std::make_unique<HardDriveItem>();
-    item->controller_ = number;
     const auto identify = std::span<const std::uint8_t>(reply).subspan(platform::send_cmd_out::kDataOffset, kIdentifyKept);
-    item->name_ = IdentifyText(identify, kModelOffset, kModelLength, page);
-    item->revision_ = IdentifyText(identify, kFirmwareOffset, kFirmwareLength, page);
-    item->serialNumber_ = IdentifyText(identify, kSerialOffset, kSerialLength, page);
+    item.name_ = IdentifyText(identify, kModelOffset, kModelLength, page);
+    item.revision_ = IdentifyText(identify, kFirmwareOffset, kFirmwareLength, page);
+    item.serialNumber_ = IdentifyText(identify, kSerialOffset, kSerialLength, page);
+    return true;
+}
 
-    std::array<std::uint8_t, sizeof(platform::DiskGeometry)> geometryBytes{};
-    if (drives.DeviceIoControl(handle, drive::kIoctlDiskGetDriveGeometry, {}, geometryBytes, returned)) {
-        const auto g = *platform::ReadRecord<platform::DiskGeometry>(geometryBytes);
-        const std::int64_t heads = g.tracksPerCylinder, perTrack = g.sectorsPerTrack, bytes = g.bytesPerSector;
-        // Each value stands alone: one that overflows stays 0, the others are still set.
-        if (bytes <= INT32_MAX) item->bytesPerSector_ = static_cast<std::int32_t>(bytes);
-        item->capacity_ = Product({g.cylinders, heads, perTrack, bytes}).value_or(0);
-        item->cylinders_ = g.cylinders;
-        if (heads <= INT32_MAX) item->heads_ = static_cast<std::int32_t>(heads);
-        item->sectors_ = Product({g.cylinders, heads, perTrack}).value_or(0);
-        item->tracks_ = Product({g.cylinders, heads}).value_or(0);
-    }
-    Add(std::move(item));
+void HardDrives::SetGeometry(HardDriveItem& item, const DiskGeometryAnswer& answer) {
+    const auto& g = answer.geometry;
+    const std::int64_t heads = g.tracksPerCylinder, perTrack = g.sectorsPerTrack, bytes = g.bytesPerSector;
+    // Each value stands alone: one that overflows stays 0, the others are still set.
+    if (bytes <= INT32_MAX) item.bytesPerSector_ = static_cast<std::int32_t>(bytes);
+    // The disk's size where the driver tells it: whole cylinders fall up to
+    // about 8 MB short of it.
+    item.capacity_ = answer.diskSize ? *answer.diskSize : Product({g.cylinders, heads, perTrack, bytes}).value_or(0);
+    item.cylinders_ = g.cylinders;
+    if (heads <= INT32_MAX) item.heads_ = static_cast<std::int32_t>(heads);
+    item.sectors_ = Product({g.cylinders, heads, perTrack}).value_or(0);
+    item.tracks_ = Product({g.cylinders, heads}).value_or(0);
 }
 
 std::string HardDrives::SwapPairs(std::string_view text) {

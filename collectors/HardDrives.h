@@ -1,6 +1,8 @@
 #pragma once
-// The first four physical disks: their ATA identity (model, firmware, serial)
-// through the disk driver's SMART interface and their geometry, read once.
+// The first four physical disks, read once: their identity (model, firmware,
+// serial) from an NVMe disk's Identify Controller data, else from ATA
+// IDENTIFY through the disk driver's SMART interface, else from the storage
+// driver's device descriptor; and their geometry and size.
 // A disk that does not answer leaves no gap: items are packed in drive order.
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 
 #include "base/codepage.h"
 #include "collectors/Collection.h"
+#include "collectors/HardDriveQueries.h"
 #include "collectors/HardDriveItem.h"
 #include "platform/drive_services.h"
 #include "platform/machine.h"
@@ -37,7 +40,12 @@ public:
                                      base::CodePage page);
 
 private:
+    class OpenDisk;
     void ReadDrive(platform::DriveServices& drives, int number, base::CodePage page);
+    // SMART IDENTIFY on a handle opened for reading and writing; false when refused.
+    static bool ReadSmartIdentity(platform::DriveServices& drives, const std::string& path, int number,
+                                  base::CodePage page, HardDriveItem& item);
+    static void SetGeometry(HardDriveItem& item, const DiskGeometryAnswer& answer);
 };
 
 }  // namespace collectors

@@ -17,13 +17,15 @@ namespace {
 namespace drive = platform::drive;
 
 // Asks the device behind a drive one storage request; nothing when the device
-// cannot be opened or refuses.
+// cannot be opened or refuses. Both requests need no access to the volume
+// (FILE_ANY_ACCESS), so the device is opened for none: a standard user is
+// refused any open that asks to read or write a volume.
 template <std::size_t ReplySize>
 std::optional<std::array<std::uint8_t, ReplySize>> AskDevice(platform::DriveServices& drives, const std::string& root,
                                                              std::uint32_t request, std::span<const std::uint8_t> in) {
     const std::string path = std::string(drive::kDevicePrefix) + std::string(platform::DriveName(root));
-    const auto handle = drives.CreateFileA(path, drive::kGenericRead | drive::kGenericWrite,
-                                           drive::kFileShareRead | drive::kFileShareWrite, drive::kOpenExisting, 0);
+    const auto handle =
+        drives.CreateFileA(path, 0, drive::kFileShareRead | drive::kFileShareWrite, drive::kOpenExisting, 0);
     if (handle == platform::kInvalidHandleValue) return std::nullopt;
     std::array<std::uint8_t, ReplySize> reply{};
     std::uint32_t returned = 0;
@@ -80,12 +82,30 @@ void LogicalDrives::ReadDrive(platform::DriveServices& drives, const std::string
         if (volume->volumeSerialNumber)
             item->serialNumber_ =
                 format::FormatEx::FormatSerialNumber(static_cast<std::int32_t>(*volume->volumeSerialNumber));
-        if (const auto space = drives.GetDiskFreeSpaceA(root)) {
-            item->capacity_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->totalNumberOfClusters).value_or(0);
-            item->freeSpace_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->numberOfFreeClusters).value_or(0);
-        }
+        SetSpace(drives, root, *item);
     }
     Add(std::move(item));
+}
+
+// The cluster counts of GetDiskFreeSpaceA are 32-bit: a volume of more
+// clusters (a large share, ReFS) does not fit them. Its byte counts then come
+// from GetDiskFreeSpaceExA; a volume that fits keeps the cluster figures.
+void LogicalDrives::SetSpace(platform::DriveServices& drives, const std::string& root, LogicalDriveItem& item) {
+    const auto space = drives.GetDiskFreeSpaceA(root);
+    if (space) {
+        item.capacity_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->totalNumberOfClusters).value_or(0);
+        item.freeSpace_ = Bytes(space->sectorsPerCluster, space->bytesPerSector, space->numberOfFreeClusters).value_or(0);
+    }
+    const auto exact = drives.GetDiskFreeSpaceExA(root);
+    if (!exact) return;
+    const std::uint64_t cluster = space ? std::uint64_t{space->sectorsPerCluster} * space->bytesPerSector : 0;
+    const bool fits = space && cluster != 0 && exact->totalNumberOfBytes / cluster <= UINT32_MAX;
+    if (fits) return;
+    const auto bytes = [](std::uint64_t count) {
+        return count <= static_cast<std::uint64_t>(INT64_MAX) ? static_cast<std::int64_t>(count) : 0;
+    };
+    item.capacity_ = bytes(exact->totalNumberOfBytes);
+    item.freeSpace_ = bytes(exact->freeBytesAvailableToCaller);
 }
 
 std::optional<std::int64_t> LogicalDrives::Bytes(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,

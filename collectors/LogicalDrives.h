@@ -30,6 +30,7 @@ public:
 
 private:
     void ReadDrive(platform::DriveServices& drives, const std::string& root, std::uint32_t type, base::CodePage page);
+    static void SetSpace(platform::DriveServices& drives, const std::string& root, LogicalDriveItem& item);
 };
 
 }  // namespace collectors

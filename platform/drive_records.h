@@ -104,8 +104,24 @@ inline constexpr std::uint32_t kPropertyStandardQuery = 0;
 inline constexpr std::size_t kDescriptorSize = 292;
 inline constexpr std::size_t kVersionOffset = 0;
 inline constexpr std::size_t kSizeOffset = 4;
+inline constexpr std::size_t kDeviceTypeOffset = 8;
+inline constexpr std::size_t kRemovableMediaOffset = 10;
+// Offsets, from the descriptor's start, of NUL-ended texts after it; 0: none.
+inline constexpr std::size_t kVendorIdOffset = 12;
+inline constexpr std::size_t kProductIdOffset = 16;
+inline constexpr std::size_t kProductRevisionOffset = 20;
+inline constexpr std::size_t kSerialNumberOffset = 24;
 inline constexpr std::size_t kBusTypeOffset = 28;
 inline constexpr std::size_t kThroughBusType = kBusTypeOffset + 4;
+inline constexpr std::size_t kDescriptorHeaderSize = 40;  // through RawDeviceProperties[1], padded
+// STORAGE_PROPERTY_ID values beyond the device property.
+inline constexpr std::uint32_t kStorageAdapterProperty = 1;
+inline constexpr std::uint32_t kStorageAdapterProtocolSpecificProperty = 49;
+inline constexpr std::uint32_t kStorageDeviceProtocolSpecificProperty = 50;
+// STORAGE_ADAPTER_DESCRIPTOR: the alignment a transfer buffer needs
+// (0 byte, 1 word, 3 double word, 7 quad word).
+inline constexpr std::size_t kAdapterDescriptorSize = 32;
+inline constexpr std::size_t kAlignmentMaskOffset = 16;
 // STORAGE_BUS_TYPE values.
 inline constexpr std::uint32_t kBusTypeUnknown = 0;
 inline constexpr std::uint32_t kBusTypeScsi = 1;
@@ -118,6 +134,48 @@ inline constexpr std::uint32_t kBusTypeMmc = 13;
 inline constexpr std::uint32_t kBusTypeVirtual = 14;
 inline constexpr std::uint32_t kBusTypeNvme = 17;
 }  // namespace storage_query
+
+// The protocol-specific property of IOCTL_STORAGE_QUERY_PROPERTY: the
+// STORAGE_PROPERTY_QUERY carries a STORAGE_PROTOCOL_SPECIFIC_DATA in its
+// AdditionalParameters, and the same buffer comes back as a
+// STORAGE_PROTOCOL_DATA_DESCRIPTOR (Version, Size, then that record again)
+// with the protocol's data at ProtocolDataOffset, counted from the record.
+namespace protocol_query {
+inline constexpr std::size_t kAdditionalParametersOffset = 8;  // in STORAGE_PROPERTY_QUERY
+// STORAGE_PROTOCOL_SPECIFIC_DATA, 40 bytes.
+inline constexpr std::size_t kProtocolTypeOffset = 0;
+inline constexpr std::size_t kDataTypeOffset = 4;
+inline constexpr std::size_t kRequestValueOffset = 8;
+inline constexpr std::size_t kRequestSubValueOffset = 12;
+inline constexpr std::size_t kDataOffsetOffset = 16;
+inline constexpr std::size_t kDataLengthOffset = 20;
+inline constexpr std::size_t kFixedReturnDataOffset = 24;
+inline constexpr std::size_t kSpecificDataSize = 40;
+// STORAGE_PROTOCOL_DATA_DESCRIPTOR: Version and Size (both its own size), then the record.
+inline constexpr std::size_t kDescriptorVersionOffset = 0;
+inline constexpr std::size_t kDescriptorSizeOffset = 4;
+inline constexpr std::size_t kDescriptorDataOffset = 8;
+inline constexpr std::size_t kDescriptorSize = kDescriptorDataOffset + kSpecificDataSize;  // 48
+// STORAGE_PROTOCOL_TYPE, STORAGE_PROTOCOL_NVME_DATA_TYPE and the Identify CNS.
+inline constexpr std::uint32_t kProtocolTypeNvme = 3;
+inline constexpr std::uint32_t kNvmeDataTypeIdentify = 1;
+inline constexpr std::uint32_t kNvmeIdentifyCnsController = 1;
+inline constexpr std::size_t kNvmeIdentifyLength = 4096;
+// One buffer holds the query going in and the descriptor coming out.
+inline constexpr std::size_t kNvmeIdentifyBufferSize =
+    kAdditionalParametersOffset + kSpecificDataSize + kNvmeIdentifyLength;  // 4144
+}  // namespace protocol_query
+
+// DISK_GEOMETRY_EX: the reply of IOCTL_DISK_GET_DRIVE_GEOMETRY_EX. The
+// geometry leads it; DiskSize is the disk's whole size in bytes, which the
+// cylinders of the geometry round down to a whole cylinder. Partition and
+// detection information follow, and are not read.
+namespace disk_geometry_ex {
+inline constexpr std::size_t kGeometryOffset = 0;
+inline constexpr std::size_t kDiskSizeOffset = 24;
+inline constexpr std::size_t kMinimumSize = 32;  // through DiskSize
+inline constexpr std::size_t kReplySize = 256;   // room for what follows
+}  // namespace disk_geometry_ex
 
 // IOCTL_STORAGE_GET_MEDIA_TYPES_EX: the device type and the count of media
 // infos that follow lead the reply.

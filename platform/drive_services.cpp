@@ -17,6 +17,7 @@ std::string DriveServices::GetLogicalDriveStringsA() { return {}; }
 std::uint32_t DriveServices::GetDriveTypeA(std::string_view) { return drive::kDriveNoRootDir; }
 std::optional<VolumeInformation> DriveServices::GetVolumeInformationA(std::string_view) { return std::nullopt; }
 std::optional<DiskFreeSpace> DriveServices::GetDiskFreeSpaceA(std::string_view) { return std::nullopt; }
+std::optional<DiskFreeSpaceEx> DriveServices::GetDiskFreeSpaceExA(std::string_view) { return std::nullopt; }
 DeviceHandle DriveServices::LoadLibraryA(std::string_view) { return kInvalidHandleValue; }
 bool DriveServices::GetProcAddress(DeviceHandle, std::string_view) { return false; }
 std::string DriveServices::GetModuleFileNameA(DeviceHandle) { return {}; }

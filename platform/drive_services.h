@@ -42,10 +42,18 @@ inline constexpr std::uint32_t kDriveRamdisk = 6;
 inline constexpr std::uint32_t kSmartGetVersion = 0x00074080;
 inline constexpr std::uint32_t kSmartRcvDriveData = 0x0007C088;
 inline constexpr std::uint32_t kIoctlDiskGetDriveGeometry = 0x00070000;
+inline constexpr std::uint32_t kIoctlDiskGetDriveGeometryEx = 0x000700A0;
 inline constexpr std::uint32_t kIoctlStorageQueryProperty = 0x002D1400;
 inline constexpr std::uint32_t kIoctlStorageGetMediaTypesEx = 0x002D0C04;
 inline constexpr std::uint32_t kIoctlScsiGetAddress = 0x00041018;
 inline constexpr std::uint32_t kIoctlScsiPassThroughDirect = 0x0004D014;
+
+// The access a request needs of its handle: bits 14-15 of its code
+// (FILE_READ_ACCESS 1, FILE_WRITE_ACCESS 2; 0 is FILE_ANY_ACCESS). A handle
+// opened without that access is refused the request.
+inline constexpr std::uint32_t kFileReadAccess = 1;
+inline constexpr std::uint32_t kFileWriteAccess = 2;
+constexpr std::uint32_t RequiredAccess(std::uint32_t ioControlCode) { return (ioControlCode >> 14) & 3; }
 
 // WaitForSingleObject.
 inline constexpr std::uint32_t kWaitObject0 = 0;
@@ -83,6 +91,14 @@ struct DiskFreeSpace {
     std::uint32_t bytesPerSector = 0;
     std::uint32_t numberOfFreeClusters = 0;
     std::uint32_t totalNumberOfClusters = 0;
+};
+
+// GetDiskFreeSpaceExA: 64-bit byte counts, where a volume of more than
+// 2^32 clusters does not fit the cluster counts of GetDiskFreeSpaceA.
+struct DiskFreeSpaceEx {
+    std::uint64_t freeBytesAvailableToCaller = 0;
+    std::uint64_t totalNumberOfBytes = 0;
+    std::uint64_t totalNumberOfFreeBytes = 0;
 };
 
 // SCSI_PASS_THROUGH_DIRECT, with its data buffer as a span instead of an
@@ -180,6 +196,7 @@ public:
     virtual std::uint32_t GetDriveTypeA(std::string_view root);
     virtual std::optional<VolumeInformation> GetVolumeInformationA(std::string_view root);
     virtual std::optional<DiskFreeSpace> GetDiskFreeSpaceA(std::string_view root);
+    virtual std::optional<DiskFreeSpaceEx> GetDiskFreeSpaceExA(std::string_view root);
 
     // Modules: the ASPI module is the only one the program asks for.
     virtual DeviceHandle LoadLibraryA(std::string_view file);

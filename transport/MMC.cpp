@@ -1,8 +1,12 @@
 #include "transport/MMC.h"
 
 #include <algorithm>
+#include <bit>
 #include <exception>
+#include <memory>
 #include <string>
+
+#include "base/bytes.h"
 
 #include "base/codepage.h"
 #include "platform/drive_records.h"
@@ -71,6 +75,7 @@ bool MMC::CreateTransport(std::string_view drive, std::string_view initialdriver
         pathId_ = address.pathId;
         targetId_ = address.targetId;
         lun_ = address.lun;
+        alignment_ = ReadAlignment();
         return true;
     }
     if (interface_ == kAspi) return SearchAspi(drive);
@@ -131,6 +136,23 @@ bool MMC::ReadAddress(platform::ScsiAddress& address) {
     return false;
 }
 
+// The adapter's AlignmentMask (0, 1, 3 or 7 as documented); where the adapter
+// does not tell, the widest of them. A mask that is no power of two less one
+// is widened to one, and none beyond a page is taken from the device.
+std::size_t MMC::ReadAlignment() {
+    namespace q = platform::storage_query;
+    std::array<std::uint8_t, q::kQuerySize> query{};
+    base::WriteLe32(query, q::kPropertyIdOffset, q::kStorageAdapterProperty);
+    base::WriteLe32(query, q::kQueryTypeOffset, q::kPropertyStandardQuery);
+    std::array<std::uint8_t, q::kAdapterDescriptorSize> reply{};
+    std::uint32_t returned = 0;
+    std::uint32_t mask = kDefaultAlignmentMask;
+    if (drives_.DeviceIoControl(device_, drive::kIoctlStorageQueryProperty, query, reply, returned) &&
+        returned >= q::kAlignmentMaskOffset + 4)
+        mask = std::min(*base::ReadLe32(reply, q::kAlignmentMaskOffset), kPageSize - 1);
+    return std::bit_ceil(std::size_t{mask} + 1);
+}
+
 void MMC::CloseDrive() {
     if (device_ == kInvalidHandleValue) return;
     drives_.CloseHandle(device_);
@@ -179,6 +201,14 @@ bool MMC::SendAspi(std::uint8_t cdbLength, std::span<const std::uint8_t> cdb, st
     return finished && srb.status == aspi::kSsComp;
 }
 
+std::span<std::uint8_t> MMC::AlignedBuffer(std::size_t size) {
+    aligned_.assign(size + alignment_, 0);
+    void* start = aligned_.data();
+    std::size_t room = aligned_.size();
+    std::align(alignment_, size, start, room);
+    return {static_cast<std::uint8_t*>(start), size};
+}
+
 bool MMC::SendSpti(std::uint8_t cdbLength, std::span<const std::uint8_t> cdb, std::span<std::uint8_t> data) {
     platform::ScsiPassThroughDirect request;
     request.pathId = pathId_;
@@ -189,13 +219,19 @@ bool MMC::SendSpti(std::uint8_t cdbLength, std::span<const std::uint8_t> cdb, st
     request.dataIn = platform::ScsiPassThroughDirect::kDataIn;
     request.dataTransferLength = static_cast<std::uint32_t>(data.size());
     request.timeOutValue = kCommandTimeoutSeconds;
-    request.dataBuffer = data;
+    // The adapter refuses a buffer that is not aligned as its mask asks (the
+    // request fails as an invalid parameter): the data goes through an
+    // aligned buffer of our own unless the caller's already is.
+    const bool aligned = reinterpret_cast<std::uintptr_t>(data.data()) % alignment_ == 0;
+    const auto buffer = aligned ? data : AlignedBuffer(data.size());
+    request.dataBuffer = buffer;
     std::copy_n(cdb.begin(), cdbLength, request.cdb.begin());
     const bool sent = drives_.DeviceIoControl(device_, drive::kIoctlScsiPassThroughDirect, request);
     if (!sent || request.scsiStatus != platform::ScsiPassThroughDirect::kStatusGood) return false;
+    const std::size_t received = std::min<std::size_t>(request.dataTransferLength, data.size());
+    if (!aligned) std::copy_n(buffer.begin(), received, data.begin());
     // What the drive did not send stays zero, whatever the backend left there.
-    if (request.dataTransferLength < data.size())
-        std::fill(data.begin() + request.dataTransferLength, data.end(), std::uint8_t{0});
+    std::fill(data.begin() + static_cast<std::ptrdiff_t>(received), data.end(), std::uint8_t{0});
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/drive_records.h"
 #include "platform/drive_services.h"
@@ -20,6 +21,10 @@ public:
     // A drive that does not finish a command in this time is given up, so a
     // dead drive cannot hold the window.
     static constexpr std::uint32_t kCommandTimeoutSeconds = 5;
+    // Where the adapter does not tell its alignment: quad words, the widest
+    // mask documented.
+    static constexpr std::uint32_t kDefaultAlignmentMask = 7;
+    static constexpr std::uint32_t kPageSize = 4096;
 
     static constexpr std::wstring_view kAspi = L"ASPI";
     static constexpr std::wstring_view kSpti = L"SPTI";
@@ -66,6 +71,9 @@ private:
     bool ReadAddress(platform::ScsiAddress& address);
     bool SearchAspi(std::string_view drive);
     void CloseDrive();
+    std::size_t ReadAlignment();
+    // `size` bytes at an address the adapter takes, zeroed.
+    std::span<std::uint8_t> AlignedBuffer(std::size_t size);
 
     // Every command travels through here. A command counts as sent only when
     // the drive finished it with GOOD status; bytes it did not send read as 0.
@@ -87,6 +95,10 @@ private:
     // adapter 0 target 0 (or the previous drive) would get the commands.
     bool aspiReady_ = false;
     std::uint32_t bytesReturned_ = 0;
+    // The data buffer's alignment the adapter needs (SPTI), and the buffer used
+    // where the caller's is not so aligned.
+    std::size_t alignment_ = std::size_t{kDefaultAlignmentMask} + 1;
+    std::vector<std::uint8_t> aligned_;
 };
 
 }  // namespace transport

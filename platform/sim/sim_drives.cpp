@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_drives_storage.h"
+
 namespace platform::sim {
 
 namespace {
@@ -61,36 +63,53 @@ const SimCommand* SimDrives::FindCommand(const std::string& drive, const ByteStr
     return command == it->second.commands.end() ? nullptr : &command->second;
 }
 
-DeviceHandle SimDrives::CreateFileA(std::string_view fileName, std::uint32_t, std::uint32_t, std::uint32_t,
-                                    std::uint32_t) {
+DeviceHandle SimDrives::CreateFileA(std::string_view fileName, std::uint32_t desiredAccess, std::uint32_t,
+                                    std::uint32_t, std::uint32_t) {
     if (!fileName.starts_with(drive::kDevicePrefix)) return kInvalidHandleValue;
+    // A disk or volume grants its data only to administrators: a standard
+    // user is denied the open (access denied), unless it asks for no access.
+    const std::uint32_t access = desiredAccess & (drive::kGenericRead | drive::kGenericWrite);
+    if (!elevated && access != 0) return kInvalidHandleValue;
     const auto name = fileName.substr(drive::kDevicePrefix.size());
     if (const auto number = PhysicalDriveNumber(name)) {
         const auto disk = disks.find(*number);
         if (disk == disks.end() || !disk->second.opens) return kInvalidHandleValue;
-        return NewHandle({Kind::kDisk, *number, {}, nullptr, nullptr});
+        return NewHandle({Kind::kDisk, access, *number, {}, nullptr, nullptr});
     }
     // An optical drive's own entry decides; otherwise the logical drive's.
     const auto optical = opticalDrives.find(std::string(name));
     const auto* logical = FindLogical(name);
     const bool opens = optical != opticalDrives.end() ? optical->second.opens : logical && logical->opens;
     if (!opens) return kInvalidHandleValue;
-    return NewHandle({Kind::kDrive, 0, std::string(name), nullptr, nullptr});
+    return NewHandle({Kind::kDrive, access, 0, std::string(name), nullptr, nullptr});
 }
 
 bool SimDrives::CloseHandle(DeviceHandle handle) { return handles_.erase(handle) == 1; }
 
+// The access bits of a request's code against what the handle was opened for.
+bool SimDrives::Grants(const Open& open, std::uint32_t code) {
+    const std::uint32_t needed = drive::RequiredAccess(code);
+    if ((needed & drive::kFileReadAccess) && !(open.access & drive::kGenericRead)) return false;
+    return !(needed & drive::kFileWriteAccess) || (open.access & drive::kGenericWrite);
+}
+
 bool SimDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, std::span<const std::uint8_t> in,
                                 std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
     bytesReturned = 0;
-    if (const auto* disk = Find(device, Kind::kDisk)) return DiskRequest(*disk, code, in, out, bytesReturned);
-    if (const auto* drive = Find(device, Kind::kDrive)) return DriveRequest(*drive, code, out, bytesReturned);
+    if (const auto* disk = Find(device, Kind::kDisk))
+        return Grants(*disk, code) && DiskRequest(*disk, code, in, out, bytesReturned);
+    if (const auto* drive = Find(device, Kind::kDrive))
+        return Grants(*drive, code) && DriveRequest(*drive, code, in, out, bytesReturned);
     return false;
 }
 
 bool SimDrives::DiskRequest(const Open& open, std::uint32_t code, std::span<const std::uint8_t> in,
                             std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
     const SimDisk& disk = disks.at(open.disk);
+    if (code == drive::kIoctlStorageQueryProperty) return AnswerDiskQuery(disk, in, out, bytesReturned);
+    if (code == drive::kIoctlDiskGetDriveGeometryEx) return AnswerGeometryEx(disk, out, bytesReturned);
+    // An NVMe disk's driver knows no SMART requests.
+    if ((code == drive::kSmartGetVersion || code == drive::kSmartRcvDriveData) && disk.nvmeIdentify) return false;
     if (code == drive::kSmartGetVersion) {
         if (!disk.deviceMap) return false;
         GetVersionInParams version;
@@ -120,10 +139,22 @@ bool SimDrives::DiskRequest(const Open& open, std::uint32_t code, std::span<cons
     return false;
 }
 
-bool SimDrives::DriveRequest(const Open& open, std::uint32_t code, std::span<std::uint8_t> out,
-                             std::uint32_t& bytesReturned) {
+bool SimDrives::DriveRequest(const Open& open, std::uint32_t code, std::span<const std::uint8_t> in,
+                             std::span<std::uint8_t> out, std::uint32_t& bytesReturned) {
+    const auto optical = opticalDrives.find(open.name);
+    const auto property = base::ReadLe32(in, storage_query::kPropertyIdOffset);
+    if (code == drive::kIoctlStorageQueryProperty && property == storage_query::kStorageAdapterProperty) {
+        namespace q = storage_query;
+        if (optical == opticalDrives.end() || !optical->second.alignmentMask || out.size() < q::kAdapterDescriptorSize)
+            return false;
+        std::fill(out.begin(), out.end(), std::uint8_t{0});
+        base::WriteLe32(out, q::kVersionOffset, static_cast<std::uint32_t>(q::kAdapterDescriptorSize));
+        base::WriteLe32(out, q::kSizeOffset, static_cast<std::uint32_t>(q::kAdapterDescriptorSize));
+        base::WriteLe32(out, q::kAlignmentMaskOffset, *optical->second.alignmentMask);
+        bytesReturned = static_cast<std::uint32_t>(q::kAdapterDescriptorSize);
+        return true;
+    }
     if (code == drive::kIoctlScsiGetAddress) {
-        const auto optical = opticalDrives.find(open.name);
         if (optical == opticalDrives.end() || !optical->second.address) return false;
         if (!WriteRecord(*optical->second.address, out)) return false;
         bytesReturned = sizeof(ScsiAddress);
@@ -131,13 +162,10 @@ bool SimDrives::DriveRequest(const Open& open, std::uint32_t code, std::span<std
     }
     const auto* logical = FindLogical(open.name);
     if (code == drive::kIoctlStorageQueryProperty) {
-        if (!logical || !logical->busType || out.size() < storage_query::kDescriptorSize) return false;
-        namespace q = storage_query;
-        base::WriteLe32(out, q::kVersionOffset, 1);
-        base::WriteLe32(out, q::kSizeOffset, static_cast<std::uint32_t>(q::kDescriptorSize));
-        base::WriteLe32(out, q::kBusTypeOffset, *logical->busType);
-        bytesReturned = static_cast<std::uint32_t>(q::kThroughBusType);
-        return true;
+        if (!logical || !logical->busType || property != storage_query::kStorageDeviceProperty) return false;
+        SimStorageDescriptor descriptor;
+        descriptor.busType = *logical->busType;
+        return WriteStorageDescriptor(descriptor, out, bytesReturned);
     }
     if (code == drive::kIoctlStorageGetMediaTypesEx) {
         if (!logical || !logical->mediaType || out.size() < media_types::kHeaderSize) return false;
@@ -155,6 +183,12 @@ bool SimDrives::DeviceIoControl(DeviceHandle device, std::uint32_t code, ScsiPas
     ByteString cdb(request.cdb.begin(), request.cdb.begin() + request.cdbLength);
     sent_.Add({"SPTI", cdb, request.dataTransferLength, request.timeOutValue, 0, request.pathId,
                      request.targetId, request.lun});
+    // The adapter's DMA needs the buffer aligned: the port driver refuses any
+    // other (STATUS_INVALID_PARAMETER) before the drive sees the command.
+    const auto optical = opticalDrives.find(open->name);
+    if (optical != opticalDrives.end() && optical->second.alignmentMask &&
+        (reinterpret_cast<std::uintptr_t>(request.dataBuffer.data()) & *optical->second.alignmentMask) != 0)
+        return false;
     const auto* command = FindCommand(open->name, cdb);
     if (!command || command->refused) return false;
     request.scsiStatus = command->scsiStatus;
@@ -184,12 +218,27 @@ std::optional<VolumeInformation> SimDrives::GetVolumeInformationA(std::string_vi
 
 std::optional<DiskFreeSpace> SimDrives::GetDiskFreeSpaceA(std::string_view root) {
     const auto* logical = FindLogical(root);
-    return logical ? logical->space : std::nullopt;
+    if (!logical || !logical->space) return std::nullopt;
+    const auto& space = *logical->space;
+    return DiskFreeSpace{space.sectorsPerCluster, space.bytesPerSector, static_cast<std::uint32_t>(space.freeClusters),
+                         static_cast<std::uint32_t>(space.totalClusters)};
+}
+
+std::optional<DiskFreeSpaceEx> SimDrives::GetDiskFreeSpaceExA(std::string_view root) {
+    const auto* logical = FindLogical(root);
+    if (!logical || !logical->space) return std::nullopt;
+    const auto& space = *logical->space;
+    std::uint64_t cluster = 0, total = 0, free = 0;
+    if (__builtin_mul_overflow(std::uint64_t{space.sectorsPerCluster}, space.bytesPerSector, &cluster) ||
+        __builtin_mul_overflow(cluster, space.totalClusters, &total) ||
+        __builtin_mul_overflow(cluster, space.freeClusters, &free))
+        return std::nullopt;
+    return DiskFreeSpaceEx{free, total, free};
 }
 
 DeviceHandle SimDrives::LoadLibraryA(std::string_view file) {
     if (!aspi || file != drive::kAspiModule) return kInvalidHandleValue;
-    return NewHandle({Kind::kModule, 0, {}, nullptr, nullptr});
+    return NewHandle({Kind::kModule, 0, 0, {}, nullptr, nullptr});
 }
 
 bool SimDrives::GetProcAddress(DeviceHandle module, std::string_view routine) {
@@ -203,7 +252,7 @@ std::string SimDrives::GetModuleFileNameA(DeviceHandle module) {
 
 bool SimDrives::FreeLibrary(DeviceHandle module) { return Find(module, Kind::kModule) && CloseHandle(module); }
 
-DeviceHandle SimDrives::CreateEventA() { return NewHandle({Kind::kEvent, 0, {}, nullptr, nullptr}); }
+DeviceHandle SimDrives::CreateEventA() { return NewHandle({Kind::kEvent, 0, 0, {}, nullptr, nullptr}); }
 
 std::uint32_t SimDrives::WaitForSingleObject(DeviceHandle event, std::uint32_t) {
     auto* open = Find(event, Kind::kEvent);

@@ -20,11 +20,23 @@ namespace platform::sim {
 
 using ByteString = std::vector<std::uint8_t>;
 
+// What a disk's STORAGE_DEVICE_DESCRIPTOR says; an empty text has no offset.
+struct SimStorageDescriptor {
+    std::uint32_t busType = storage_query::kBusTypeUnknown;
+    bool removable = false;
+    std::string vendor, product, revision, serial;
+};
+
 struct SimDisk {
     bool opens = true;
     std::optional<std::uint8_t> deviceMap = 1;  // nothing: SMART_GET_VERSION refused
     std::optional<ByteString> identify;         // nothing: IDENTIFY refused
     std::optional<DiskGeometry> geometry;       // nothing: geometry refused
+    std::optional<std::uint64_t> diskSize;      // with the geometry: geometry-ex answers
+    std::optional<SimStorageDescriptor> descriptor;  // nothing: the device property refused
+    // An NVMe disk: its Identify Controller data answers the protocol query,
+    // and SMART is refused.
+    std::optional<ByteString> nvmeIdentify;
 };
 
 struct SimCommand {
@@ -37,6 +49,10 @@ struct SimCommand {
 
 struct SimOpticalDrive {
     bool opens = true;
+    // The adapter's AlignmentMask: a pass-through data buffer at an address
+    // with any of these bits set is refused. Nothing: the adapter property
+    // query is refused (and any buffer taken).
+    std::optional<std::uint32_t> alignmentMask;
     std::optional<ScsiAddress> address;  // nothing: IOCTL_SCSI_GET_ADDRESS refused
     std::map<ByteString, SimCommand> commands;  // by command block; others are refused
 };
@@ -64,7 +80,13 @@ struct SimLogicalDrive {
     std::optional<std::uint32_t> busType;
     std::optional<std::uint32_t> mediaType;
     std::optional<VolumeInformation> volume;
-    std::optional<DiskFreeSpace> space;
+    // Cluster counts in 64 bits: a volume may have more than 2^32 clusters,
+    // which GetDiskFreeSpaceA hands over cut to their low 32 bits.
+    struct FreeSpace {
+        std::uint32_t sectorsPerCluster = 0, bytesPerSector = 0;
+        std::uint64_t freeClusters = 0, totalClusters = 0;
+    };
+    std::optional<FreeSpace> space;
 };
 
 // One command block as it reached a drive.
@@ -79,6 +101,10 @@ struct SentCommand {
 
 class SimDrives final : public DriveServices {
 public:
+    // A process that is not elevated is refused every open of a disk or a
+    // volume that asks for read or write access, as a standard user is;
+    // opens for no access succeed.
+    bool elevated = true;
     std::map<int, SimDisk> disks;
     std::map<std::string, SimOpticalDrive> opticalDrives;
     std::optional<SimAspi> aspi;
@@ -103,6 +129,7 @@ public:
     std::uint32_t GetDriveTypeA(std::string_view root) override;
     std::optional<VolumeInformation> GetVolumeInformationA(std::string_view root) override;
     std::optional<DiskFreeSpace> GetDiskFreeSpaceA(std::string_view root) override;
+    std::optional<DiskFreeSpaceEx> GetDiskFreeSpaceExA(std::string_view root) override;
     DeviceHandle LoadLibraryA(std::string_view file) override;
     bool GetProcAddress(DeviceHandle module, std::string_view routine) override;
     std::string GetModuleFileNameA(DeviceHandle module) override;
@@ -118,6 +145,7 @@ private:
     enum class Kind { kDisk, kDrive, kModule, kEvent };
     struct Open {
         Kind kind;
+        std::uint32_t access = 0;  // GENERIC_READ, GENERIC_WRITE as opened
         int disk = 0;
         std::string name;  // drive name
         // An event's pending ASPI command, completed by a wait.
@@ -131,8 +159,9 @@ private:
     const SimCommand* FindCommand(const std::string& drive, const ByteString& cdb) const;
     bool DiskRequest(const Open& disk, std::uint32_t code, std::span<const std::uint8_t> in,
                      std::span<std::uint8_t> out, std::uint32_t& bytesReturned);
-    bool DriveRequest(const Open& drive, std::uint32_t code, std::span<std::uint8_t> out,
-                      std::uint32_t& bytesReturned);
+    bool DriveRequest(const Open& drive, std::uint32_t code, std::span<const std::uint8_t> in,
+                      std::span<std::uint8_t> out, std::uint32_t& bytesReturned);
+    static bool Grants(const Open& open, std::uint32_t code);
 
     std::map<DeviceHandle, Open> handles_;
     DeviceHandle next_ = 100;
@@ -149,5 +178,6 @@ void ReadDisksSection(const Node& section, SimAreas& areas);
 void ReadOpticalDrivesSection(const Node& section, SimAreas& areas);
 void ReadAspiSection(const Node& section, SimAreas& areas);
 void ReadLogicalDrivesSection(const Node& section, SimAreas& areas);
+void ReadElevatedSection(const Node& section, SimAreas& areas);
 
 }  // namespace platform::sim

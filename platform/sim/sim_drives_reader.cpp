@@ -17,8 +17,38 @@ int HexDigit(char c) {
     return -1;
 }
 
+// A member text in the machine's code page, "" when absent.
+std::string MemberText(const Node& node, const char* key, base::CodePage page) {
+    const auto member = node.Member(key);
+    return member ? MachineText(*member, page) : std::string();
+}
+
+SimStorageDescriptor ReadDescriptor(const Node& node, base::CodePage page) {
+    node.OnlyKeys({"bus_type", "removable", "vendor", "product", "revision", "serial"});
+    SimStorageDescriptor descriptor;
+    descriptor.busType = static_cast<std::uint32_t>(node.Unsigned("bus_type", UINT32_MAX, 0));
+    descriptor.removable = node.Boolean("removable", false);
+    descriptor.vendor = MemberText(node, "vendor", page);
+    descriptor.product = MemberText(node, "product", page);
+    descriptor.revision = MemberText(node, "revision", page);
+    descriptor.serial = MemberText(node, "serial", page);
+    return descriptor;
+}
+
+// The 4096 bytes as hex pairs, or the three texts put into their fields.
+ByteString ReadNvmeIdentify(const Node& node, base::CodePage page) {
+    if (node.IsString()) {
+        auto bytes = HexBytes(node);
+        if (bytes.size() != nvme_identify::kLength) node.Fail("Identify Controller data must be 4096 bytes");
+        return bytes;
+    }
+    node.OnlyKeys({"model", "firmware", "serial"});
+    return MakeNvmeIdentifyController(MemberText(node, "model", page), MemberText(node, "firmware", page),
+                                      MemberText(node, "serial", page), page);
+}
+
 SimDisk ReadDisk(const Node& node, base::CodePage page) {
-    node.OnlyKeys({"opens", "smart_device_map", "identify", "geometry"});
+    node.OnlyKeys({"opens", "smart_device_map", "identify", "geometry", "descriptor", "nvme_identify"});
     SimDisk disk;
     disk.opens = node.Boolean("opens", true);
     if (const auto map = node.Member("smart_device_map"))
@@ -29,16 +59,15 @@ SimDisk ReadDisk(const Node& node, base::CodePage page) {
             if (disk.identify->size() != identify::kLength) identify->Fail("IDENTIFY data must be 512 bytes");
         } else {
             identify->OnlyKeys({"model", "firmware", "serial"});
-            const auto text = [&](const char* key) {
-                const auto member = identify->Member(key);
-                return member ? MachineText(*member, page) : std::string();
-            };
+            const auto text = [&](const char* key) { return MemberText(*identify, key, page); };
             const auto block = MakeIdentifyBlock(text("model"), text("firmware"), text("serial"), page);
             disk.identify = ByteString(block.begin(), block.end());
         }
     }
     if (const auto geometry = node.Member("geometry"); geometry && !geometry->IsNull()) {
-        geometry->OnlyKeys({"cylinders", "tracks_per_cylinder", "sectors_per_track", "bytes_per_sector", "media_type"});
+        geometry->OnlyKeys(
+            {"cylinders", "tracks_per_cylinder", "sectors_per_track", "bytes_per_sector", "media_type", "disk_size"});
+        if (const auto size = geometry->Member("disk_size")) disk.diskSize = size->Unsigned(INT64_MAX);
         DiskGeometry g;
         g.cylinders = geometry->Member("cylinders") ? geometry->Member("cylinders")->Signed(INT64_MIN, INT64_MAX) : 0;
         g.mediaType = static_cast<std::uint32_t>(geometry->Unsigned("media_type", UINT32_MAX, DiskGeometry::kFixedMedia));
@@ -47,6 +76,9 @@ SimDisk ReadDisk(const Node& node, base::CodePage page) {
         g.bytesPerSector = static_cast<std::uint32_t>(geometry->Unsigned("bytes_per_sector", UINT32_MAX, 0));
         disk.geometry = g;
     }
+    if (const auto descriptor = node.Member("descriptor"); descriptor && !descriptor->IsNull())
+        disk.descriptor = ReadDescriptor(*descriptor, page);
+    if (const auto nvme = node.Member("nvme_identify"); nvme && !nvme->IsNull()) disk.nvmeIdentify = ReadNvmeIdentify(*nvme, page);
     return disk;
 }
 
@@ -89,6 +121,7 @@ void ReadDisksSection(const Node& section, SimAreas& areas) { ReadDisks(section,
 void ReadOpticalDrivesSection(const Node& section, SimAreas& areas) { ReadOpticalDrives(section, areas.drives, areas.codePage); }
 void ReadAspiSection(const Node& section, SimAreas& areas) { ReadAspi(section, areas.drives, areas.codePage); }
 void ReadLogicalDrivesSection(const Node& section, SimAreas& areas) { ReadLogicalDrives(section, areas.drives, areas.codePage); }
+void ReadElevatedSection(const Node& section, SimAreas& areas) { areas.drives.elevated = section.Boolean(); }
 
 void ReadDisks(const Node& section, SimDrives& drives, base::CodePage page) {
     if (!section.IsObject()) section.Fail("expected an object of disks by number");
@@ -103,9 +136,11 @@ void ReadOpticalDrives(const Node& section, SimDrives& drives, base::CodePage pa
     if (!section.IsObject()) section.Fail("expected an object of optical drives by name");
     for (const auto& [driveName, node] : section.Members()) {
         const std::string name = driveName.Text();
-        node.OnlyKeys({"opens", "scsi_address", "commands"});
+        node.OnlyKeys({"opens", "scsi_address", "commands", "alignment_mask"});
         SimOpticalDrive drive;
         drive.opens = node.Boolean("opens", true);
+        if (const auto mask = node.Member("alignment_mask"))
+            drive.alignmentMask = static_cast<std::uint32_t>(mask->Unsigned(UINT32_MAX));
         if (const auto address = node.Member("scsi_address"); address && !address->IsNull()) {
             address->OnlyKeys({"port", "path", "target", "lun"});
             ScsiAddress a;
@@ -173,11 +208,11 @@ void ReadLogicalDrives(const Node& section, SimDrives& drives, base::CodePage pa
         }
         if (const auto space = node.Member("free_space"); space && !space->IsNull()) {
             space->OnlyKeys({"sectors_per_cluster", "bytes_per_sector", "free_clusters", "total_clusters"});
-            DiskFreeSpace s;
+            SimLogicalDrive::FreeSpace s;
             s.sectorsPerCluster = static_cast<std::uint32_t>(space->Unsigned("sectors_per_cluster", UINT32_MAX, 0));
             s.bytesPerSector = static_cast<std::uint32_t>(space->Unsigned("bytes_per_sector", UINT32_MAX, 0));
-            s.numberOfFreeClusters = static_cast<std::uint32_t>(space->Unsigned("free_clusters", UINT32_MAX, 0));
-            s.totalNumberOfClusters = static_cast<std::uint32_t>(space->Unsigned("total_clusters", UINT32_MAX, 0));
+            s.freeClusters = space->Unsigned("free_clusters", UINT64_MAX, 0);
+            s.totalClusters = space->Unsigned("total_clusters", UINT64_MAX, 0);
             drive.space = s;
         }
         drives.logicalDrives.push_back(std::move(drive));

@@ -42,6 +42,7 @@ constexpr Section kSections[] = {
     {"optical_drives", &ReadOpticalDrivesSection},
     {"aspi", &ReadAspiSection},
     {"logical_drives", &ReadLogicalDrivesSection},
+    {"elevated", &ReadElevatedSection},
     {"wave", &ReadWaveSection},
     {"joysticks", &ReadJoysticksSection},
     {"spooler", &ReadSpoolerSection},

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,16 +90,25 @@ bool WindowsDrives::DeviceIoControl(DeviceHandle device, std::uint32_t ioControl
     r.DataIn = request.dataIn;
     r.DataTransferLength = request.dataTransferLength;
     r.TimeOutValue = request.timeOutValue;
-    r.DataBuffer = request.dataBuffer.data();
+    // The data travels through memory of our own, left to the driver with the
+    // record if the request outlives its cancellation. Its start is aligned
+    // as the heap aligns (16 bytes), beyond every adapter's alignment mask.
+    auto data = std::make_unique<std::vector<std::uint8_t>>(request.dataBuffer.begin(),
+                                                            request.dataBuffer.begin() + request.dataTransferLength);
+    r.DataBuffer = data->empty() ? nullptr : data->data();
     r.SenseInfoOffset = offsetof(PassThroughWithSense, sense);
     std::copy_n(request.cdb.begin(), r.CdbLength, r.Cdb);
     DWORD returned = 0;
     const DWORD limit = request.timeOutValue * 1000 + kPassThroughMarginMilliseconds;
+    bool abandoned = false;
     if (!BoundedDeviceIoControl(AsHandle(device), ioControlCode, &record, sizeof record, &record, sizeof record,
-                                returned, limit))
+                                returned, limit, &abandoned)) {
+        if (abandoned) static_cast<void>(data.release());  // the driver may still write into it
         return false;
+    }
     request.scsiStatus = r.ScsiStatus;
     request.dataTransferLength = std::min<std::uint32_t>(r.DataTransferLength, request.dataTransferLength);
+    std::copy_n(data->begin(), request.dataTransferLength, request.dataBuffer.begin());
     return true;
 }
 
@@ -146,6 +156,13 @@ std::optional<VolumeInformation> WindowsDrives::GetVolumeInformationA(std::strin
     volume.fileSystemFlags = flags;
     volume.fileSystemName = fileSystem;
     return volume;
+}
+
+std::optional<DiskFreeSpaceEx> WindowsDrives::GetDiskFreeSpaceExA(std::string_view root) {
+    const NoCriticalErrorDialogs quiet;
+    ULARGE_INTEGER available{}, total{}, free{};
+    if (!::GetDiskFreeSpaceExA(std::string(root).c_str(), &available, &total, &free)) return std::nullopt;
+    return DiskFreeSpaceEx{available.QuadPart, total.QuadPart, free.QuadPart};
 }
 
 std::optional<DiskFreeSpace> WindowsDrives::GetDiskFreeSpaceA(std::string_view root) {

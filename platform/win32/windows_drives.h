@@ -31,6 +31,7 @@ public:
     std::uint32_t GetDriveTypeA(std::string_view root) override;
     std::optional<VolumeInformation> GetVolumeInformationA(std::string_view root) override;
     std::optional<DiskFreeSpace> GetDiskFreeSpaceA(std::string_view root) override;
+    std::optional<DiskFreeSpaceEx> GetDiskFreeSpaceExA(std::string_view root) override;
 
     // Modules, events and ASPI (windows_drives_aspi.cpp).
     DeviceHandle LoadLibraryA(std::string_view file) override;

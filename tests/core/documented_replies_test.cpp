@@ -164,3 +164,102 @@ TEST(DocumentedReplies, StorageDescriptorBusTypeTellsARemovableStickFromAFixedDi
 }
 
 }  // namespace
+
+namespace {
+
+// An NVMe disk on \\.\PhysicalDrive0 that, like Windows for a standard user,
+// opens only for no access. Its replies follow winioctl.h's layouts.
+class DocumentedNvmeDisk final : public platform::DriveServices {
+public:
+    Bytes protocolQuery;
+
+    platform::DeviceHandle CreateFileA(std::string_view name, std::uint32_t access, std::uint32_t, std::uint32_t,
+                                       std::uint32_t) override {
+        return name == "\\\\.\\PhysicalDrive0" && access == 0 ? 5 : platform::kInvalidHandleValue;
+    }
+    bool CloseHandle(platform::DeviceHandle handle) override { return handle == 5; }
+    bool DeviceIoControl(platform::DeviceHandle, std::uint32_t code, std::span<const std::uint8_t> in,
+                         std::span<std::uint8_t> out, std::uint32_t& returned) override {
+        Bytes reply;
+        if (code == 0x002D1400 && in.size() >= 8 && in[0] == 0) {  // StorageDeviceProperty
+            reply.assign(40, 0);  // STORAGE_DEVICE_DESCRIPTOR without texts
+            Put32(reply, 0, 40);
+            Put32(reply, 4, 40);
+            Put32(reply, 28, 17);  // BusType: BusTypeNvme
+        } else if (code == 0x002D1400 && in.size() >= 8 && in[0] == 49) {  // StorageAdapterProtocolSpecificProperty
+            protocolQuery.assign(in.begin(), in.end());
+            // STORAGE_PROTOCOL_DATA_DESCRIPTOR: Version (4), Size (4), then
+            // STORAGE_PROTOCOL_SPECIFIC_DATA: ProtocolType, DataType,
+            // ProtocolDataRequestValue, ProtocolDataRequestSubValue,
+            // ProtocolDataOffset, ProtocolDataLength, FixedProtocolReturnData,
+            // three more sub-values (4 bytes each, 40 in all); the data at
+            // ProtocolDataOffset from that record's start.
+            reply.assign(8 + 40 + 4096, 0);
+            Put32(reply, 0, 48);
+            Put32(reply, 4, 48);
+            Put32(reply, 8, 3);      // ProtocolTypeNvme
+            Put32(reply, 12, 1);     // NVMeDataTypeIdentify
+            Put32(reply, 16, 1);     // CNS: Identify Controller
+            Put32(reply, 24, 40);    // ProtocolDataOffset
+            Put32(reply, 28, 4096);  // ProtocolDataLength
+            // Identify Controller: VID (2), SSVID (2), SN bytes 4-23, MN
+            // bytes 24-63, FR bytes 64-71, ASCII padded with blanks.
+            const auto put = [&](std::size_t at, std::size_t length, std::string_view text) {
+                for (std::size_t i = 0; i < length; ++i)
+                    reply[48 + at + i] = static_cast<std::uint8_t>(i < text.size() ? text[i] : ' ');
+            };
+            reply[48] = 0x4D;  // VID 144Dh, low byte first
+            reply[49] = 0x14;
+            put(4, 20, "S4EWNX0R123456A");
+            put(24, 40, "Samsung SSD 970 EVO Plus 1TB");
+            put(64, 8, "2B2QEXM7");
+        } else if (code == 0x000700A0) {  // IOCTL_DISK_GET_DRIVE_GEOMETRY_EX
+            // DISK_GEOMETRY_EX: Geometry (DISK_GEOMETRY, 24 bytes), DiskSize
+            // (LARGE_INTEGER) at 24, then DISK_PARTITION_INFO at 32
+            // (SizeOfPartitionInfo, PartitionStyle: 1 GPT, its disk id ...).
+            reply.assign(32 + 24, 0);
+            base::WriteLe<std::uint64_t>(reply, 0, 121601);  // Cylinders
+            Put32(reply, 8, 12);                             // MediaType: FixedMedia
+            Put32(reply, 12, 255);                           // TracksPerCylinder
+            Put32(reply, 16, 63);                            // SectorsPerTrack
+            Put32(reply, 20, 512);                           // BytesPerSector
+            base::WriteLe<std::uint64_t>(reply, 24, 1000204886016);  // DiskSize
+            Put32(reply, 32, 24);                            // SizeOfPartitionInfo
+            Put32(reply, 36, 1);                             // PARTITION_STYLE_GPT
+        } else {
+            return false;  // SMART, and any read-write request
+        }
+        if (reply.size() > out.size()) return false;
+        std::copy(reply.begin(), reply.end(), out.begin());
+        returned = static_cast<std::uint32_t>(reply.size());
+        return true;
+    }
+};
+
+TEST(DocumentedReplies, NvmeIdentifyControllerThroughTheStorageProtocolQueryAndTheDiskSize) {
+    DocumentedNvmeDisk disk;
+    const collectors::HardDrives drives(disk, base::CodePage::kWindows1252);
+    ASSERT_EQ(drives.Count(), 1);
+    const auto* d = drives.Item(0);
+    EXPECT_EQ(d->Name(), L"Samsung SSD 970 EVO Plus 1TB");
+    EXPECT_EQ(d->Revision(), L"2B2QEXM7");
+    EXPECT_EQ(d->SerialNumber(), L"S4EWNX0R123456A");
+    EXPECT_EQ(d->Controller(), 0);
+    EXPECT_EQ(d->Capacity(), 1000204886016) << "DiskSize, not 121601 whole cylinders (1,000,202,273,280)";
+    EXPECT_EQ(d->Cylinders(), 121601);
+    EXPECT_EQ(d->Heads(), 255);
+    EXPECT_EQ(d->BytesPerSector(), 512);
+
+    // STORAGE_PROPERTY_QUERY: PropertyId (4), QueryType (4), then in
+    // AdditionalParameters the STORAGE_PROTOCOL_SPECIFIC_DATA, with room for
+    // the 4096 bytes after it.
+    ASSERT_EQ(disk.protocolQuery.size(), 8u + 40 + 4096);
+    const Bytes head(disk.protocolQuery.begin(), disk.protocolQuery.begin() + 48);
+    EXPECT_EQ(head, (Bytes{49, 0, 0, 0,  0, 0, 0, 0,           // StorageAdapterProtocolSpecificProperty, standard query
+                           3, 0, 0, 0,  1, 0, 0, 0,            // ProtocolTypeNvme, NVMeDataTypeIdentify
+                           1, 0, 0, 0,  0, 0, 0, 0,            // CNS 1 (controller), sub-value 0
+                           40, 0, 0, 0, 0x00, 0x10, 0, 0,      // ProtocolDataOffset 40, ProtocolDataLength 4096
+                           0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0}));
+}
+
+}  // namespace

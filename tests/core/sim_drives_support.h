@@ -20,6 +20,7 @@ inline std::unique_ptr<platform::sim::SimDrives> SimDrivesFrom(const std::string
     if (const auto s = root.Member("optical_drives")) ReadOpticalDrives(*s, *drives);
     if (const auto s = root.Member("aspi")) ReadAspi(*s, *drives);
     if (const auto s = root.Member("logical_drives")) ReadLogicalDrives(*s, *drives);
+    if (const auto s = root.Member("elevated")) drives->elevated = s->Boolean();
     return drives;
 }
 
