@@ -33,12 +33,19 @@ constexpr int kPageWidth = 8775;
 constexpr int kRowPitch = 360;
 constexpr int kLabelHeight = 255;
 constexpr int kCaptionLeft = 240;
-constexpr int kCaptionWidth = 1695;
+// A caption's box reaches to its value (120 pixels). The longest Dutch
+// caption, "Vernieuwingsfrequentie:", is 113 pixels in Wine's own MS Sans
+// Serif, the design's whole box, where the system's static cuts its last
+// letter, and 116 in Liberation Sans at full width (Wine without its own
+// fonts; about the widths of Windows' scalable Microsoft Sans Serif).
+constexpr int kCaptionWidth = 1800;
 constexpr int kValueLeft = 2040;
 constexpr int kValueWidth = 6495;
 constexpr int kHalfValueWidth = 2055;
 constexpr int kRightCaptionLeft = 4680;
 constexpr int kRightValueLeft = 6480;
+static_assert(kCaptionLeft + kCaptionWidth <= kValueLeft && kRightCaptionLeft + kCaptionWidth <= kRightValueLeft,
+              "a caption's box ends where its value begins");
 constexpr int kIndexBoxRaise = 30;
 constexpr int kIndexBoxWidth = 495;
 constexpr int kIndexBarLeft = 2535;

@@ -35,7 +35,9 @@ function(veltrix_windows_resources target description manifest)
   set(rc ${PROJECT_BINARY_DIR}/resources/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/veltrix.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${VELTRIX_ICON};${VELTRIX_MANIFEST}")
+  # Source properties belong to a directory: set where the target is, so that
+  # a changed icon or manifest rebuilds the resource.
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS "${VELTRIX_ICON};${VELTRIX_MANIFEST}")
   add_dependencies(${target} veltrix_icon)
 endfunction()
 

@@ -65,7 +65,7 @@ Display::Display(platform::Machine& machine) {
         // A value that does not fit its field leaves that field at 0.
         const auto field = [&](std::size_t offset) { return *base::ReadLe32(mode, offset); };
         if (const auto bits = field(Mode::kBitsPerPel); bits <= UINT8_MAX) item->colorBits_ = static_cast<std::uint8_t>(bits);
-        if (const auto hz = field(Mode::kDisplayFrequency); hz <= UINT8_MAX) item->refreshFrequency_ = static_cast<std::uint8_t>(hz);
+        if (const auto hz = field(Mode::kDisplayFrequency); hz <= UINT16_MAX) item->refreshFrequency_ = static_cast<std::uint16_t>(hz);
         if (const auto h = field(Mode::kPelsHeight); h <= INT16_MAX) item->screenHeight_ = static_cast<std::int16_t>(h);
         if (const auto w = field(Mode::kPelsWidth); w <= INT16_MAX) item->screenWidth_ = static_cast<std::int16_t>(w);
 

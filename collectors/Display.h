@@ -17,7 +17,9 @@ public:
     std::int16_t ScreenWidth() const { return screenWidth_; }
     std::int16_t ScreenHeight() const { return screenHeight_; }
     std::uint8_t ColorBits() const { return colorBits_; }
-    std::uint8_t RefreshFrequency() const { return refreshFrequency_; }  // Hz
+    // Hz; monitors run well past 255 Hz (360 and 500 Hz panels), so the
+    // field holds 16 bits, as the page and the report print it.
+    std::uint16_t RefreshFrequency() const { return refreshFrequency_; }
     bool Selected() const { return selected_; }
 
 private:
@@ -25,7 +27,7 @@ private:
     std::int16_t screenWidth_ = 0;
     std::int16_t screenHeight_ = 0;
     std::uint8_t colorBits_ = 0;
-    std::uint8_t refreshFrequency_ = 0;
+    std::uint16_t refreshFrequency_ = 0;
     bool selected_ = false;
 };
 

@@ -13,8 +13,10 @@ Printers::Printers(platform::Machine& machine) {
     auto& spooler = machine.Spooler();
     const SpoolerAnswer answer = SpoolerAnswer::Ask(
         [&](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
-            return spooler.EnumPrinters(platform::kPrinterEnumLocal, platform::kSpoolerLevel2, buffer, needed,
-                                        returned);
+            // The printers of this machine and those the user connected to on
+            // a print server: the default printer may be either.
+            return spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
+                                        platform::kSpoolerLevel2, buffer, needed, returned);
         },
         L::kSize);
     if (answer.RecordCount() == 0) return;

@@ -50,6 +50,21 @@ struct JoyCapsLayout {
 static_assert(JoyCapsLayout::kPname + kPnameSize + 6 * 4 == JoyCapsLayout::kNumButtons);
 static_assert(JoyCapsLayout::kOemVxd + 260 == JoyCapsLayout::kSize);
 
+// JOYINFOEX: 52 bytes, thirteen 32-bit fields. The caller sets dwSize and
+// dwFlags; the position fields follow. Only the request's result is used:
+// JOYERR_UNPLUGGED says the slot is configured but nothing is attached.
+struct JoyInfoExLayout {
+    static constexpr std::size_t kSize = 52;
+    static constexpr std::size_t kDwSize = 0;
+    static constexpr std::size_t kDwFlags = 4;
+    static constexpr std::size_t kXpos = 8;
+    static constexpr std::size_t kButtons = 32;
+    static constexpr std::size_t kPov = 40;
+    static constexpr std::size_t kReserved2 = 48;
+};
+static_assert(JoyInfoExLayout::kReserved2 + 4 == JoyInfoExLayout::kSize);
+inline constexpr std::uint32_t kJoyReturnAll = 0xFF;  // JOY_RETURNALL: every position field
+
 // The driver version word from a major and a minor number.
 constexpr std::uint32_t WaveDriverVersion(std::uint8_t major, std::uint8_t minor) {
     return (static_cast<std::uint32_t>(major) << 8) | minor;

@@ -27,6 +27,10 @@ public:
     virtual std::uint32_t joyGetNumDevs() { return 0; }
     // joyGetDevCaps: fills the JOYCAPSA record (404 bytes) of slot `joystick`.
     virtual std::uint32_t joyGetDevCaps(std::uint32_t, std::span<std::uint8_t>) { return kJoyErrParms; }
+    // joyGetPosEx: the position of slot `joystick` into the JOYINFOEX record
+    // (52 bytes, dwSize and dwFlags set by the caller); kJoyErrUnplugged when
+    // the slot answers its capabilities but no joystick is attached.
+    virtual std::uint32_t joyGetPosEx(std::uint32_t, std::span<std::uint8_t>) { return kJoyErrParms; }
 };
 
 }  // namespace platform

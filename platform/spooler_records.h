@@ -16,7 +16,10 @@
 
 namespace platform {
 
-inline constexpr std::uint32_t kPrinterEnumLocal = 2;  // EnumPrinters flags
+// EnumPrinters flags: the printers of this machine, and the printers on print
+// servers the user has connected to (named \\server\queue).
+inline constexpr std::uint32_t kPrinterEnumLocal = 2;
+inline constexpr std::uint32_t kPrinterEnumConnections = 4;
 inline constexpr std::uint32_t kSpoolerLevel2 = 2;
 
 // PRINTER_INFO_2A: 84 bytes; the program reads the text fields at 4 to 24.

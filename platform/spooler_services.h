@@ -17,8 +17,9 @@ class SpoolerServices {
 public:
     virtual ~SpoolerServices() = default;
 
-    // EnumPrinters: with `flags` kPrinterEnumLocal and level 2, the printers
-    // as PRINTER_INFO_2A records in `buffer`. An empty buffer asks for the
+    // EnumPrinters: with `flags` kPrinterEnumLocal, kPrinterEnumConnections
+    // or both, and level 2, the printers as PRINTER_INFO_2A records in
+    // `buffer` (the local ones first). An empty buffer asks for the
     // size: the request fails and `needed` says how many bytes the answer
     // takes, or succeeds when there is nothing to list. `returned` is the
     // number of records written.

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "base/codepage.h"
+
 namespace platform {
 
 // Standard output carries the report's bytes exactly as composed: on
@@ -19,6 +21,12 @@ enum class OutputResult { kWritten, kReaderClosed, kFailed };
 // such as libcups may have set it so) or not: the first call makes the
 // signal ignored, so the write returns EPIPE instead of killing the process.
 // On Windows a closed pipe is a write error that is told apart the same way.
-OutputResult WriteStandardOutput(std::string_view bytes);
+//
+// `bytes` are text in code page `encoding`. A file or a pipe receives them
+// as they are. A Windows console reads bytes in its own code page (the OEM
+// one, 850 or 437), not in the ANSI one the report is written in, so when
+// standard output is a console the text is converted from `encoding` to
+// UTF-16 and written through the console's wide-text service instead.
+OutputResult WriteStandardOutput(std::string_view bytes, base::CodePage encoding);
 
 }  // namespace platform

@@ -91,7 +91,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
                                                    "empty);\nveltrix-report --root DIR then reports it anywhere. "
                                                    "Status: 0 done, 1 the capture\ncould not be made, 2 bad input.\n"
                                              : "veltrix-capture " + std::string(veltrix::kVersionText) + "\n";
-        if (out.Write(text) == platform::OutputResult::kFailed)
+        if (out.Write(text, base::CodePage::kUtf8) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
@@ -121,7 +121,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
                              std::to_string(log.Replies().size()) + " recorded replies written to " +
                              base::EscapeNonPrintable(directory) + "\n";
     // The capture is made; a reader that has left early changes nothing.
-    if (out.Write(done) == platform::OutputResult::kFailed)
+    if (out.Write(done, base::CodePage::kUtf8) == platform::OutputResult::kFailed)
         return Fail(err, "cannot write to standard output", kExitFailure);
     return kExitOk;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/codepage.h"
 #include "platform/standard_streams.h"
 
 namespace cli {
@@ -12,21 +13,26 @@ namespace cli {
 class CommandOutput {
 public:
     virtual ~CommandOutput() = default;
-    virtual platform::OutputResult Write(std::string_view bytes) = 0;
+    // `bytes` are text in code page `encoding` (what a console needs to show them).
+    virtual platform::OutputResult Write(std::string_view bytes, base::CodePage encoding) = 0;
 };
 
 class ProcessOutput final : public CommandOutput {
 public:
-    platform::OutputResult Write(std::string_view bytes) override { return platform::WriteStandardOutput(bytes); }
+    platform::OutputResult Write(std::string_view bytes, base::CodePage encoding) override {
+        return platform::WriteStandardOutput(bytes, encoding);
+    }
 };
 
 class StringOutput final : public CommandOutput {
 public:
-    platform::OutputResult Write(std::string_view bytes) override {
+    platform::OutputResult Write(std::string_view bytes, base::CodePage written) override {
         text.append(bytes);
+        encoding = written;
         return platform::OutputResult::kWritten;
     }
     std::string text;
+    base::CodePage encoding = base::CodePage::kUtf8;  // of the last write
 };
 
 inline constexpr int kExitOk = 0;

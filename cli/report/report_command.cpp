@@ -138,7 +138,7 @@ int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ost
     if (parsed.help || parsed.version) {
         const std::string text =
             parsed.help ? ReportHelp() : "veltrix-report " + std::string(veltrix::kVersionText) + "\n";
-        if (out.Write(text) == platform::OutputResult::kFailed)
+        if (out.Write(text, base::CodePage::kUtf8) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
@@ -159,7 +159,10 @@ int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ost
     if (!report) return Fail(err, "the report could not be composed", kExitFailure);
     if (parsed.output.empty()) {
         // A reader that leaves early (| head -1) ends the command quietly.
-        if (out.Write(*report) == platform::OutputResult::kFailed)
+        const base::CodePage encoding = parsed.reportFormat == ReportFormat::kJson
+                                            ? base::CodePage::kUtf8
+                                            : ReportCodePageOf(parsed.reportEncoding);
+        if (out.Write(*report, encoding) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
         SayCutLists(err, parsed.categoryNumber, collectors);
         return kExitOk;

@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/codepage.h"
 #include "cli/report/report_command.h"
 
 namespace cli {
 
 std::string EncodeReport(const std::vector<std::wstring>& lines, ReportEncoding encoding);
+// The code page of EncodeReport's bytes (the saved one is the system's ANSI code page).
+base::CodePage ReportCodePageOf(ReportEncoding encoding);
 
 }  // namespace cli

@@ -9,7 +9,8 @@ namespace platform {
 
 void UseBinaryStandardOutput() {}  // POSIX streams never translate line ends
 
-OutputResult WriteStandardOutput(std::string_view bytes) {
+// A terminal reads the bytes in its own locale; nothing is converted here.
+OutputResult WriteStandardOutput(std::string_view bytes, base::CodePage) {
     // Ignored, a write into a pipe without reader fails with EPIPE, which
     // tells the reader's leaving apart from a real write failure.
     std::signal(SIGPIPE, SIG_IGN);

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 constexpr display::DeviceContext kScreen = 1;
+// Windows offers 100 % to 500 % in its display settings.
+constexpr std::uint64_t kMinScalePercent = 100;
+constexpr std::uint64_t kMaxScalePercent = 500;
 
 int Cap(const Node& n, const char* key, int fallback) {
     const auto member = n.Member(key);
@@ -23,7 +26,11 @@ int Cap(const Node& n, const char* key, int fallback) {
 void ReadDisplaySection(const Node& section, SimAreas& areas) {
     SimDisplay& d = areas.display;
     d.codePage = areas.codePage;
-    section.OnlyKeys({"adapters", "modes", "current"});
+    section.OnlyKeys({"adapters", "modes", "current", "scale", "dpi_aware"});
+    const std::uint64_t scale = section.Unsigned("scale", kMaxScalePercent, 100);
+    if (scale < kMinScalePercent) section.Member("scale")->Fail("a scale is 100 percent or more");
+    d.scalePercent = static_cast<int>(scale);
+    d.dpiAware = section.Boolean("dpi_aware", true);
     if (const auto adapters = section.Member("adapters")) {
         for (std::size_t i = 0; i < adapters->Size(); ++i) {
             const Node a = adapters->Element(i);
@@ -83,13 +90,19 @@ bool SimDisplay::EnumDisplaySettings(std::optional<std::string_view> device, std
     return display::FillDevMode(record, {m.bits, m.width, m.height, m.refresh});
 }
 
+int SimDisplay::Virtualised(int size) const {
+    if (dpiAware || scalePercent == 100) return size;
+    // As MulDiv rounds: 2560 pixels at 150 % are 1707.
+    return static_cast<int>((static_cast<long long>(size) * 100 + scalePercent / 2) / scalePercent);
+}
+
 display::DeviceContext SimDisplay::GetDC() { return kScreen; }
 
 int SimDisplay::GetDeviceCaps(display::DeviceContext dc, int index) {
     if (dc != kScreen) return 0;
     switch (index) {
-    case display::kHorzRes: return width;
-    case display::kVertRes: return height;
+    case display::kHorzRes: return Virtualised(width);
+    case display::kVertRes: return Virtualised(height);
     case display::kBitsPixel: return bits;
     case display::kPlanes: return planes;
     case display::kVRefresh: return refresh;

@@ -35,6 +35,12 @@ public:
     std::vector<Mode> modes;
     // GetDeviceCaps: HORZRES, VERTRES, BITSPIXEL, PLANES, VREFRESH.
     int width = 0, height = 0, bits = 0, planes = 1, refresh = 0;
+    // The display's scale in percent, and whether the process declares itself
+    // aware of the display's DPI. A process unaware of it is shown a virtual
+    // screen of the size divided by the scale: its HORZRES and VERTRES are
+    // those sizes, while the modes keep the physical ones.
+    int scalePercent = 100;
+    bool dpiAware = true;
 
     bool EnumDisplayDevices(std::optional<std::string_view> device, std::uint32_t index,
                             std::span<std::uint8_t> record) override;
@@ -42,6 +48,9 @@ public:
                              std::span<std::uint8_t> record) override;
     display::DeviceContext GetDC() override;
     int GetDeviceCaps(display::DeviceContext dc, int index) override;
+
+private:
+    int Virtualised(int size) const;
 };
 
 void ReadDisplaySection(const Node& section, SimAreas& areas);

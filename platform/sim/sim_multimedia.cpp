@@ -1,5 +1,7 @@
 #include "platform/sim/sim_multimedia.h"
 
+#include <algorithm>
+
 #include "base/codepage.h"
 #include "platform/multimedia_records.h"
 #include "platform/sim/sim_areas.h"
@@ -44,6 +46,17 @@ std::uint32_t SimMultimedia::joyGetDevCaps(std::uint32_t joystick, std::span<std
     const Joystick& j = found->second;
     if (j.result != kMmSysErrNoError) return j.result;
     return FillJoyCaps(caps, j.name, j.buttons, j.axes) ? kMmSysErrNoError : kJoyErrParms;
+}
+
+std::uint32_t SimMultimedia::joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> info) {
+    if (joystick >= joystickSlots || info.size() < JoyInfoExLayout::kSize ||
+        GetLe32(info, JoyInfoExLayout::kDwSize) != JoyInfoExLayout::kSize)
+        return kJoyErrParms;
+    const auto found = joysticks.find(joystick);
+    if (found == joysticks.end() || !found->second.attached) return kJoyErrUnplugged;
+    // A joystick at rest: every position field 0, the record's size and flags as asked.
+    std::fill(info.begin() + JoyInfoExLayout::kXpos, info.begin() + JoyInfoExLayout::kSize, std::uint8_t{0});
+    return kMmSysErrNoError;
 }
 
 }  // namespace platform::sim
@@ -99,7 +112,7 @@ void ReadJoysticksSection(const Node& section, SimAreas& areas) {
     if (auto list = section.Member("devices")) {
         for (std::size_t i = 0; i < list->Size(); ++i) {
             const Node d = list->Element(i);
-            d.OnlyKeys({"slot", "name", "axes", "buttons", "result"});
+            d.OnlyKeys({"slot", "name", "axes", "buttons", "result", "attached"});
             const auto slotNode = d.Member("slot");
             if (!slotNode) d.Fail("a joystick needs its slot");
             const auto slot = static_cast<std::uint32_t>(slotNode->Unsigned(kMax32));
@@ -109,6 +122,7 @@ void ReadJoysticksSection(const Node& section, SimAreas& areas) {
             joystick.axes = static_cast<std::uint32_t>(d.Unsigned("axes", kMax32, 0));
             joystick.buttons = static_cast<std::uint32_t>(d.Unsigned("buttons", kMax32, 0));
             joystick.result = static_cast<std::uint32_t>(d.Unsigned("result", kMax32, kMmSysErrNoError));
+            joystick.attached = d.Boolean("attached", true);
             m.joysticks.emplace(slot, std::move(joystick));
         }
     }

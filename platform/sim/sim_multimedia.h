@@ -25,6 +25,7 @@ public:
         std::uint32_t axes = 0;
         std::uint32_t buttons = 0;
         std::uint32_t result = 0;
+        bool attached = true;  // false: the slot answers its capabilities, not its position
     };
 
     std::vector<WaveDevice> inputs, outputs;
@@ -39,6 +40,7 @@ public:
     std::uint32_t waveOutGetDevCaps(std::uint32_t device, std::span<std::uint8_t> caps) override;
     std::uint32_t joyGetNumDevs() override;
     std::uint32_t joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> caps) override;
+    std::uint32_t joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> info) override;
 };
 
 struct SimAreas;

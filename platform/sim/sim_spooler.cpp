@@ -24,11 +24,25 @@ bool Answer(const SimSpooler::Listing<Record>& listing, Pack pack, std::span<std
 bool SimSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t level, std::span<std::uint8_t> buffer,
                               std::uint32_t& needed, std::uint32_t& returned) {
     ++printerRequests;
-    if (level != kSpoolerLevel2 || (flags & kPrinterEnumLocal) == 0) {
+    const std::uint32_t known = kPrinterEnumLocal | kPrinterEnumConnections;
+    if (level != kSpoolerLevel2 || (flags & known) == 0) {
         needed = returned = 0;
         return false;
     }
-    return Answer(printers, [](const auto& r) { return PackPrinterInfo2(r); }, buffer, needed, returned);
+    // The local printers first, then the connections, each in file order.
+    const auto pack = [flags](const std::vector<Printer>& all) {
+        std::vector<PrinterInfo2> records;
+        for (const bool connections : {false, true}) {
+            if ((flags & (connections ? kPrinterEnumConnections : kPrinterEnumLocal)) == 0) continue;
+            for (const Printer& p : all)
+                if (p.connection == connections) records.push_back(p.record);
+        }
+        return records;
+    };
+    std::optional<std::vector<PrinterInfo2>> asked;
+    if (printers.records) asked = pack(*printers.records);
+    return Answer(Listing<PrinterInfo2>{asked, printers.sizeQuerySucceeds},
+                  [](const auto& r) { return PackPrinterInfo2(r); }, buffer, needed, returned);
 }
 
 bool SimSpooler::EnumPorts(std::uint32_t level, std::span<std::uint8_t> buffer, std::uint32_t& needed,
@@ -46,6 +60,12 @@ bool SimSpooler::EnumPorts(std::uint32_t level, std::span<std::uint8_t> buffer, 
 namespace platform::sim {
 
 namespace {
+
+bool IsServerQueueName(const std::optional<std::string>& name) {
+    if (!name || name->size() < 5 || name->compare(0, 2, "\\\\") != 0) return false;
+    const std::size_t slash = name->find('\\', 2);
+    return slash != std::string::npos && slash > 2 && slash + 1 < name->size();
+}
 
 // A text of the spooler's buffer: null (or absent) is the null pointer.
 std::optional<std::string> PointerText(const Node& record, const char* key, base::CodePage page) {
@@ -73,9 +93,14 @@ void ReadSpoolerSection(const Node& section, SimAreas& areas) {
     const base::CodePage page = areas.codePage;
     const auto text = [page](const Node& record, const char* key) { return PointerText(record, key, page); };
     ReadListing(section, "printers", "printers_size_query_succeeds", s.printers, [&](const Node& p) {
-        p.OnlyKeys({"server", "name", "share", "port", "driver", "comment", "location"});
-        return PrinterInfo2{text(p, "server"), text(p, "name"),   text(p, "share"),   text(p, "port"),
-                            text(p, "driver"), text(p, "comment"), text(p, "location")};
+        p.OnlyKeys({"server", "name", "share", "port", "driver", "comment", "location", "connection"});
+        SimSpooler::Printer printer{{text(p, "server"), text(p, "name"), text(p, "share"), text(p, "port"),
+                                     text(p, "driver"), text(p, "comment"), text(p, "location")},
+                                    p.Boolean("connection", false)};
+        // Windows names a connection after its server and queue.
+        if (printer.connection && !IsServerQueueName(printer.record.printerName))
+            p.Fail("a connection is named \\\\server\\queue");
+        return printer;
     });
     ReadListing(section, "ports", "ports_size_query_succeeds", s.ports, [&](const Node& p) {
         p.OnlyKeys({"name", "monitor", "description", "type"});

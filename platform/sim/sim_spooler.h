@@ -25,7 +25,14 @@ public:
         bool sizeQuerySucceeds = false;
     };
 
-    Listing<PrinterInfo2> printers;
+    // A connection is a printer shared by a print server that this user has
+    // connected to; the spooler lists it only when asked for connections.
+    struct Printer {
+        PrinterInfo2 record;
+        bool connection = false;
+    };
+
+    Listing<Printer> printers;
     Listing<PortInfo2> ports;
     std::optional<std::string> defaultPrinter;  // Windows-1252
     // Requests made so far, size queries included.

@@ -15,6 +15,8 @@ namespace {
 static_assert(offsetof(WAVEINCAPSA, wChannels) == WaveCapsLayout::kChannels);
 static_assert(offsetof(WAVEOUTCAPSA, wChannels) == WaveCapsLayout::kChannels);
 static_assert(sizeof(JOYCAPSA) == JoyCapsLayout::kSize);
+static_assert(sizeof(JOYINFOEX) == JoyInfoExLayout::kSize);
+static_assert(offsetof(JOYINFOEX, dwButtons) == JoyInfoExLayout::kButtons);
 
 template <typename Record, typename Ask>
 std::uint32_t Capabilities(std::span<std::uint8_t> out, Ask ask) {
@@ -42,6 +44,16 @@ std::uint32_t WindowsMultimedia::joyGetNumDevs() { return ::joyGetNumDevs(); }
 
 std::uint32_t WindowsMultimedia::joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> record) {
     return Capabilities<JOYCAPSA>(record, [&](JOYCAPSA* caps, UINT size) { return ::joyGetDevCapsA(joystick, caps, size); });
+}
+
+std::uint32_t WindowsMultimedia::joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> record) {
+    if (record.size() < JoyInfoExLayout::kSize) return kJoyErrParms;
+    JOYINFOEX info{};
+    info.dwSize = sizeof info;
+    info.dwFlags = GetLe32(record, JoyInfoExLayout::kDwFlags);
+    const MMRESULT result = ::joyGetPosEx(joystick, &info);
+    if (result == JOYERR_NOERROR) std::memcpy(record.data(), &info, sizeof info);
+    return result;
 }
 
 }  // namespace platform::win32

@@ -13,6 +13,7 @@ public:
     std::uint32_t waveOutGetDevCaps(std::uint32_t device, std::span<std::uint8_t> record) override;
     std::uint32_t joyGetNumDevs() override;
     std::uint32_t joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> record) override;
+    std::uint32_t joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> record) override;
 };
 
 }  // namespace platform::win32

@@ -94,7 +94,7 @@ namespace {
 class EndingOutput final : public cli::CommandOutput {
 public:
     explicit EndingOutput(platform::OutputResult result) : result_(result) {}
-    platform::OutputResult Write(std::string_view) override { return result_; }
+    platform::OutputResult Write(std::string_view, base::CodePage) override { return result_; }
 
 private:
     platform::OutputResult result_;

@@ -81,12 +81,12 @@ TEST(StandardOutput, APipeWithoutReaderIsTheReaderClosedNotAFailure) {
         const int saved = ::dup(STDOUT_FILENO);
         std::signal(SIGPIPE, disposition);
         ::dup2(ends[1], STDOUT_FILENO);
-        const auto result = platform::WriteStandardOutput("Processor\r\n");
+        const auto result = platform::WriteStandardOutput("Processor\r\n", base::CodePage::kWindows1252);
         ::dup2(saved, STDOUT_FILENO);
         ::close(saved);
         ::close(ends[1]);
         std::signal(SIGPIPE, SIG_DFL);
         EXPECT_EQ(result, platform::OutputResult::kReaderClosed);
     }
-    EXPECT_EQ(platform::WriteStandardOutput(""), platform::OutputResult::kWritten);
+    EXPECT_EQ(platform::WriteStandardOutput("", base::CodePage::kWindows1252), platform::OutputResult::kWritten);
 }

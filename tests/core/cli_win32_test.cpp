@@ -35,7 +35,7 @@ TEST(StandardOutput, APipeWithoutReaderIsTheReaderClosedNotAFailure) {
     ::CloseHandle(readEnd);
     const HANDLE saved = ::GetStdHandle(STD_OUTPUT_HANDLE);
     ::SetStdHandle(STD_OUTPUT_HANDLE, writeEnd);
-    const auto result = platform::WriteStandardOutput("Processor\r\n");
+    const auto result = platform::WriteStandardOutput("Processor\r\n", base::CodePage::kWindows1252);
     ::SetStdHandle(STD_OUTPUT_HANDLE, saved);
     ::CloseHandle(writeEnd);
     EXPECT_EQ(result, platform::OutputResult::kReaderClosed);

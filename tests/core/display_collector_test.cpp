@@ -3,6 +3,10 @@
 // marked as the current one.
 #include <gtest/gtest.h>
 
+#include "app/pages/Categories.h"
+#include "app/pages/CollectorSet.h"
+#include "app/pages/ReportWriter.h"
+#include "app/pages/WindowTexts.h"
 #include "collectors/Display.h"
 #include "sim_fixture.h"
 
@@ -20,6 +24,16 @@ std::string Current(int w, int h, int bits, int hz, int planes = 1) {
     return R"("current": {"width": )" + std::to_string(w) + R"(, "height": )" + std::to_string(h) + R"(, "bits": )" +
            std::to_string(bits) + R"(, "refresh": )" + std::to_string(hz) + R"(, "planes": )" + std::to_string(planes) +
            "}";
+}
+
+// The Display category's report lines, one "\n" after each.
+std::wstring ReportOf(platform::Machine& machine) {
+    app::CollectorSet collectors(machine);
+    const app::TranslatedWindowTexts texts;
+    const auto lines = app::ReportWriter(collectors, texts).ComposeLines(app::kDisplay);
+    std::wstring report;
+    for (const auto& line : lines.value_or(std::vector<std::wstring>{})) report += line + L"\n";
+    return report;
 }
 
 }  // namespace
@@ -72,8 +86,8 @@ TEST(Display, ModesMatchingTheCurrentSettingsAreSelected) {
 }
 
 TEST(Display, ValuesThatDoNotFitTheirFieldsStayZero) {
-    auto machine = SimFrom(R"({"display": {"modes": [)" + Mode(32767, 32767, 255, 255) + "," +
-                           Mode(32768, 40000, 256, 300) + "," + Mode(1, 1, 1, 1) + "," + Mode(0, 0, 0, 0) + "], " +
+    auto machine = SimFrom(R"({"display": {"modes": [)" + Mode(32767, 32767, 255, 65535) + "," +
+                           Mode(32768, 40000, 256, 65536) + "," + Mode(1, 1, 1, 1) + "," + Mode(0, 0, 0, 0) + "], " +
                            Current(1, 1, 1, 1) + "}}");
     const Display display(*machine);
     ASSERT_EQ(display.Count(), 4);
@@ -81,19 +95,47 @@ TEST(Display, ValuesThatDoNotFitTheirFieldsStayZero) {
     EXPECT_EQ(top->ScreenWidth(), 32767);
     EXPECT_EQ(top->ScreenHeight(), 32767);
     EXPECT_EQ(top->ColorBits(), 255);
-    EXPECT_EQ(top->RefreshFrequency(), 255);
+    EXPECT_EQ(top->RefreshFrequency(), 65535);
     const auto* over = display.Item(1);
     EXPECT_EQ(over->ScreenWidth(), 0);
     EXPECT_EQ(over->ScreenHeight(), 0);
     EXPECT_EQ(over->ColorBits(), 0);
-    EXPECT_EQ(over->RefreshFrequency(), 0) << "300 Hz does not fit a byte";
+    EXPECT_EQ(over->RefreshFrequency(), 0) << "65536 Hz does not fit 16 bits";
     EXPECT_FALSE(over->Selected());
     EXPECT_TRUE(display.Item(2)->Selected()) << "1 Hz is marked when the screen reports 1";
     EXPECT_EQ(display.SelectedIndex(), 2);
     EXPECT_FALSE(display.Item(3)->Selected());
 
-    auto zeroCurrent = SimFrom(R"({"display": {"modes": [)" + Mode(32768, 40000, 256, 300) + "]}}");
+    auto zeroCurrent = SimFrom(R"({"display": {"modes": [)" + Mode(32768, 40000, 256, 65536) + "]}}");
     EXPECT_TRUE(Display(*zeroCurrent).Item(0)->Selected()) << "all fields 0 equal a screen that reports 0";
+}
+
+// Monitors of today run at 144, 240, 360 and 500 Hz: a rate past a byte is
+// kept, shown and compared like any other, up to the 16 bits of the field.
+TEST(Display, RefreshRatesPastAByteAreKeptShownAndMarked) {
+    for (const int hz : {254, 255, 256, 360, 65534, 65535}) {
+        auto machine = SimFrom(R"({"display": {"modes": [)" + Mode(2560, 1440, 32, 60) + "," +
+                               Mode(2560, 1440, 32, static_cast<std::uint64_t>(hz)) + "], " +
+                               Current(2560, 1440, 32, hz) + "}}");
+        const Display display(*machine);
+        ASSERT_EQ(display.Count(), 2);
+        EXPECT_EQ(display.Item(1)->RefreshFrequency(), hz);
+        EXPECT_FALSE(display.Item(0)->Selected()) << hz;
+        EXPECT_TRUE(display.Item(1)->Selected()) << hz << " Hz is the mode in use";
+        EXPECT_EQ(display.SelectedIndex(), 1);
+
+        const auto page = app::CategoryRowOf(app::kDisplay).kind.MakePage(*machine);
+        EXPECT_EQ(page->PreferredItem(), 1) << "the page opens at the mode in use";
+        EXPECT_NE(ReportOf(*machine).find(L"Vernieuwingsfrequentie: " + std::to_wstring(hz) + L" Hz\n"
+                                          L"Geselecteerd: Ja"),
+                  std::wstring::npos)
+            << hz;
+    }
+    // Past 16 bits the field stays 0: "Niet ondersteund", and not the mode in use.
+    auto beyond = SimFrom(R"({"display": {"modes": [)" + Mode(800, 600, 32, 65536) + "], " +
+                          Current(800, 600, 32, 65536) + "}}");
+    EXPECT_NE(ReportOf(*beyond).find(L"Vernieuwingsfrequentie: Niet ondersteund\nGeselecteerd: Nee"),
+              std::wstring::npos);
 }
 
 TEST(Display, NoModesAndNoDisplayAtAll) {
@@ -102,4 +144,33 @@ TEST(Display, NoModesAndNoDisplayAtAll) {
     EXPECT_EQ(nothing.Item(0), nullptr);
     EXPECT_EQ(nothing.Name(), L"");
     EXPECT_EQ(nothing.SelectedIndex(), -1);
+}
+
+// A display scaled to 150 % hands a process that does not declare itself
+// aware of the DPI a virtual screen of 1707 x 960 for 2560 x 1440: no mode
+// has that size, so none is the one in use. Declared aware, as both programs
+// are, the process reads the physical size and the mode in use is marked.
+TEST(Display, AProcessUnawareOfTheScaleSeesVirtualisedSizes) {
+    const std::string modes = R"("modes": [)" + Mode(1920, 1080, 32, 60) + "," + Mode(2560, 1440, 32, 144) + "], " +
+                              Current(2560, 1440, 32, 144);
+    auto unaware = SimFrom(R"({"display": {"scale": 150, "dpi_aware": false, )" + modes + "}}");
+    const Display scaled(*unaware);
+    EXPECT_EQ(scaled.SelectedIndex(), -1);
+    EXPECT_EQ(unaware->Display().GetDeviceCaps(unaware->Display().GetDC(), platform::display::kHorzRes), 1707)
+        << "rounded as MulDiv rounds";
+    EXPECT_EQ(unaware->Display().GetDeviceCaps(unaware->Display().GetDC(), platform::display::kVertRes), 960);
+
+    for (const char* aware : {R"("scale": 150, "dpi_aware": true, )", R"("scale": 150, )",
+                              R"("scale": 100, "dpi_aware": false, )", ""}) {
+        auto machine = SimFrom(std::string(R"({"display": {)") + aware + modes + "}}");
+        EXPECT_EQ(Display(*machine).SelectedIndex(), 1) << aware;
+    }
+    // 125 %, the other common scale: 2048 x 1152, again no mode of that size.
+    auto at125 = SimFrom(R"({"display": {"scale": 125, "dpi_aware": false, )" + modes + "}}");
+    EXPECT_EQ(Display(*at125).SelectedIndex(), -1);
+    EXPECT_EQ(at125->Display().GetDeviceCaps(at125->Display().GetDC(), platform::display::kHorzRes), 2048);
+
+    EXPECT_THROW(SimFrom(R"({"display": {"scale": 99}})"), platform::sim::SimFileError);
+    EXPECT_THROW(SimFrom(R"({"display": {"scale": 501}})"), platform::sim::SimFileError);
+    EXPECT_NO_THROW(SimFrom(R"({"display": {"scale": 500}})"));
 }

@@ -11,6 +11,7 @@
 
 #include "base/bytes.h"
 #include "collectors/USBDevices.h"
+#include "bare_machine.h"
 #include "platform/machine.h"
 
 namespace {
@@ -145,26 +146,10 @@ private:
 };
 
 // A machine that has nothing but the hub.
-class HubMachine final : public platform::Machine {
+class HubMachine final : public testing_support::BareMachine {
 public:
     DocumentedHub hub;
     platform::UsbServices& Usb() override { return hub; }
-    platform::SystemInfo GetSystemInfo() override { return {}; }
-    platform::CpuidRegisters ExecuteCPUID(std::uint32_t) override { return {}; }
-    std::uint64_t ReadTimeStampCounter() override { return 0; }
-    void Sleep(std::uint32_t) override {}
-    std::optional<std::uint64_t> QueryPerformanceCounter() override { return std::nullopt; }
-    std::optional<std::uint64_t> QueryPerformanceFrequency() override { return std::nullopt; }
-    std::optional<platform::MemoryStatusEx> GlobalMemoryStatusEx() override { return std::nullopt; }
-    std::optional<platform::SystemPowerStatus> GetSystemPowerStatus() override { return std::nullopt; }
-    std::optional<platform::OsVersionInfo> GetVersionEx() override { return std::nullopt; }
-    int GetKeyboardType(int) override { return 0; }
-    std::optional<std::string> GetKeyboardLayoutName() override { return std::nullopt; }
-    std::optional<std::uint32_t> SystemParametersInfo(std::uint32_t) override { return std::nullopt; }
-    std::int16_t GetKeyState(int) override { return 0; }
-    int GetSystemMetrics(int) override { return 0; }
-    std::uint32_t GetDoubleClickTime() override { return 0; }
-    platform::RegionalSettings GetRegionalSettings() override { return {}; }
 };
 
 TEST(DocumentedHubReplies, SuperSpeedStickOnPortThreeWithEveryField) {

@@ -3,6 +3,8 @@
 // devices and slots that do not answer.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/pages/Categories.h"
 #include "collectors/Joysticks.h"
 #include "collectors/Sound.h"
@@ -106,4 +108,30 @@ TEST(Joysticks, CountsAtTheEdgesOfAByte) {
     EXPECT_THROW(SimFrom(R"({"joysticks": {"devices": [{"slot": 1}, {"slot": 1}]}})"), platform::sim::SimFileError);
     EXPECT_THROW(SimFrom(R"({"joysticks": {"devices": [{"name": "no slot"}]}})"), platform::sim::SimFileError);
     EXPECT_THROW(SimFrom(R"({"joysticks": {"devices": [{"slot": 1, "hats": 1}]}})"), platform::sim::SimFileError);
+}
+
+// A slot the driver has configured answers its capabilities with or without
+// a joystick in it; its position request says JOYERR_UNPLUGGED when empty.
+// Only attached joysticks are listed.
+TEST(Joysticks, ASlotThatAnswersItsCapabilitiesButIsEmptyIsLeftOut) {
+    const auto machine = SimFrom(R"({"joysticks": {"slots": 16, "devices": [
+        {"slot": 0, "name": "Configured, unplugged", "axes": 2, "buttons": 4, "attached": false},
+        {"slot": 3, "name": "Pad", "axes": 6, "buttons": 12},
+        {"slot": 15, "name": "Wheel", "axes": 3, "buttons": 8, "attached": true}]}})");
+    const Joysticks joysticks(*machine);
+    ASSERT_EQ(joysticks.Count(), 2);
+    EXPECT_EQ(joysticks.Item(0)->Name(), L"Pad");
+    EXPECT_EQ(joysticks.Item(1)->Name(), L"Wheel") << "the last slot";
+
+    // The position request as the collector makes it: the record's size and
+    // JOY_RETURNALL set, an empty slot refused, an attached one answered.
+    auto& multimedia = machine->Multimedia();
+    std::array<std::uint8_t, platform::JoyInfoExLayout::kSize> info{};
+    EXPECT_EQ(multimedia.joyGetPosEx(3, info), platform::kJoyErrParms) << "dwSize not set";
+    base::WriteLe32(info, platform::JoyInfoExLayout::kDwSize, 52);
+    EXPECT_EQ(multimedia.joyGetPosEx(0, info), platform::kJoyErrUnplugged);
+    EXPECT_EQ(multimedia.joyGetPosEx(3, info), platform::kMmSysErrNoError);
+    EXPECT_EQ(multimedia.joyGetPosEx(5, info), platform::kJoyErrUnplugged) << "a slot without a device";
+    EXPECT_EQ(multimedia.joyGetPosEx(16, info), platform::kJoyErrParms) << "past the slots";
+    EXPECT_EQ(multimedia.joyGetPosEx(3, std::span(info).first(51)), platform::kJoyErrParms) << "a short record";
 }

@@ -39,7 +39,8 @@ std::vector<std::string> Lines(const std::string& report) {
 }  // namespace
 
 TEST(Report, EveryShippedMachineMatchesItsReviewedReport) {
-    for (const char* name : {"desktop", "laptop", "old-processor", "charging-laptop", "windows-drives", "workstation"}) {
+    for (const char* name : {"desktop", "laptop", "old-processor", "charging-laptop", "windows-drives", "workstation",
+                             "gaming-desktop"}) {
         auto machine = SimMachineFile(std::string(name) + ".json");
         EXPECT_EQ(Report(*machine), ReadFile(SourcePath("tests/machines/" + std::string(name) + ".expected.txt")))
             << name;

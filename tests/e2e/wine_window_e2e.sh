@@ -40,19 +40,9 @@ start_private_xvfb "$work" 1024x768x24
 export DISPLAY=$private_display
 unset QT_QPA_PLATFORM
 
-# The prefix is made by the first run; Wine's own faces (Debian's
-# fonts-wine: "MS Sans Serif" with the dialog font's widths, Tahoma for the
-# dialogs, Marlett for the menus' pictures) go into its font folder, where
-# Wine looks for the faces a Windows system has. Without them Wine draws
-# "MS Sans Serif" in a wider face and the longest captions are cut.
-wine_report --version >/dev/null 2>&1 || true
-fonts=$VELTRIX_WINEPREFIX/drive_c/windows/Fonts
-if [ -f /usr/share/wine/fonts/sserife.fon ]; then
-  mkdir -p "$fonts"
-  ln -sf /usr/share/wine/fonts/* "$fonts/"
-else
-  echo "note: fonts-wine is not installed (scripts/install-deps.sh test): captions may be cut in the screenshots"
-fi
+# The prefix, with Wine's own faces (Debian's fonts-wine) in its font folder;
+# without them Wine draws "MS Sans Serif" in a wider face.
+"$wine_src/scripts/wine-fonts.sh"
 
 categories=(processor memory-usage display network sound keyboard mouse printers joysticks
             hard-drives optical-drives logical-drives ports usb-devices battery)

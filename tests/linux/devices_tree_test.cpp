@@ -63,6 +63,14 @@ TEST(TreeGamepadDesktop, JoystickSlots) {
     EXPECT_EQ(multimedia.joyGetDevCaps(2, caps), platform::kJoyErrUnplugged);
     EXPECT_EQ(multimedia.joyGetDevCaps(15, caps), platform::kJoyErrUnplugged);
     EXPECT_EQ(multimedia.joyGetDevCaps(16, caps), platform::kJoyErrParms);
+
+    // Only attached joysticks are input devices: a slot that answers its
+    // capabilities answers its position too, an empty one is unplugged.
+    std::array<std::uint8_t, platform::JoyInfoExLayout::kSize> position{};
+    EXPECT_EQ(multimedia.joyGetPosEx(0, position), platform::kMmSysErrNoError);
+    EXPECT_EQ(multimedia.joyGetPosEx(1, position), platform::kMmSysErrNoError);
+    EXPECT_EQ(multimedia.joyGetPosEx(2, position), platform::kJoyErrUnplugged);
+    EXPECT_EQ(multimedia.joyGetPosEx(16, position), platform::kJoyErrParms);
 }
 
 TEST(TreeGamepadDesktop, SpoolerFromTheRecordedAnswerAndSysfs) {

@@ -76,4 +76,9 @@ std::uint32_t LinuxMultimedia::joyGetDevCaps(std::uint32_t joystick, std::span<s
                                                                                          : kJoyErrParms;
 }
 
+std::uint32_t LinuxMultimedia::joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> info) {
+    if (joystick >= kJoystickSlots || info.size() < JoyInfoExLayout::kSize) return kJoyErrParms;
+    return Joysticks()[joystick] ? kMmSysErrNoError : kJoyErrUnplugged;
+}
+
 }  // namespace platform::linux_backend

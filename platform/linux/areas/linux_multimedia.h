@@ -27,6 +27,10 @@ public:
     std::uint32_t waveOutGetDevCaps(std::uint32_t device, std::span<std::uint8_t> caps) override;
     std::uint32_t joyGetNumDevs() override;
     std::uint32_t joyGetDevCaps(std::uint32_t joystick, std::span<std::uint8_t> caps) override;
+    // Only attached joysticks are input devices, so a slot that answers its
+    // capabilities answers this too (the position itself is not read: no
+    // device node is opened).
+    std::uint32_t joyGetPosEx(std::uint32_t joystick, std::span<std::uint8_t> info) override;
 
 private:
     struct WaveDevice {
