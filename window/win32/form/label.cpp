@@ -44,6 +44,7 @@ std::optional<ui::LRESULT> AnswerColour(ui::HWND window, ::UINT message, ::WPARA
 
 ui::LRESULT LabelProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
     if (win32::PassOtherButtons(window, message, wParam, lParam)) return 0;
+    if (const auto answer = win32::LabelFocusMessage(window, message, wParam, lParam)) return *answer;
     return ui::DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -88,6 +89,12 @@ void Label::SetCaption(std::wstring caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     ui::SetWindowText(Hwnd(), caption_);
+    Repaint();
+}
+
+void Label::SetTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    SetStyleBits(Hwnd(), ui::WS_TABSTOP, tabStop ? ui::WS_TABSTOP : 0);
     Repaint();
 }
 

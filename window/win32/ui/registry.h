@@ -51,6 +51,9 @@ struct WindowRecord {
     bool systemControl = false;
     std::optional<COLORREF> background;
     HWND labelledBy = nullptr;
+    // A form's: a key that starts focus marks has been pressed in it
+    // (window/ui/internal/focus_marks.h).
+    bool keyboardUsed = false;
     // The control's answer to a notification the system sent to its parent
     // about it (WM_HSCROLL, WM_COMMAND, WM_CTLCOLORSTATIC); nothing for the
     // parent's default.
