@@ -28,7 +28,7 @@ const Label* TabStopLabel(ui::HWND window) {
 // The caption's width on one line in the label's own font, in screen pixels.
 int ShownTextWidth(::HWND window, const Label& label) {
     const ::HDC dc = ::GetDC(window);
-    const ::HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<::HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0)));
+    const ::HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<::HFONT>(::SendMessageA(window, ui::WM_GETFONT, 0, 0)));
     const std::string text = ui::win32::AnsiText(label.Caption());
     ::RECT area{0, 0, 0, 0};
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
@@ -41,12 +41,12 @@ int ShownTextWidth(::HWND window, const Label& label) {
 void DrawFocusMark(::HWND window, const Label& label) {
     ::RECT client;
     ::GetClientRect(window, &client);
-    const int height = client.bottom - client.top;
-    const int width = std::clamp(ShownTextWidth(window, label) + 2 * kMarkPadding, std::min(height, client.right),
-                                 static_cast<int>(client.right));
+    const int height = static_cast<int>(client.bottom - client.top);
+    const int boxWidth = static_cast<int>(client.right - client.left);
+    const int width = std::clamp(ShownTextWidth(window, label) + 2 * kMarkPadding, std::min(height, boxWidth), boxWidth);
     int left = 0;
-    if (label.GetAlignment() == Alignment::Center) left = (client.right - width) / 2;
-    else if (label.GetAlignment() == Alignment::Right) left = client.right - width;
+    if (label.GetAlignment() == Alignment::Center) left = (boxWidth - width) / 2;
+    else if (label.GetAlignment() == Alignment::Right) left = boxWidth - width;
     const ::RECT mark{left, 0, left + width, height};
     const ::HDC dc = ::GetDC(window);
     ::DrawFocusRect(dc, &mark);
