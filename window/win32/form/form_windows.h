@@ -83,6 +83,8 @@ void SetToolTip(ui::HWND control, std::wstring_view text);
 // focus mark comes and goes with the focus, Ctrl+C (and WM_COPY) copies;
 // nothing for any other message or label (label_focus.cpp).
 std::optional<ui::LRESULT> LabelFocusMessage(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam);
+// Draws a focused label's mark over the system's painting of it.
+void PaintFocusMark(ui::HWND window);
 
 // Repaints what lies under a window that lets it show through, and so the
 // window itself: its rectangle in the form, children included.

@@ -52,6 +52,7 @@ ui::HWND CreateLabelWindow(ui::HWND parent, std::wstring_view name, const Bounds
     const ui::HWND window = win32::CreateControlWindow(L"VeltrixLabel", "Static", ui::SS_LEFT | ui::SS_NOTIFY, 0,
                                                        parent, name, bounds, &LabelProcedure, true);
     if (ui::win32::WindowRecord* record = ui::win32::RecordOf(window)) {
+        record->afterPaint = [window] { win32::PaintFocusMark(window); };
         record->reflect = [window](::UINT message, ::WPARAM wParam, ::LPARAM) -> std::optional<ui::LRESULT> {
             if (message == WM_COMMAND) {
                 win32::ControlState* state = win32::StateOf(window);

@@ -2,7 +2,8 @@
 // focus where the dialog manager's Tab (WS_TABSTOP) gives it, but it draws
 // no focus mark, takes no focus from a click and copies nothing: the label
 // does these itself. The mark is the system's focus rectangle around the
-// caption's line, inside the label's box.
+// caption's line, inside the label's box, drawn once the static has painted
+// (the system paints its own controls outside the toolkit's chain).
 #include "window/win32/form/form_windows.h"
 
 #include "window/form/label.h"
@@ -57,7 +58,12 @@ bool ControlHeld() { return (::GetKeyState(ui::VK_CONTROL) & 0x8000) != 0; }
 
 }  // namespace
 
-std::optional<ui::LRESULT> LabelFocusMessage(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
+void PaintFocusMark(ui::HWND window) {
+    if (const Label* label = TabStopLabel(window); label && label->ShowsFocusMark())
+        DrawFocusMark(ui::win32::Native(window), *label);
+}
+
+std::optional<ui::LRESULT> LabelFocusMessage(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM /*lParam*/) {
     const Label* label = TabStopLabel(window);
     if (!label) return std::nullopt;
     switch (message) {
@@ -69,11 +75,6 @@ std::optional<ui::LRESULT> LabelFocusMessage(ui::HWND window, ui::UINT message, 
             // The mark comes and goes over what lies beneath the label.
             RepaintThrough(window);
             return std::nullopt;
-        case ui::WM_PAINT: {
-            const ui::LRESULT painted = ui::DefWindowProc(window, message, wParam, lParam);
-            if (label->ShowsFocusMark()) DrawFocusMark(ui::win32::Native(window), *label);
-            return painted;
-        }
         case ui::WM_KEYDOWN:
             if (static_cast<int>(wParam) != ui::kCopyKey || !ControlHeld()) return std::nullopt;
             label->Copy();

@@ -35,6 +35,7 @@ void Deliver(::MSG& message) {
     NoteKey(message);
     if (win32::HandleWindowKeys(message)) return;
     if (win32::FilterKey(message)) return;
+    if (win32::MoveTabFocus(message)) return;
     const ::HWND form = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (form && win32::RecordOf(form) && ::IsDialogMessageA(form, &message)) return;
     ::TranslateMessage(&message);
