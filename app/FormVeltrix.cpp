@@ -193,6 +193,9 @@ void FormVeltrix::BuildPage(int category) {
         value.SetBackStyle(form::BackStyle::Transparent);
         value.SetUseMnemonic(false);  // values are shown as they are, "&" included
         ui::SetLabelledBy(value.Hwnd(), caption.Hwnd());  // a screen reader announces the value with its caption
+        // Tab reaches the values row by row, and Ctrl+C copies "caption value"
+        // (a serial number into a ticket).
+        value.SetTabStop(true);
         labels_.emplace(ValueLabelName(row.label), &value);
     }
 }

@@ -17,16 +17,22 @@ holds it against veltrix-report's text for the same machine:
   new values;
 - with the keyboard in the tab strip, the selected tab is focused, and a
   tab selected with an arrow key is announced focused;
+- from the tab strip, Tab takes the keyboard to the shown page's values one
+  by one in reading order, each focused value read with its caption as the
+  report's line ("Naam: ..."), never to a value of a page not shown;
+  Ctrl+C then puts that line on the clipboard;
 - the window menu, opened from the header's icon, lists the program's
   entries;
 - what is announced: the timer rewriting unchanged values says nothing, a
   tab pressed says which tab is selected now, and the values a moved scroll
   bar changed announce their new names.
 
-Every wait is bounded. The tree walked is written to the dump file.
+Every wait is bounded. The tree walked is written to the dump file; the
+figures (objects, named, focusable) are printed first.
 
 usage: accessibility_tree.py REPORT.txt X_WINDOW_ID DUMP.txt
 """
+import ctypes
 import subprocess
 import sys
 import time
@@ -159,6 +165,112 @@ def dump(obj, out, depth=0):
         dump(child, out, depth + 1)
 
 
+def figures(frame):
+    """Objects in the window, those with a name, those that take the focus
+    (and of those, the ones shown)."""
+    every = pyatspi.findAllDescendants(frame, lambda o: True)
+    focusable = [o for o in every if o.getState().contains(pyatspi.STATE_FOCUSABLE)]
+    return {"objects": len(every), "named": sum(1 for o in every if o.name),
+            "focusable": len(focusable), "focusable shown": sum(1 for o in focusable if showing(o))}
+
+
+def read_aloud(obj):
+    """What a screen reader says for a focused object: the names of its
+    labels, then its own."""
+    return " ".join([label.name for label in related(obj, pyatspi.RELATION_LABELLED_BY)] + [obj.name])
+
+
+def clipboard_text(seconds=5.0):
+    """The X clipboard's text, asked for as UTF-8 through Xlib (the owner,
+    Veltrix, answers from its own loop)."""
+    x = ctypes.CDLL("libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XCreateSimpleWindow.restype = ctypes.c_ulong
+    x.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 4 + [ctypes.c_uint] + [ctypes.c_ulong] * 2
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XConvertSelection.argtypes = [ctypes.c_void_p] + [ctypes.c_ulong] * 5
+    x.XCheckTypedWindowEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_void_p]
+    x.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+                                     ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                     ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+                                     ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ubyte))]
+    x.XFree.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x.XOpenDisplay(None)
+    if not display:
+        return None
+    try:
+        window = x.XCreateSimpleWindow(display, x.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
+        utf8 = x.XInternAtom(display, b"UTF8_STRING", 0)
+        into = x.XInternAtom(display, b"VELTRIX_TEST_CLIPBOARD", 0)
+        x.XConvertSelection(display, x.XInternAtom(display, b"CLIPBOARD", 0), utf8, into, window, 0)
+        x.XFlush(display)
+        event = ctypes.create_string_buffer(192)  # an XEvent
+        selection_notify = 31
+        deadline = time.monotonic() + seconds
+        while not x.XCheckTypedWindowEvent(display, window, selection_notify, event):
+            if time.monotonic() > deadline:
+                return None
+            time.sleep(0.05)
+        kind, bytes_after, count = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_ulong()
+        width = ctypes.c_int()
+        data = ctypes.POINTER(ctypes.c_ubyte)()
+        if x.XGetWindowProperty(display, window, into, 0, 1 << 20, 1, 0, ctypes.byref(kind), ctypes.byref(width),
+                                ctypes.byref(count), ctypes.byref(bytes_after), ctypes.byref(data)) != 0 or not data:
+            return None
+        text = bytes(data[:count.value]).decode("utf-8", "replace")
+        x.XFree(data)
+        return text
+    finally:
+        x.XCloseDisplay(display)
+
+
+def press(keys):
+    subprocess.run(["xdotool", "key"] + keys, timeout=10, check=True)
+
+
+def click_centre(obj):
+    box = extents(obj)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1"],
+                   timeout=10, check=True)
+
+
+def check_values_by_keyboard(frame, tab, page, lines, out):
+    """From the strip's selected tab, Tab through the page's values: each
+    focused in turn and read with its caption as the report's line; one more
+    Tab leaves the page without reaching a hidden one; back on the last value,
+    Ctrl+C copies its line."""
+    click_centre(tab)
+    wait_for(lambda: tab.getState().contains(pyatspi.STATE_FOCUSED), "the selected tab focused")
+    texts, _ = page_texts(page)
+    values = texts[1::2]
+    for value, line in zip(values, lines):
+        press(["Tab"])
+        if not check(wait_for(lambda: value.getState().contains(pyatspi.STATE_FOCUSED) or None,
+                              "Tab to %r" % value.name), "Tab did not reach %r" % value.name):
+            return
+        said = read_aloud(value)
+        check(said == line, "the focused value reads %r, the report %r" % (said, line))
+        out.append("focused: %r" % said)
+    press(["Tab"])
+    listen(0.3)
+    labels = pyatspi.findAllDescendants(frame, lambda o: o.getRoleName() == "label")
+    check(not [o.name for o in labels if o.getState().contains(pyatspi.STATE_FOCUSED) and not showing(o)],
+          "Tab reached a value of a page not shown")
+    press(["shift+Tab"])
+    last = values[-1]
+    wait_for(lambda: last.getState().contains(pyatspi.STATE_FOCUSED) or None, "Shift+Tab back to the last value")
+    press(["ctrl+c"])
+    copied = wait_for(lambda: (lambda t: t if t == lines[len(values) - 1] else None)(clipboard_text(1.0)),
+                      "the clipboard to hold %r" % lines[len(values) - 1], seconds=10.0)
+    out.append("copied: %r" % copied)
+    print("accessibility: Ctrl+C copied %r" % copied)
+
+
 def find_app():
     desktop = pyatspi.Registry.getDesktop(0)
     for app in children(desktop):
@@ -233,6 +345,12 @@ def main():
     # The page shown at start.
     page = wait_for(lambda: shown_page(frame), "one shown page")
     check_page(page, blocks[PROCESSOR][1], "the Processor page")
+    counted = figures(frame)
+    print("accessibility: " + ", ".join("%d %s" % (n, what) for what, n in counted.items()))
+    out.append("figures: %r" % counted)
+    texts, _ = page_texts(page)
+    for value in texts[1::2][:3]:
+        print("accessibility: read %r" % read_aloud(value))
 
     # Three ticks of the timer over values that stay as they are: silence.
     del heard[:]
@@ -289,6 +407,12 @@ def main():
     wait_for(lambda: heard_from("object:state-changed:focused", [tabs[PRINTERS + 1]]), "the next tab announced focused")
     check([t.name for t in tabs if t.getState().contains(pyatspi.STATE_FOCUSED)] == [blocks[PRINTERS + 1][0]],
           "the keyboard on the tab the key selected")
+
+    # The values, from the keyboard: the Processor page again.
+    tabs[PROCESSOR].queryAction().doAction(0)
+    wait_for(lambda: tabs[PROCESSOR].getState().contains(pyatspi.STATE_SELECTED), "the Processor tab selected")
+    page = wait_for(lambda: (lambda p: p if p and not page_texts(p)[1] else None)(shown_page(frame)), "the Processor page")
+    check_values_by_keyboard(frame, tabs[PROCESSOR], page, blocks[PROCESSOR][1], out)
 
     # The window menu.
     subprocess.run(["xdotool", "mousemove", "--window", x_window, "28", "30", "click", "1"], timeout=10, check=True)

@@ -12,6 +12,7 @@
 #include "window/controls/InfoFrame.h"
 #include "window/controls/SunkenLabel.h"
 #include "window/form/form.h"
+#include "window/form/label.h"
 #include "window/ui/gdi.h"
 #include "window/ui/window.h"
 #include "ui_test_support.h"
@@ -105,6 +106,39 @@ private slots:
         QCOMPARE(RenderSunken(L"Hg", true, 12.5), RenderSunken(L"Hg", true, 12));
         QVERIFY(RenderSunken(L"Hg", true, 12.5) != RenderSunken(L"Hg", true, 13));
         QCOMPARE(RenderSunken(L"Hg", true, 8.25), RenderSunken(L"Hg", true, 8));
+    }
+
+    // A value with a tab stop draws as any label until the keyboard has been
+    // used; then, focused, it shows a mark around its text and within its
+    // box, which goes with the focus.
+    void aValuesFocusMarkShowsOnlyOnceTheKeyboardIsUsed() {
+        form::Label& plain = form_->AddLabel(L"LabelPlain", {10, 10, 200, 17}, L"WD-123");
+        form::Label& value = form_->AddLabel(L"LabelValue", {10, 40, 200, 17}, L"WD-123");
+        form::Label& other = form_->AddLabel(L"LabelOther", {10, 70, 200, 17}, L"2");
+        value.SetTabStop(true);
+        other.SetTabStop(true);
+        QVERIFY(ui_test::ShowActive(form_->Hwnd()));
+        const QImage unmarked = ui_test::Grab(plain.Hwnd());
+        QCOMPARE(ui_test::Grab(value.Hwnd()), unmarked);
+        QWidget* valueWidget = ui_test::WidgetOf(value.Hwnd());
+        QTest::mouseClick(valueWidget, Qt::LeftButton, {}, QPoint(5, 8));
+        QVERIFY(valueWidget->hasFocus());
+        QCOMPARE(ui_test::Grab(value.Hwnd()), unmarked);  // a click: no mark yet
+
+        QTest::keyClick(valueWidget, Qt::Key_Tab);
+        QVERIFY(ui_test::WidgetOf(other.Hwnd())->hasFocus());
+        QTest::keyClick(ui_test::WidgetOf(other.Hwnd()), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(valueWidget->hasFocus());
+        const QImage marked = ui_test::Grab(value.Hwnd());
+        QCOMPARE(marked.size(), unmarked.size());
+        QVERIFY(marked != unmarked);
+        // Around the text only: the columns past it are as they were.
+        const int textEnd = value.CaptionWidth() + 2 * 2;
+        for (int x = textEnd + 1; x < marked.width(); ++x)
+            for (int y = 0; y < marked.height(); ++y) QCOMPARE(marked.pixel(x, y), unmarked.pixel(x, y));
+
+        ui::SetFocus(other.Hwnd());
+        QCOMPARE(ui_test::Grab(value.Hwnd()), unmarked);
     }
 
     // A label made from another's stored settings draws the same.

@@ -16,4 +16,5 @@ set(VELTRIX_WINDOW_CASES
   ${CMAKE_CURRENT_LIST_DIR}/controls_cases.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_cases.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stored_settings_cases.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/accessibility_cases.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/accessibility_cases.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/label_reach_cases.cpp)

@@ -2,6 +2,12 @@
 // A text label: a caption that wraps at its width, in its font and colours.
 // Unless UseMnemonic is off, "&" marks an access key (underlined) and "&&"
 // shows one "&". A disabled label shows its text engraved.
+//
+// A label with a tab stop is one a person can reach and copy: it takes the
+// keyboard focus (Tab reaches it in the order labels were made, a click
+// gives it too), shows a focus mark while focused once the keyboard has been
+// used in its form (never before, so a window only looked at stays as it is
+// drawn), and Ctrl+C puts its copy text on the clipboard.
 
 #include <string>
 
@@ -40,6 +46,17 @@ public:
     // The width the caption takes on one line, in the label's font.
     int CaptionWidth() const;
 
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop);
+    // Focused, with the focus mark showing.
+    bool ShowsFocusMark() const;
+    // What Ctrl+C copies: the text of the window that labels it
+    // (ui::SetLabelledBy) as shown, a space, and the caption as shown
+    // ("Serienummer: WD-123"); the caption alone without such a window.
+    std::wstring CopyText() const;
+    // Puts the copy text on the clipboard; false when it could not.
+    bool Copy() const;
+
     ui::Event<> Click;
     ui::Event<> DblClick;
 
@@ -52,6 +69,7 @@ private:
     BackStyle backStyle_ = BackStyle::Opaque;
     Alignment alignment_ = Alignment::Left;
     bool useMnemonic_ = true;
+    bool tabStop_ = false;
     ui::StdFont font_;
 };
 

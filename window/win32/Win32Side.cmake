@@ -8,6 +8,7 @@ veltrix_headers(veltrix_window_win32_internals INTERFACE "window/win32/ui/*.h" "
 target_sources(veltrix_window PRIVATE
   win32/ui/accessibility.cpp
   win32/ui/application.cpp
+  win32/ui/clipboard.cpp
   win32/ui/dialogs.cpp
   win32/ui/dispatch.cpp
   win32/ui/gdi.cpp
@@ -29,6 +30,7 @@ target_sources(veltrix_window PRIVATE
   win32/form/hscrollbar.cpp
   win32/form/image.cpp
   win32/form/label.cpp
+  win32/form/label_focus.cpp
   win32/form/line.cpp
   win32/form/timer.cpp
   win32/form/tooltip.cpp)

@@ -26,6 +26,13 @@ void ForgetForm(ui::HWND window);
 // first, the window may stay a moment with its container).
 void LinkControl(ui::HWND window, Control* control);
 
+// The control whose window `window` is; null for a window of no control.
+Control* ControlOf(ui::HWND window);
+
+// Whether the keyboard has been used in the form that holds `window`: focus
+// marks show from then on.
+bool KeyboardUsed(ui::HWND window);
+
 // A line's window over `box`, the smallest box that holds its pixels.
 ui::HWND CreateLineWindow(ui::HWND parent, std::wstring_view name, const Bounds& box);
 

@@ -18,6 +18,18 @@ void side::LinkControl(ui::HWND window, Control* control) {
     if (auto* link = dynamic_cast<qt::ControlLink*>(WidgetOf(window))) link->control = control;
 }
 
+Control* side::ControlOf(ui::HWND window) {
+    const auto* link = dynamic_cast<const qt::ControlLink*>(WidgetOf(window));
+    return link ? link->control : nullptr;
+}
+
+// Qt keeps it on the top-level widget: set when the keyboard moves the
+// focus (and by a label's own keys), never cleared.
+bool side::KeyboardUsed(ui::HWND window) {
+    QWidget* widget = WidgetOf(window);
+    return widget && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}
+
 int Control::Left() const {
     QWidget* widget = WidgetOf(window_);
     return widget ? widget->x() : 0;

@@ -1,7 +1,13 @@
 #include "window/form/label.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 #include "window/form/form.h"
 #include "window/qt/form/form_widgets.h"
@@ -13,11 +19,51 @@ namespace window::form {
 
 namespace {
 
+// The mark stands around the caption's line, inside the label's box: the
+// page keeps its layout whether a value has the focus or not.
+QRect FocusMarkRect(const QWidget& widget, const Label& label) {
+    constexpr int kPadding = 2;
+    const int width = std::clamp(label.CaptionWidth() + 2 * kPadding, widget.height(), widget.width());
+    int left = 0;
+    if (label.GetAlignment() == Alignment::Center) left = (widget.width() - width) / 2;
+    else if (label.GetAlignment() == Alignment::Right) left = widget.width() - width;
+    return QRect(left, 0, width, widget.height());
+}
+
 class LabelWidget : public qt::ClickableWidget {
 public:
     using qt::ClickableWidget::ClickableWidget;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override {
+        update();
+        ClickableWidget::focusInEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        update();
+        ClickableWidget::focusOutEvent(event);
+    }
+
+    // Ctrl+C copies; every other key goes on to the form.
+    void keyPressEvent(QKeyEvent* event) override {
+        const auto* label = dynamic_cast<const Label*>(control);
+        if (label && label->TabStop() && event->matches(QKeySequence::Copy)) {
+            label->Copy();
+            event->accept();
+            return;
+        }
+        ClickableWidget::keyPressEvent(event);
+    }
+
+    void DrawFocusMark(QPainter& painter, const Label& label) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        option.rect = FocusMarkRect(*this, label);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+
     void paintEvent(QPaintEvent*) override {
         const auto* label = dynamic_cast<const Label*>(control);
         if (!label) return;
@@ -33,6 +79,7 @@ protected:
         if (isEnabled()) {
             style.color = qt::ColorOf(label->ForeColor());
             ui::qt::DrawFormattedText(&painter, this, style, label->Caption(), area, format);
+            if (label->ShowsFocusMark()) DrawFocusMark(painter, *label);
             return;
         }
         // Engraved: a light copy one pixel down and right, the text in shadow over it.
@@ -71,6 +118,14 @@ void Label::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     Repaint();
     ui::qt::NotifyTextChanged(ui::qt::WidgetOf(Hwnd()));
+}
+
+void Label::SetTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    if (QWidget* widget = ui::qt::WidgetOf(Hwnd())) {
+        widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+        widget->update();
+    }
 }
 
 void Label::SetBackStyle(BackStyle style) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "window/ui/gdi.h"
+#include "window/ui/internal/focus_marks.h"
 #include "window/ui/menu.h"
 #include "window/qt/ui/accessible_window.h"
 #include "window/qt/ui/gdi_objects.h"
@@ -78,6 +79,17 @@ bool IsInput(QEvent::Type type) {
     }
 }
 
+// The form shows focus marks from the first key that moves about in it on
+// (window/ui/internal/focus_marks.h); Qt keeps that on the top-level widget,
+// where its styles look for it too.
+void NoteKey(QWidget* focused, const QKeyEvent& key) {
+    QWidget* form = focused->window();
+    if (form->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    if (!KeyStartsFocusMarks(VirtualKeyOf(key), key.modifiers().testFlag(Qt::ControlModifier))) return;
+    form->setAttribute(Qt::WA_KeyboardFocusChange);
+    focused->update();
+}
+
 // Turns the toolkit events of one widget into messages for its window.
 class MessageBridge : public QObject {
 public:
@@ -122,6 +134,7 @@ protected:
             case QEvent::KeyRelease: {
                 if (!record->widget->hasFocus()) return false;
                 auto* key = static_cast<QKeyEvent*>(event);
+                if (event->type() == QEvent::KeyPress) NoteKey(record->widget, *key);
                 const MSG message = KeyMessageOf(window_, *key);
                 SendMessage(window_, message.message, message.wParam, message.lParam);
                 // Tab and Shift+Tab keep moving the focus between controls.

@@ -13,6 +13,17 @@ void side::LinkControl(ui::HWND window, Control* control) {
     if (!control) win32::SetToolTip(window, {});
 }
 
+Control* side::ControlOf(ui::HWND window) {
+    const win32::ControlState* state = win32::StateOf(window);
+    return state ? state->control : nullptr;
+}
+
+bool side::KeyboardUsed(ui::HWND window) {
+    const ::HWND form = ::GetAncestor(ui::win32::Native(window), ui::GA_ROOT);
+    const ui::win32::WindowRecord* record = form ? ui::win32::RecordOf(form) : nullptr;
+    return record && record->keyboardUsed;
+}
+
 int Control::Left() const {
     ui::RECT place;
     return ui::GetWindowRect(window_, place) ? place.left : 0;

@@ -7,6 +7,7 @@
 #include "window/win32/ui/system_headers.h"
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 #include "window/form/bounds.h"
@@ -77,6 +78,13 @@ bool PassOtherButtons(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::
 ::HWND FormToolTip(ui::HWND control, bool make);
 // Shows `text` over the control; empty text removes its tool.
 void SetToolTip(ui::HWND control, std::wstring_view text);
+
+// What a label with a tab stop answers itself: a click takes the focus, the
+// focus mark comes and goes with the focus, Ctrl+C (and WM_COPY) copies;
+// nothing for any other message or label (label_focus.cpp).
+std::optional<ui::LRESULT> LabelFocusMessage(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam);
+// Draws a focused label's mark over the system's painting of it.
+void PaintFocusMark(ui::HWND window);
 
 // Repaints what lies under a window that lets it show through, and so the
 // window itself: its rectangle in the form, children included.

@@ -44,6 +44,7 @@ std::optional<ui::LRESULT> AnswerColour(ui::HWND window, ::UINT message, ::WPARA
 
 ui::LRESULT LabelProcedure(ui::HWND window, ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) {
     if (win32::PassOtherButtons(window, message, wParam, lParam)) return 0;
+    if (const auto answer = win32::LabelFocusMessage(window, message, wParam, lParam)) return *answer;
     return ui::DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -51,6 +52,7 @@ ui::HWND CreateLabelWindow(ui::HWND parent, std::wstring_view name, const Bounds
     const ui::HWND window = win32::CreateControlWindow(L"VeltrixLabel", "Static", ui::SS_LEFT | ui::SS_NOTIFY, 0,
                                                        parent, name, bounds, &LabelProcedure, true);
     if (ui::win32::WindowRecord* record = ui::win32::RecordOf(window)) {
+        record->afterPaint = [window] { win32::PaintFocusMark(window); };
         record->reflect = [window](::UINT message, ::WPARAM wParam, ::LPARAM) -> std::optional<ui::LRESULT> {
             if (message == WM_COMMAND) {
                 win32::ControlState* state = win32::StateOf(window);
@@ -88,6 +90,12 @@ void Label::SetCaption(std::wstring caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     ui::SetWindowText(Hwnd(), caption_);
+    Repaint();
+}
+
+void Label::SetTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    SetStyleBits(Hwnd(), ui::WS_TABSTOP, tabStop ? ui::WS_TABSTOP : 0);
     Repaint();
 }
 

@@ -5,6 +5,7 @@
 
 #include "window/ui/application.h"
 
+#include "window/ui/internal/focus_marks.h"
 #include "window/ui/window.h"
 #include "window/win32/ui/registry.h"
 
@@ -12,9 +13,29 @@ namespace window::ui {
 
 namespace {
 
+// A form shows focus marks from the first key that moves about in it on; the
+// window that has the focus then draws its mark (over whatever lies beneath
+// it, for a window that lets that show through).
+void NoteKey(const ::MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+    const ::HWND form = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    win32::WindowRecord* record = form ? win32::RecordOf(form) : nullptr;
+    if (!record || record->keyboardUsed) return;
+    if (!KeyStartsFocusMarks(static_cast<int>(message.wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0)) return;
+    record->keyboardUsed = true;
+    if (const ::HWND focus = ::GetFocus(); focus && ::GetAncestor(focus, GA_ROOT) == form) {
+        ::RECT area;
+        ::GetWindowRect(focus, &area);
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<::POINT*>(&area), 2);
+        ::RedrawWindow(form, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
 void Deliver(::MSG& message) {
+    NoteKey(message);
     if (win32::HandleWindowKeys(message)) return;
     if (win32::FilterKey(message)) return;
+    if (win32::MoveTabFocus(message)) return;
     const ::HWND form = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (form && win32::RecordOf(form) && ::IsDialogMessageA(form, &message)) return;
     ::TranslateMessage(&message);

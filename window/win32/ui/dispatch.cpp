@@ -170,7 +170,11 @@ LRESULT CALLBACK Dispatch(::HWND window, ::UINT message, ::WPARAM wParam, ::LPAR
             }
             return RunChain(window, message, wParam, lParam);
         case WM_PAINT:
-            if (record->systemControl) return SystemDefault(*record, window, message, wParam, lParam);
+            if (record->systemControl) {
+                const LRESULT painted = SystemDefault(*record, window, message, wParam, lParam);
+                if (WindowRecord* still = RecordOf(window); still && still->afterPaint) still->afterPaint();
+                return painted;
+            }
             return Paint(window);
         case WM_ERASEBKGND:
             // The toolkit's classes erase within WM_PAINT.

@@ -43,22 +43,43 @@ void KeyFilter::Remove() {
 
 bool KeyFilter::IsActive() const { return g_activeFilter == impl_.get(); }
 
-// Tab and Shift+Tab: the next or previous control that takes the focus, as
-// the dialog manager finds it in the form.
+// Tab and Shift+Tab: the next or previous control that takes the focus.
+// The dialog manager finds tab stops from the front of the siblings to the
+// back; the toolkit puts each window it makes in front of its siblings (so
+// that it lies on top of them, as on the other side), so its order runs
+// against the order the controls were made in, and reading order is the
+// dialog manager's "previous".
+namespace {
+
+bool MoveFocusToNextTabStop(bool backwards) {
+    const ::HWND current = ::GetFocus();
+    if (!current) return false;
+    const ::HWND form = ::GetAncestor(current, GA_ROOT);
+    const ::HWND next = ::GetNextDlgTabItem(form, current, !backwards);
+    if (next && next != current) ::SetFocus(next);
+    return true;
+}
+
+}  // namespace
+
 KeyResult KeyFilter::DefaultTranslate(const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != static_cast<WPARAM>(VK_TAB)) return KeyResult::NotHandled;
-    const ::HWND current = ::GetFocus();
-    if (!current) return KeyResult::NotHandled;
-    const ::HWND form = ::GetAncestor(current, GA_ROOT);
     const bool backwards = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const ::HWND next = ::GetNextDlgTabItem(form, current, backwards);
-    if (next && next != current) ::SetFocus(next);
-    return KeyResult::Handled;
+    return MoveFocusToNextTabStop(backwards) ? KeyResult::Handled : KeyResult::NotHandled;
 }
 
 }  // namespace window::ui
 
 namespace window::ui::win32 {
+
+// Before the dialog manager, which would go the other way round.
+bool MoveTabFocus(const ::MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != static_cast<WPARAM>(VK_TAB)) return false;
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return false;
+    const ::HWND form = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (!form || !RecordOf(form)) return false;
+    return MoveFocusToNextTabStop((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+}
 
 bool FilterKey(const ::MSG& message) {
     if (!g_activeFilter || !g_activeFilter->routine || !IsKeyMessage(message.message)) return false;

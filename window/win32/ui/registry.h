@@ -51,10 +51,16 @@ struct WindowRecord {
     bool systemControl = false;
     std::optional<COLORREF> background;
     HWND labelledBy = nullptr;
+    // A form's: a key that starts focus marks has been pressed in it
+    // (window/ui/internal/focus_marks.h).
+    bool keyboardUsed = false;
     // The control's answer to a notification the system sent to its parent
     // about it (WM_HSCROLL, WM_COMMAND, WM_CTLCOLORSTATIC); nothing for the
     // parent's default.
     std::function<std::optional<LRESULT>(::UINT message, ::WPARAM wParam, ::LPARAM lParam)> reflect;
+    // What the control draws over the system's painting of it (a label's
+    // focus mark), with the painting done; nothing for most.
+    std::function<void()> afterPaint;
     // What a form control keeps beside its window (form/form_windows.h);
     // released with the window.
     std::shared_ptr<void> controlState;
@@ -116,6 +122,11 @@ void SelectTabByKey(::HWND strip, int index, ::WORD virtualKey, ::UINT keyFlags)
 // Offers a key message of the loop to the active key filter; true when it
 // took the key.
 bool FilterKey(const ::MSG& message);
+
+// Tab and Shift+Tab in a form: the focus to the next or previous control
+// that takes it, in the order the controls were made (keyboard.cpp); true
+// when the key was one of them.
+bool MoveTabFocus(const ::MSG& message);
 
 // Runs the loop of a modal form until `running` turns false; false when the
 // application was asked to quit meanwhile.
