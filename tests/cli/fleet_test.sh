@@ -65,9 +65,6 @@ SUDO
 printf '#!/bin/sh\nexec "%s" --machine "%s" "$@"\n' "$report" "$source/tests/machines/laptop.json" >"$work/bin/veltrix-report"
 chmod +x "$work/bin/sudo" "$work/bin/veltrix-report"
 export PATH=$work/bin:$PATH
-# The ad-hoc command reads the fact from Ansible's own fact path: here, the
-# one the first command installed.
-printf '[defaults]\nfact_path = %s/etc/ansible/facts.d\n' "$work" >ansible.cfg
 
 bash -euc "${commands[0]}"
 [ -x "$work/etc/ansible/facts.d/veltrix.fact" ] || { echo "the fact was not installed"; exit 1; }
@@ -75,8 +72,8 @@ bash -euc "${commands[1]}" >"$work/adhoc.log" 2>&1 || { cat "$work/adhoc.log"; e
 for host in "${!machine[@]}"; do
   grep -q "^$host | SUCCESS" "$work/adhoc.log" || { echo "$host not gathered:"; cat "$work/adhoc.log"; exit 1; }
 done
-[ "$(grep -c '"TotalPhysical"' "$work/adhoc.log")" -eq "${#machine[@]}" ] ||
-  { echo "not every host shows the fact:"; cat "$work/adhoc.log"; exit 1; }
+# (It reads /etc/ansible/facts.d of each host, which the test leaves alone:
+# what the facts hold is checked through the playbook, below.)
 # The playbook makes its folder: none is there before.
 [ ! -e "$HOME/veltrix-inventory" ]
 bash -euc "${commands[2]}" >"$work/ansible.log" 2>&1 || { cat "$work/ansible.log"; exit 1; }
