@@ -58,7 +58,13 @@ check_system "" $'ID=gentoo'
 check_system "" ''
 [ "$("$script" --system)" = debian ] || { echo "this machine is not taken for Debian"; exit 1; }
 
-# The Debian path, for real: what ./run.sh and ./test.sh need is installed.
+# The Debian path, for real: every name the Debian column gives is a package
+# installed here, and nothing is left to install.
+while read -r package; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    { echo "the Debian list names $package, which is not an installed package"; exit 1; }
+done < <("$script" --list debian test)
+"$script" --list debian run | grep -qx qt6-base-dev || { echo "the Debian run list lacks qt6-base-dev"; exit 1; }
 "$script" run >"$work/out" 2>&1 || { cat "$work/out"; exit 1; }
 "$script" test >"$work/out" 2>&1 || { cat "$work/out"; exit 1; }
 [ ! -s "$work/out" ] || { echo "install-deps.sh was not quiet with everything installed:"; cat "$work/out"; exit 1; }
