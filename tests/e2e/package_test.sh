@@ -63,7 +63,7 @@ done
 
 # Tags lintian may still give are listed with their reasons in
 # packaging/lintian-overrides.txt; none of them may be an error or a warning.
-lintian --pedantic --info --no-tag-display-limit \
+lintian --pedantic --info --tag-display-limit 0 \
   --suppress-tags-from-file "$source/packaging/lintian-overrides.txt" "$deb" >"$work/lintian.txt" 2>&1 || true
 cat "$work/lintian.txt"
 if grep -E '^(E|W): ' "$work/lintian.txt"; then
