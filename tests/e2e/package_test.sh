@@ -20,6 +20,10 @@ tree=$source/build-release
 
 # The tree ./run.sh builds, and a packager's install of it.
 "$source/scripts/build-programs.sh" "$tree" >"$work/build.log" 2>&1 || { tail -50 "$work/build.log"; exit 1; }
+# Installed as it is, before anything else builds in it: the install needs
+# nothing ./run.sh did not build (the manual pages, the changelog).
+DESTDIR="$work/run-install" cmake --install "$tree" --prefix /usr >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; exit 1; }
 # The README's steps for packagers, as written there, on that tree.
 sed -n '/^    cmake -S \. -B build-release /,/^    DESTDIR=/p' "$source/README.md" | sed 's/^    //' >"$work/packager.sh"
 [ "$(wc -l <"$work/packager.sh")" -eq 3 ] || { echo "the README's packager steps:"; cat "$work/packager.sh"; exit 1; }
