@@ -51,6 +51,13 @@ while IFS= read -r command; do
 done <"$work/shown"
 [ "$missing" -eq 0 ] || exit 1
 
+# The programs where the README says ./run.sh puts them: the same places in
+# this build's tree.
+tree=$(dirname "$(dirname "$veltrix")")
+for program in $(grep -oE 'build-release/(app|cli)/[a-z/-]+' "$readme" | sort -u); do
+  [ -x "$tree/${program#build-release/}" ] || { echo "the README names $program, which is not a program"; exit 1; }
+done
+
 # The quick ones, as written, with the programs built here first on the path.
 mkdir -p "$work/bin"
 ln -s "$veltrix" "$work/bin/veltrix"
