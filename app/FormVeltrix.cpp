@@ -337,14 +337,18 @@ void FormVeltrix::SaveReport(const std::wstring& defaultName, int category) {
     const auto report = ReportWriter(collectors_, texts).Compose(category);
     const bool saved = report && platform::WriteFileReplacing(base::EncodeUtf8(path), *report).ok;
     if (!saved) {
-        ui::MessageBox(form_->Hwnd(), std::wstring(kSaveFailure) + L" " + path, form_->Caption(),
-                       ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        // Appended, not summed: GCC 12 with fortified calls takes the moves
+        // of a sum of wide strings for an overflowing wmemcpy (a false warning).
+        std::wstring message(kSaveFailure);
+        message.append(L" ").append(path);
+        ui::MessageBox(form_->Hwnd(), message, form_->Caption(), ui::MB_OK | ui::MB_ICONEXCLAMATION);
     }
 }
 
 std::wstring FormVeltrix::AboutApplicationText() {
-    return std::wstring(kProductName) + L" " + std::to_wstring(veltrix::kVersionMajor) + L"." +
-           std::to_wstring(veltrix::kVersionMinor);
+    std::wstring text(kProductName);  // appended: see SaveReport
+    text.append(L" ").append(std::to_wstring(veltrix::kVersionMajor)).append(L".");
+    return text.append(std::to_wstring(veltrix::kVersionMinor));
 }
 
 void FormVeltrix::ShowAbout(const std::wstring& caption) {

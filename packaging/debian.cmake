@@ -42,27 +42,32 @@ install(FILES packaging/copyright ${VELTRIX_CHANGELOG} DESTINATION ${CMAKE_INSTA
 install(FILES docs/report.schema.json DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix)
 install(FILES docs/fleet/veltrix.fact docs/fleet/veltrix-inventory.yml docs/fleet/veltrix-inventory.csv.j2
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix/fleet)
-install(FILES app/resources/org.example.veltrix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES app/resources/invalid.veltrix.veltrix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME veltrix)
 set(CPACK_PACKAGE_VENDOR "The Veltrix developers")
-set(CPACK_PACKAGE_CONTACT "The Veltrix developers <veltrix@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hardware information viewer with a text report")
 set(CPACK_PACKAGE_DESCRIPTION "Veltrix shows the processor, memory, display, network, sound,
 keyboard, mouse, printers, joysticks, drives, ports, USB devices and battery of
-this computer in one window, and writes the same as a plain text report.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Veltrix developers <veltrix@example.org>")
+this computer in one window, in Dutch, and writes the same as a plain text
+report or as JSON (veltrix-report), also without a window.")
+# The maintainer is whoever makes the package: the project has no address of
+# its own to name. It is read when cpack runs (packaging/maintainer.cmake),
+# from DEBFULLNAME and DEBEMAIL as Debian's own tools read them.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/maintainer.cmake)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://veltrix.example.org/")
+# No Homepage field: the project has no public page to name.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Besides the libraries: the font the window's captions are laid out for, the
 # X11 platform plugin (without it the window cannot open on X) and Qt's own
-# Dutch texts (the save dialog and the message boxes).
+# Dutch texts (the save dialog and the message boxes). Recommended: the names
+# of PCI and USB devices, and the Wayland platform plugin, without which the
+# window on a Wayland session needs XWayland (docs/packaging.md).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 # Directories owned by the system are not the package's to set permissions on.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

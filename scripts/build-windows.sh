@@ -14,6 +14,11 @@ if [ ! -f build-win/build.ninja ]; then
 elif ! grep -qx "VELTRIX_WERROR:BOOL=$werror" build-win/CMakeCache.txt; then
   cmake -S . -B build-win -DVELTRIX_WERROR="$werror" >/dev/null
 fi
+# --progress (as ./test.sh asks): everything the build says, its progress
+# lines too, on standard error.
+if [ "${1:-}" = --progress ]; then
+  exec cmake --build build-win -- -j"$(nproc)" >&2
+fi
 status=0
 cmake --build build-win -- -j"$(nproc)" | { grep -vE '^\[[0-9]+/[0-9]+\]|^ninja: no work to do' || true; } || status=$?
 exit "$status"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures (once) and builds into build/.
+#   scripts/build.sh [--progress]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # VELTRIX_WERROR=ON (as .ci/run sets it) builds with warnings as errors;
@@ -15,6 +16,11 @@ elif ! grep -qx "VELTRIX_WERROR:BOOL=$werror" build/CMakeCache.txt; then
 fi
 # Progress lines are dropped; errors and warnings stay. The build's own
 # status decides, whatever the filter does.
+# --progress (as ./test.sh asks): everything the build says, its progress
+# lines too, on standard error.
+if [ "${1:-}" = --progress ]; then
+  exec cmake --build build -- -j"$(nproc)" >&2
+fi
 status=0
 cmake --build build -- -j"$(nproc)" | { grep -vE '^\[[0-9]+/[0-9]+\]|^ninja: no work to do' || true; } || status=$?
 exit "$status"

@@ -60,8 +60,7 @@ std::string About(const CaptureLog& log, bool privacy) {
 
 // One line on standard error, with what came from outside escaped.
 int Fail(std::ostream& err, const std::string& message, int status) {
-    err << "veltrix-capture: " << base::EscapeNonPrintable(message) << "\n";
-    return status;
+    return FailureLine(err, "veltrix-capture", message, status);
 }
 
 }  // namespace
@@ -104,7 +103,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
     CaptureLog log;
     {
         platform::linux_backend::LinuxMachineOptions options;
-        options.root = "/";
+        options.root = std::string(1, '/');  // not = "/": GCC 12 -O3 warns (-Wrestrict)
         options.capture = &log;
         options.privacy = parsed.privacy;
         platform::linux_backend::LinuxMachine machine(std::move(options));

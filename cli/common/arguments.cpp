@@ -1,5 +1,8 @@
 #include "cli/common/arguments.h"
 
+#include "base/printable_text.h"
+#include "platform/input_excerpt.h"
+
 namespace cli::detail {
 
 bool SplitOption(const std::string& arg, std::string& name, std::string& value) {
@@ -21,6 +24,19 @@ std::string AsciiLowered(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
+}
+
+}  // namespace cli
+
+namespace cli {
+
+std::string Quoted(std::string_view argument) { return '"' + platform::InputExcerpt(argument) + '"'; }
+
+int FailureLine(std::ostream& err, std::string_view program, std::string_view message, int status) {
+    // Room for a few quoted excerpts and the sentence around them.
+    constexpr std::size_t kMessageLimit = 4 * platform::kExcerptLimit;
+    err << program << ": " << base::EscapeNonPrintable(platform::InputExcerpt(message, kMessageLimit)) << "\n";
+    return status;
 }
 
 }  // namespace cli

@@ -5,8 +5,10 @@
 // to a string. One more flag is one more line in a table. What a value means
 // is the command's own business, after parsing.
 
+#include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -26,6 +28,16 @@ struct ValueOption {
 // A value with its ASCII capitals made small: option values and category
 // names are compared without regard to case, and their letters are ASCII.
 std::string AsciiLowered(std::string text);
+
+// An argument as an error line quotes it: in double quotes, and only its
+// start when it is long (a pasted file on the command line stays a line a
+// person reads, as a file's excerpt does).
+std::string Quoted(std::string_view argument);
+
+// Writes "<program>: <message>" as one line on `err`, control characters
+// escaped, the message capped as a whole too (a path quoted by the layers
+// below), and returns `status`.
+int FailureLine(std::ostream& err, std::string_view program, std::string_view message, int status);
 
 // Everything that is not an option, in order; "--" ends the options.
 struct ParsedRest {
@@ -85,7 +97,7 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const FlagOp
             known = true;
         }
         if (!known) {
-            error = "unknown option \"" + arg + "\"";
+            error = "unknown option " + Quoted(arg);
             return false;
         }
     }

@@ -5,7 +5,6 @@
 #include "app/pages/PageRows.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
-#include "base/printable_text.h"
 #include "cli/common/arguments.h"
 #include "cli/common/category_argument.h"
 #include "cli/report/report_text.h"
@@ -41,15 +40,17 @@ constexpr ValueOption<ReportArguments> kValues[] = {
 // One line on standard error; what the user typed or a file held may carry
 // terminal controls, so they are shown escaped.
 int Fail(std::ostream& err, const std::string& message, int status) {
-    err << "veltrix-report: " << base::EscapeNonPrintable(message) << "\n";
-    return status;
+    return FailureLine(err, "veltrix-report", message, status);
 }
+
+// The usage takes two lines: an error line points at it instead.
+constexpr const char* kSeeHelp = " (see veltrix-report --help)";
 
 bool ReadMeanings(ReportArguments& parsed, std::string& error) {
     if (!parsed.category.empty()) {
         const auto category = CategoryFromArgument(parsed.category);
         if (!category) {
-            error = "category \"" + parsed.category + "\" is neither a number from 0 to " +
+            error = "category " + Quoted(parsed.category) + " is neither a number from 0 to " +
                     std::to_string(app::kCategoryCount - 1) + " nor a category's name (see --help)";
             return false;
         }
@@ -59,7 +60,7 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
     if (format == "json") {
         parsed.reportFormat = ReportFormat::kJson;
     } else if (!format.empty() && format != "text") {
-        error = "format \"" + parsed.format + "\" is not text or json";
+        error = "format " + Quoted(parsed.format) + " is not text or json";
         return false;
     }
     const std::string encoding = AsciiLowered(parsed.encoding);
@@ -68,13 +69,13 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
     } else if (encoding == "windows-1252" || encoding == "cp1252") {
         parsed.reportEncoding = ReportEncoding::kWindows1252;
     } else if (!encoding.empty()) {
-        error = "encoding \"" + parsed.encoding + "\" is not windows-1252 or utf-8";
+        error = "encoding " + Quoted(parsed.encoding) + " is not windows-1252 or utf-8";
         return false;
     }
     // JSON is UTF-8 by its own rules; only the text report has a choice.
     if (parsed.reportFormat == ReportFormat::kJson && !encoding.empty() &&
         parsed.reportEncoding != ReportEncoding::kUtf8) {
-        error = "the JSON report is always UTF-8; --encoding " + parsed.encoding + " is for the text report";
+        error = "the JSON report is always UTF-8; --encoding " + Quoted(parsed.encoding) + " is for the text report";
         return false;
     }
     if (!parsed.machineFile.empty() && !parsed.root.empty()) {
@@ -112,7 +113,8 @@ std::string ReportHelp() {
            "\n\nWrites the report of this machine: all categories, or the one --category names by\n"
            "number, English or Dutch name (case does not matter):\n" +
            CategoryList() +
-           "\n--format json writes one JSON document (docs/report.schema.json); the text report is\n"
+           "\n--format json writes one JSON document (its schema: report.schema.json, installed with\n"
+           "the documentation, /usr/share/doc/veltrix/ from the package); the text report is\n"
            "Windows-1252 with CR LF unless --encoding utf-8 (then UTF-8 with LF).\n"
            "--machine FILE.json reports a simulated machine, --root DIR a captured tree\n"
            "(or VELTRIX_MACHINE, VELTRIX_ROOT). Status: 0 done, 1 a write failed, 2 bad input.\n";
@@ -121,11 +123,11 @@ std::string ReportHelp() {
 bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error) {
     ParsedRest rest;
     if (!ParseArguments<ReportArguments>(args, kFlags, kValues, parsed, rest, error)) {
-        error += "; " + std::string(kUsage);
+        error += kSeeHelp;
         return false;
     }
     if (!rest.operands.empty()) {
-        error = "unexpected argument \"" + rest.operands.front() + "\"; " + kUsage;
+        error = "unexpected argument " + Quoted(rest.operands.front()) + kSeeHelp;
         return false;
     }
     return ReadMeanings(parsed, error);

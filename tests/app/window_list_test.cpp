@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -40,6 +41,22 @@ private slots:
         QCOMPARE(ui::WindowListLine(L"x", L"y", {}, true, L"Ü é"), std::string("x\ty\t0,0,0,0\tshown\t\xC3\x9C \xC3\xA9\n"));
     }
 
+    void theListFileAppearsWholeOrNotAtAll() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("list.txt")).toStdString();
+        const std::string lines = "a\tb\t0,0,1,1\tshown\t\n" + std::string(100000, 'x') + "\n";
+        // A list from an earlier run is replaced, and no partial file stays behind.
+        std::ofstream(path) << "old\n";
+        QVERIFY(ui::WriteWindowListFile(path.c_str(), lines));
+        std::ifstream in(path, std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), lines);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(path + ".part")));
+        // A folder that is not there: refused, nothing written.
+        const std::string missing = dir.filePath(QStringLiteral("no/list.txt")).toStdString();
+        QVERIFY(!ui::WriteWindowListFile(missing.c_str(), lines));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(missing)));
+    }
+
     void theWindowListsEveryWindowOnceItIsPainted() {
         QTemporaryDir dir;
         const QString list = dir.filePath(QStringLiteral("list.txt"));
@@ -51,7 +68,8 @@ private slots:
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(VELTRIX_PROGRAM), {});
         QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(list).size() > 0, 30000);
+        // The list is renamed into place whole: once it is there, it is all there.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(list), 30000);
         process.kill();
         process.waitForFinished();
 

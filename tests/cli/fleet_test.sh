@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# docs/fleet: Ansible gathers the local fact veltrix (veltrix-report --format
-# json) of five hosts over a local inventory, each host pointed at another
-# simulated machine or captured tree, and the playbook merges them into one
-# inventory (JSON and CSV). The merged inventory must hold exactly what
-# veltrix-report writes for each host. A copy is kept in ARTIFACTS.
+# docs/fleet: the commands of docs/fleet.md (its sh blocks) run as written
+# there, in a folder of the test's own: the fact installed with a stand-in
+# for sudo that puts /etc into the folder, the ad-hoc look at the local
+# facts, and the playbook. Ansible gathers the local fact veltrix
+# (veltrix-report --format json) of five hosts over a local inventory, each
+# host pointed at another simulated machine or captured tree, and the
+# playbook merges them into one inventory (JSON and CSV) in a folder it
+# makes. The merged inventory must hold exactly what veltrix-report writes
+# for each host. A copy is kept in ARTIFACTS.
 set -euo pipefail
 report=$(realpath "$1") source=$(realpath "$2") artifacts=$(realpath -m "$3")
 command -v ansible-playbook >/dev/null || { echo "SKIPPED: ansible-playbook not installed (ansible-core)"; exit 0; }
@@ -38,9 +42,42 @@ for host in "${!machine[@]}"; do
   echo "$host ansible_connection=local ansible_python_interpreter=/usr/bin/python3 veltrix_fact_path=$work/facts/$host" >>"$work/hosts"
 done
 
-mkdir -p "$work/out"
-ansible-playbook -i "$work/hosts" "$source/docs/fleet/veltrix-inventory.yml" -e "veltrix_inventory_dir=$work/out" \
-  >"$work/ansible.log" 2>&1 || { cat "$work/ansible.log"; exit 1; }
+# The document's commands, read from it: exactly these three, in order.
+python3 - "$source/docs/fleet.md" >"$work/commands" <<'PY'
+import re, sys
+for block in re.findall(r"^```sh\n(.*?)^```", open(sys.argv[1]).read(), re.S | re.M):
+    print(block.strip())
+PY
+mapfile -t commands <"$work/commands"
+[ "${#commands[@]}" -eq 3 ] || { echo "docs/fleet.md shows ${#commands[@]} commands, not 3:"; cat "$work/commands"; exit 1; }
+for i in 0 1 2; do
+  expected=("sudo install " "ansible all -i hosts " "ansible-playbook -i hosts ")
+  [[ ${commands[$i]} == "${expected[$i]}"* ]] || { echo "command $((i + 1)) of docs/fleet.md: ${commands[$i]}"; exit 1; }
+done
+# Stand-ins: sudo runs its command with /etc/ in the test's folder;
+# veltrix-report is the one built here, reporting a simulated machine.
+mkdir -p "$work/bin" "$work/docs"
+ln -s "$source/docs/fleet" "$work/docs/fleet"
+cat >"$work/bin/sudo" <<SUDO
+#!/bin/bash
+exec "\${@//\\/etc\\//$work/etc/}"
+SUDO
+printf '#!/bin/sh\nexec "%s" --machine "%s" "$@"\n' "$report" "$source/tests/machines/laptop.json" >"$work/bin/veltrix-report"
+chmod +x "$work/bin/sudo" "$work/bin/veltrix-report"
+export PATH=$work/bin:$PATH
+
+bash -euc "${commands[0]}"
+[ -x "$work/etc/ansible/facts.d/veltrix.fact" ] || { echo "the fact was not installed"; exit 1; }
+bash -euc "${commands[1]}" >"$work/adhoc.log" 2>&1 || { cat "$work/adhoc.log"; exit 1; }
+for host in "${!machine[@]}"; do
+  grep -q "^$host | SUCCESS" "$work/adhoc.log" || { echo "$host not gathered:"; cat "$work/adhoc.log"; exit 1; }
+done
+# (It reads /etc/ansible/facts.d of each host, which the test leaves alone:
+# what the facts hold is checked through the playbook, below.)
+# The playbook makes its folder: none is there before.
+[ ! -e "$HOME/veltrix-inventory" ]
+bash -euc "${commands[2]}" >"$work/ansible.log" 2>&1 || { cat "$work/ansible.log"; exit 1; }
+ln -s "$HOME/veltrix-inventory" "$work/out"
 
 mkdir -p "$artifacts"
 cp "$work/out/veltrix-inventory.json" "$work/out/veltrix-inventory.csv" "$artifacts/"

@@ -76,6 +76,45 @@ TEST(VeltrixReport, BadFormatsEncodingsAndArgumentsAreUsageErrors) {
     EXPECT_NE(category.err.find("nor a category's name (see --help)"), std::string::npos) << category.err;
 }
 
+// The usage takes two lines: an error line points at --help instead of
+// quoting it (its line break once showed up escaped, as "\x0A").
+TEST(VeltrixReport, AnErrorLinePointsAtHelpInsteadOfQuotingTheUsage) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--foo"}, {"report.txt"}, {"--format"}, {"--help=yes"}}) {
+        const ReportRun run = Report(args);
+        ExpectOneLineError(run);
+        EXPECT_EQ(run.err.find("\\x"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("usage"), std::string::npos) << run.err;
+        EXPECT_TRUE(run.err.ends_with(" (see veltrix-report --help)\n")) << run.err;
+    }
+    EXPECT_EQ(Report({"--foo"}).err, "veltrix-report: unknown option \"--foo\" (see veltrix-report --help)\n");
+}
+
+// A pasted file on the command line: the error line quotes its start and
+// its length, as an error about a file's content does; 200 bytes is the
+// last length quoted whole.
+TEST(VeltrixReport, AnErrorLineQuotesOnlyTheStartOfALongArgument) {
+    const std::string whole(200, 'x'), longer(100000, 'y');
+    EXPECT_EQ(Report({"--category", whole}).err,
+              "veltrix-report: category \"" + whole + "\" is neither a number from 0 to 14 nor a category's name "
+              "(see --help)\n");
+    const std::string cut = "\"" + std::string(200, 'y') + "... (100000 bytes)\"";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--" + longer}, {longer}, {"--category", longer}, {"--format", longer}, {"--encoding", longer},
+             {"--format=json", "--encoding", longer}}) {
+        const ReportRun run = Report(args);
+        ExpectOneLineError(run);
+        EXPECT_LT(run.err.size(), 400u) << args.front().substr(0, 20);
+        EXPECT_NE(run.err.find(longer.substr(0, 180)), std::string::npos);
+        EXPECT_NE(run.err.find(" bytes)\""), std::string::npos) << run.err.substr(0, 300);
+    }
+    EXPECT_NE(Report({longer}).err.find(cut), std::string::npos);
+    // A path quoted by the machine's own error is capped with the line.
+    const ReportRun machine = Report({"--machine", "/nowhere/" + longer});
+    ExpectOneLineError(machine);
+    EXPECT_LT(machine.err.size(), 1000u);
+}
+
 TEST(VeltrixReport, TextAndEncodingNamesAreAcceptedInAnyCase) {
     const ReportRun plain = Report({"--machine", Laptop(), "--category", "14"});
     for (const char* format : {"text", "TEXT"})

@@ -1,6 +1,9 @@
 #include "window/ui/internal/window_list_line.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "base/codepage.h"
 
@@ -35,6 +38,23 @@ std::string WindowListLine(std::wstring_view name, std::wstring_view className, 
 const char* WindowListPath() {
     const char* path = std::getenv("VELTRIX_WINDOW_LIST");
     return path && *path ? path : nullptr;
+}
+
+bool WriteWindowListFile(const char* path, const std::string& lines) {
+    const std::string partial = std::string(path) + ".part";
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
+    if (std::fclose(file) != 0 || !written) {
+        std::remove(partial.c_str());
+        return false;
+    }
+    // One step from nothing to the whole list (MoveFileEx with replacing on
+    // Windows, rename(2) here).
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    if (error) std::remove(partial.c_str());
+    return !error;
 }
 
 }  // namespace window::ui

@@ -74,7 +74,9 @@ std::optional<std::string> RelativeToRoot(std::string_view path) {
 
 RootFs::RootFs(std::string root, CaptureLog* log, const PrivacyFilter* privacy)
     : root_(std::move(root)), log_(log), privacy_(privacy) {
-    if (root_.empty()) root_ = "/";
+    // Built, not assigned from "/": GCC 12 at -O3 takes the assignment of a
+    // one-character literal for an overlapping copy (-Wrestrict).
+    if (root_.empty()) root_ = std::string(1, '/');
     std::error_code error;
     const auto canonical = std::filesystem::weakly_canonical(root_, error);
     thisSystem_ = !error && canonical == std::filesystem::path("/");

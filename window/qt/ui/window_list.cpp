@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <cstdio>
 #include <string>
 
 #include "window/qt/ui/registry.h"
@@ -33,7 +32,7 @@ std::wstring TextOf(HWND window, QWidget* widget) {
     return accessible ? accessible->text(QAccessible::Name).toStdWString() : std::wstring();
 }
 
-void ListWindows(QWidget* widget, const QWidget* form, std::FILE* file) {
+void ListWindows(QWidget* widget, const QWidget* form, std::string& lines) {
     if (const HWND window = HandleOf(widget)) {
         RECT area{0, 0, widget->width(), widget->height()};
         // The form's own line is its client area, as on the other side.
@@ -41,20 +40,17 @@ void ListWindows(QWidget* widget, const QWidget* form, std::FILE* file) {
             const QPoint at = widget->mapTo(form, QPoint(0, 0));
             area = RECT{at.x(), at.y(), at.x() + widget->width(), at.y() + widget->height()};
         }
-        const std::string line =
-            WindowListLine(widget->objectName().toStdWString(), GetClassName(window), area, widget->isVisible(),
-                           TextOf(window, widget));
-        std::fputs(line.c_str(), file);
+        lines += WindowListLine(widget->objectName().toStdWString(), GetClassName(window), area,
+                                widget->isVisible(), TextOf(window, widget));
     }
     for (QObject* child : widget->children())
-        if (auto* childWidget = qobject_cast<QWidget*>(child)) ListWindows(childWidget, form, file);
+        if (auto* childWidget = qobject_cast<QWidget*>(child)) ListWindows(childWidget, form, lines);
 }
 
 void WriteWindowList(QWidget* form) {
-    std::FILE* file = std::fopen(WindowListPath(), "wb");
-    if (!file) return;
-    ListWindows(form, form, file);
-    std::fclose(file);
+    std::string lines;
+    ListWindows(form, form, lines);
+    WriteWindowListFile(WindowListPath(), lines);
 }
 
 // Sees the first paint of a form (a shown top-level toolkit window) and

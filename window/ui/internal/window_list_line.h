@@ -31,4 +31,10 @@ std::string WindowListLine(std::wstring_view name, std::wstring_view className, 
 // set (the hook is off).
 const char* WindowListPath();
 
+// Writes the whole list to `path`: first to "<path>.part", then renamed
+// into place, so that a reader who sees the file sees every line of it
+// (the checks wait for the file to appear and read it at once). False, and
+// nothing at `path`, when it cannot be written.
+bool WriteWindowListFile(const char* path, const std::string& lines);
+
 }  // namespace window::ui

@@ -6,7 +6,6 @@
 // end-to-end checks compare these rectangles with the Qt side's.
 #include "window/win32/ui/system_headers.h"
 
-#include <cstdio>
 #include <string>
 
 #include "window/ui/internal/window_list_line.h"
@@ -18,11 +17,11 @@ namespace window::ui::win32 {
 namespace {
 
 struct Listing {
-    std::FILE* file;
+    std::string lines;
     ::HWND form;
 };
 
-void ListWindow(::HWND window, const Listing& listing) {
+void ListWindow(::HWND window, Listing& listing) {
     const WindowRecord* record = RecordOf(window);
     if (!record) return;
     // The form's own line is its client area; its frame is the system's.
@@ -33,10 +32,8 @@ void ListWindow(::HWND window, const Listing& listing) {
         ::GetWindowRect(window, &area);
         ::MapWindowPoints(nullptr, listing.form, reinterpret_cast<::POINT*>(&area), 2);
     }
-    const std::string line =
-        WindowListLine(record->name, record->className, RECT{area.left, area.top, area.right, area.bottom},
-                       ::IsWindowVisible(window) != FALSE, GetWindowText(Handle(window)));
-    std::fputs(line.c_str(), listing.file);
+    listing.lines += WindowListLine(record->name, record->className, RECT{area.left, area.top, area.right, area.bottom},
+                                    ::IsWindowVisible(window) != FALSE, GetWindowText(Handle(window)));
 }
 
 }  // namespace
@@ -54,15 +51,13 @@ void WriteWindowList() {
     }, reinterpret_cast<::LPARAM>(&form));
     if (!form) return;
     written = true;
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file) return;
-    Listing listing{file, form};
+    Listing listing{{}, form};
     ListWindow(form, listing);
     ::EnumChildWindows(form, [](::HWND child, ::LPARAM data) -> ::BOOL {
-        ListWindow(child, *reinterpret_cast<const Listing*>(data));
+        ListWindow(child, *reinterpret_cast<Listing*>(data));
         return TRUE;
     }, reinterpret_cast<::LPARAM>(&listing));
-    std::fclose(file);
+    WriteWindowListFile(path, listing.lines);
 }
 
 }  // namespace window::ui::win32
