@@ -16,6 +16,8 @@
 #include "platform/linux/privacy/mount_identifiers.h"
 #include "platform/linux/privacy/record_identifiers.h"
 #include "platform/linux/io/replies.h"
+#include "platform/linux/parsers/mountinfo.h"
+#include "platform/linux/parsers/text_fields.h"
 
 using namespace platform::linux_backend;
 
@@ -262,6 +264,31 @@ TEST(PrivacyFilter, ReadsTheRealConfigurationDirectoryUnderItsMaskedPath) {
     EXPECT_EQ(filter.RealPath(masked + "/gtk-3.0/settings.ini"), "/home/anna/.config/gtk-3.0/settings.ini");
     EXPECT_EQ(filter.RealPath(masked + "x/file"), masked + "x/file") << "only the directory itself and below";
     EXPECT_EQ(filter.RealPath("/proc/meminfo"), "/proc/meminfo");
+}
+
+// statvfs of a stick mounted under its serial needs the real mount point;
+// the backend only ever sees the masked one.
+TEST(PrivacyFilter, TurnsEveryMaskedMountPointBackIntoTheRealOne) {
+    LocalNames names;
+    names.users = {"anna"};
+    PrivacyFilter filter(PrivacyKeyFrom("test key"), names);
+    const std::string masked = filter.MaskFile(
+        "/proc/self/mountinfo",
+        "29 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
+        "62 28 8:33 / /media/anna/B7D2-9F4E rw,nosuid - vfat /dev/sdc1 rw\n"
+        "63 28 8:17 / /media/anna/My\\040Stick rw - exfat /dev/sdb1 rw\n"
+        "64 28 8:49 / /run/media/anna/1A2B3C4D5E6F7081 rw - ntfs3 /dev/sdd1 rw");
+    const auto lines = SplitLines(std::string_view(masked));
+    ASSERT_EQ(lines.size(), 4u);
+    const auto pointOf = [&](std::size_t line) { return UnescapeMountField(SplitBlanks(lines[line])[4]); };
+    EXPECT_EQ(pointOf(0), "/");
+    EXPECT_EQ(filter.RealPath("/"), "/");
+    EXPECT_EQ(pointOf(1).find("anna"), std::string::npos);
+    EXPECT_EQ(pointOf(1).find("B7D2"), std::string::npos);
+    EXPECT_EQ(filter.RealPath(pointOf(1)), "/media/anna/B7D2-9F4E");
+    EXPECT_EQ(filter.RealPath(pointOf(2)), "/media/anna/My Stick") << "escaped blanks unescaped";
+    EXPECT_EQ(filter.RealPath(pointOf(3)), "/run/media/anna/1A2B3C4D5E6F7081") << "the last line, unended";
+    EXPECT_EQ(filter.RealPath(pointOf(1) + "/DCIM"), pointOf(1) + "/DCIM") << "mount points only";
 }
 
 TEST(PrivacyFilter, MasksThisSystemsHostNameOnlyWhereHostsAreNamed) {

@@ -137,7 +137,9 @@ std::optional<VolumeInformation> LinuxDrives::GetVolumeInformationA(std::string_
 std::optional<DiskFreeSpace> LinuxDrives::GetDiskFreeSpaceA(std::string_view root) {
     const auto* volume = FindVolume(root);
     if (!volume || !volume->mount) return std::nullopt;
-    const std::string mountPoint = volume->mount->mountPoint;
+    // A stick mounted under its serial is shown masked under --privacy;
+    // statvfs needs the real mount point.
+    const std::string mountPoint = fs_.RealPath(volume->mount->mountPoint);
     // Only file systems served by another process or machine can stall.
     const bool mayStall = volume->network || volume->mount->fsType.starts_with("fuse");
     const auto reply = replies_.Ask(kStatvfsChannel, std::to_string(volume->mount->mountId),

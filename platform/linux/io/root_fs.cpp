@@ -110,9 +110,11 @@ int RootFs::OpenInRoot(const std::string& relative, int flags) const {
     return fd;
 }
 
-std::optional<std::string> RootFs::ToOpen(std::string_view path) const {
-    return RelativeToRoot(privacy_ ? privacy_->RealPath(path) : std::string(path));
+std::string RootFs::RealPath(std::string_view path) const {
+    return privacy_ ? privacy_->RealPath(path) : std::string(path);
 }
+
+std::optional<std::string> RootFs::ToOpen(std::string_view path) const { return RelativeToRoot(RealPath(path)); }
 
 std::optional<std::string> RootFs::ReadFile(std::string_view path, std::size_t limit) const {
     const auto relative = ToOpen(path);

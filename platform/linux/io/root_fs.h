@@ -55,6 +55,9 @@ public:
     // symbolic links are followed to tell directories from files.
     std::optional<std::vector<DirectoryEntry>> ListDirectory(std::string_view path) const;
     bool IsDirectory(std::string_view path) const;
+    // The path on this system for a path the backend built from what it read:
+    // under --privacy a masked mount point is turned back into the real one.
+    std::string RealPath(std::string_view path) const;
     // The path as a user finds it: the root joined with the path.
     std::string Shown(std::string_view path) const;
 

@@ -4,6 +4,8 @@
 #include <span>
 
 #include "platform/linux/io/root_fs.h"
+#include "platform/linux/parsers/mountinfo.h"
+#include "platform/linux/parsers/text_fields.h"
 #include "platform/linux/privacy/binary_identifiers.h"
 #include "platform/linux/privacy/privacy_key.h"
 #include "platform/linux/privacy/mount_identifiers.h"
@@ -56,14 +58,32 @@ std::string PrivacyFilter::MaskFile(std::string_view path, std::string content) 
             return content;
         }
     }
+    const bool mountTable = path == "/proc/self/mountinfo";
+    const std::string real = mountTable ? content : std::string();
     TextMasker masker(content, mask_);
-    if (path == "/proc/self/mountinfo") MaskMountInfo(masker);
+    if (mountTable) MaskMountInfo(masker);
     else if (path.starts_with("/run/udev/data/")) MaskUdevEntry(masker);
     else if (path == "/proc/cpuinfo") MaskCpuinfoSerial(masker);
     MaskFreeText(masker, NamesFor(path == "/proc/self/mountinfo"));
     // After the MAC addresses, which Uniq lines of Bluetooth devices hold.
     if (path == "/proc/bus/input/devices") MaskInputUniq(masker);
+    if (mountTable) NoteMountPoints(real, content);
     return content;
+}
+
+// Masks keep every line and every blank, so the n-th line of the masked
+// table is the n-th of the real one and its fifth field the same mount point.
+void PrivacyFilter::NoteMountPoints(std::string_view real, std::string_view masked) const {
+    const auto realLines = SplitLines(real);
+    const auto maskedLines = SplitLines(masked);
+    if (realLines.size() != maskedLines.size()) return;
+    for (std::size_t i = 0; i < realLines.size(); ++i) {
+        const auto realFields = SplitBlanks(realLines[i]);
+        const auto maskedFields = SplitBlanks(maskedLines[i]);
+        if (realFields.size() < 5 || maskedFields.size() != realFields.size() || realFields[4] == maskedFields[4])
+            continue;
+        realMountPoints_.insert_or_assign(UnescapeMountField(maskedFields[4]), UnescapeMountField(realFields[4]));
+    }
 }
 
 base::Bytes PrivacyFilter::MaskReply(std::string_view channel, std::string_view request, base::Bytes reply) {
@@ -95,6 +115,7 @@ base::Bytes PrivacyFilter::MaskReply(std::string_view channel, std::string_view 
 }
 
 std::string PrivacyFilter::RealPath(std::string_view path) const {
+    if (const auto mount = realMountPoints_.find(path); mount != realMountPoints_.end()) return mount->second;
     if (maskedConfig_.empty() || maskedConfig_ == realConfig_ || !IsUnder(path, maskedConfig_)) return std::string(path);
     return realConfig_ + std::string(path.substr(maskedConfig_.size()));
 }

@@ -12,9 +12,12 @@
 // the masked files at their paths and the masked replies.
 //
 // Paths the backend builds from a masked reply (the user's configuration
-// directory, "/home/<user>/.config") name nothing on the disk; RealPath
-// turns them back into the path to open. The capture keeps the masked path.
+// directory, "/home/<user>/.config", or a stick mounted under its serial,
+// "/media/<user>/<serial>") name nothing on the disk; RealPath turns them
+// back into the path to open or to ask statvfs for. The capture keeps the
+// masked path.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,12 +42,15 @@ public:
 
 private:
     LocalNames NamesFor(bool hostsMayAppear) const;
+    void NoteMountPoints(std::string_view real, std::string_view masked) const;
 
     IdentifierMask mask_;
     LocalNames names_;
     // The user's configuration directory as it really is, and masked.
     std::string realConfig_;
     std::string maskedConfig_;
+    // Each masked mount point of the mount table and the real one.
+    mutable std::map<std::string, std::string, std::less<>> realMountPoints_;
 };
 
 }  // namespace platform::linux_backend
