@@ -110,6 +110,17 @@ TEST(HardDrivesStandardUser, SmartIdentityWinsOverTheDescriptorWhereItAnswers) {
     EXPECT_EQ(disks.Item(0)->Revision(), L"0001");
 }
 
+TEST(HardDrivesStandardUser, AnNvmeDiskIsNeverAskedForSmart) {
+    // An NVMe disk whose controller data does not come: SMART is not tried,
+    // however it would answer, and the descriptor names the disk.
+    auto drives = SimDrivesFrom(R"({"disks": {"0": {"descriptor": {"bus_type": 17, "product": "KXG60ZNV512G"},
+      "identify": {"model": "NOT ASKED", "firmware": "0000", "serial": "NOTASKED"}}}})");
+    HardDrives disks(*drives, kWindows1252);
+    ASSERT_EQ(disks.Count(), 1);
+    EXPECT_EQ(disks.Item(0)->Name(), L"KXG60ZNV512G");
+    EXPECT_EQ(disks.Item(0)->SerialNumber(), L"");
+}
+
 TEST(SimDrivesAccess, StandardUserOpensOnlyForNoAccessAndRequestsNeedTheirAccessBits) {
     auto user = SimDrivesFrom(DisksOf(false));
     const auto share = drive::kFileShareRead | drive::kFileShareWrite;
@@ -237,6 +248,48 @@ TEST(PassThroughAlignment, SimulatedAdapterRefusesAMisalignedBuffer) {
     request.dataBuffer = storage.first(36);
     EXPECT_TRUE(drives->DeviceIoControl(device, drive::kIoctlScsiPassThroughDirect, request));
     drives->CloseHandle(device);
+}
+
+// An adapter that names its SCSI address but not its alignment, and notes
+// where each pass-through buffer stood.
+class SilentAdapter final : public platform::DriveServices {
+public:
+    platform::DeviceHandle CreateFileA(std::string_view, std::uint32_t, std::uint32_t, std::uint32_t,
+                                       std::uint32_t) override {
+        return 1;
+    }
+    bool DeviceIoControl(platform::DeviceHandle, std::uint32_t code, std::span<const std::uint8_t>,
+                         std::span<std::uint8_t> out, std::uint32_t& returned) override {
+        if (code != drive::kIoctlScsiGetAddress) return false;  // no adapter descriptor
+        returned = sizeof(platform::ScsiAddress);
+        return platform::WriteRecord(platform::ScsiAddress{}, out);
+    }
+    bool DeviceIoControl(platform::DeviceHandle, std::uint32_t, platform::ScsiPassThroughDirect& request) override {
+        buffers.push_back(reinterpret_cast<std::uintptr_t>(request.dataBuffer.data()));
+        request.scsiStatus = platform::ScsiPassThroughDirect::kStatusGood;
+        return true;
+    }
+    bool CloseHandle(platform::DeviceHandle) override { return true; }
+    std::uint32_t GetDriveTypeA(std::string_view) override { return drive::kDriveCdrom; }
+
+    std::vector<std::uintptr_t> buffers;
+};
+
+TEST(PassThroughAlignment, AnAdapterThatDoesNotTellGetsQuadWordAlignedBuffers) {
+    SilentAdapter adapter;
+    transport::MMC mmc(adapter);
+    ASSERT_TRUE(mmc.Create("D:", "SPTI"));
+    AlignedStorage aligned;
+    const auto storage = aligned.Bytes();
+    for (const std::size_t skew : {std::size_t{0}, std::size_t{4}, std::size_t{8}, std::size_t{12}}) {
+        const auto buffer = storage.subspan(skew, 36);
+        ASSERT_TRUE(mmc.Inquiry(36, buffer)) << "buffer 512n + " << skew;
+        const auto given = reinterpret_cast<std::uintptr_t>(buffer.data());
+        EXPECT_EQ(adapter.buffers.back() % 8, 0u) << "buffer 512n + " << skew;
+        // A buffer already on a quad word goes as it is; no wider alignment is assumed.
+        EXPECT_EQ(adapter.buffers.back() == given, skew % 8 == 0) << "buffer 512n + " << skew;
+    }
+    mmc.Destroy();
 }
 
 TEST(PassThroughAlignment, StandardUserIsRefusedThePassThroughOpen) {
