@@ -6,6 +6,8 @@
 // largest byte count in the unit it shows, and whatever any simulated
 // machine puts there, on every device.
 
+#include "page_fit.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +21,6 @@
 #include "app/pages/DutchTexts.h"
 #include "app/pages/PageRows.h"
 #include "format/FormatEx.h"
-#include "page_fit.h"
 #include "platform/machine_factory.h"
 #include "window/form/hscrollbar.h"
 #include "window/ui/application.h"
@@ -200,8 +201,10 @@ TEST_F(PageFit, AUSBPageWithATwelfthRowPassesItsFrame) {
 
     std::vector<PageBox> boxes = BoxesOfPage(Window(), app::kUSBDevices);
     ASSERT_TRUE(testing_support::BoxesThatDoNotFit(frame.Width(), frame.Height(), boxes).empty());
-    boxes.push_back({L"LabelUSBdevicesTwelfth", first->Left(), top, first->Left() + first->Width(), top + first->Height()});
-    boxes.push_back({L"LabelUSBdevicesTwelfthvalue", last->Left(), top, last->Left() + last->Width(), top + last->Height()});
+    boxes.push_back(
+        {L"LabelUSBdevicesTwelfth", first->Left(), top, first->Left() + first->Width(), top + first->Height()});
+    boxes.push_back(
+        {L"LabelUSBdevicesTwelfthvalue", last->Left(), top, last->Left() + last->Width(), top + last->Height()});
     const auto misfits = testing_support::BoxesThatDoNotFit(frame.Width(), frame.Height(), boxes);
     ASSERT_EQ(misfits.size(), 2u) << Lines(misfits);
     EXPECT_NE(misfits[0].find(L"LabelUSBdevicesTwelfth ("), std::wstring::npos) << Lines(misfits);
@@ -234,6 +237,27 @@ TEST_F(PageFit, TheChecksHoldAtTheirEdges) {
     label.SetWidth(textWidth + 1);
     EXPECT_TRUE(testing_support::TextsThatDoNotFit(label, {text}).empty());
     label.SetWidth(width);
+}
+
+// The widest texts a value box is tried with: what a machine showed, the
+// fallbacks, every entry of its list, and for a count of bytes the largest
+// one in the unit it was shown in.
+TEST_F(PageFit, TheWidestTextsOfABoxTakeTheFallbacksItsListAndTheLargestCountOfItsUnit) {
+    const auto texts = WidestTextsOf({L"4.194.304 KB"}, L"Uit;Aan");
+    const auto has = [&](const std::wstring& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    const format::FormatEx format;
+    for (const std::wstring& text :
+         {std::wstring(L"4.194.304 KB"), std::wstring(L"Uit"), std::wstring(L"Aan"), std::wstring(app::kUnknown),
+          std::wstring(app::kNotPresent), std::wstring(app::kNotSupported),
+          format.FormatMemory(INT64_MAX, format::FormatEx::kKilobytes)})
+        EXPECT_TRUE(has(text)) << Narrow(text);
+    EXPECT_EQ(texts.size(), 7u);
+    const auto bytes = WidestTextsOf({L"8 192 bytes"}, L"");
+    EXPECT_NE(std::find(bytes.begin(), bytes.end(), format.FormatMemory(INT64_MAX, format::FormatEx::kBytes)),
+              bytes.end());
+    EXPECT_EQ(WidestTextsOf({L"Intel KB"}, L"").size(), 4u) << "a name that ends in a unit is no count";
 }
 
 int main(int argc, char** argv) {
