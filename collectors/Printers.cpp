@@ -9,7 +9,7 @@
 namespace collectors {
 
 Printers::Printers(platform::Machine& machine) {
-    using L = platform::PrinterInfo2Layout;
+    using platform::PrinterInfo2Layout;
     auto& spooler = machine.Spooler();
     const SpoolerAnswer answer = SpoolerAnswer::Ask(
         [&](std::span<std::uint8_t> buffer, std::uint32_t& needed, std::uint32_t& returned) {
@@ -18,7 +18,7 @@ Printers::Printers(platform::Machine& machine) {
             return spooler.EnumPrinters(platform::kPrinterEnumLocal | platform::kPrinterEnumConnections,
                                         platform::kSpoolerLevel2, buffer, needed, returned);
         },
-        L::kSize);
+        PrinterInfo2Layout::kSize);
     if (answer.RecordCount() == 0) return;
     const auto defaultName = spooler.GetDefaultPrinter();
     const base::CodePage page = machine.TextCodePage();
@@ -27,12 +27,13 @@ Printers::Printers(platform::Machine& machine) {
         defaultName ? std::string_view(*defaultName).substr(0, defaultName->find('\0')) : std::string_view();
     for (std::size_t i = 0; i < answer.RecordCount(); ++i) {
         auto item = std::make_unique<PrinterItem>();
-        item->comment_ = answer.Text(i, L::kComment, page);
-        item->driverName_ = answer.Text(i, L::kDriverName, page);
-        item->location_ = answer.Text(i, L::kLocation, page);
-        item->name_ = answer.Text(i, L::kPrinterName, page);
-        item->port_ = answer.Text(i, L::kPortName, page);
-        item->selected_ = defaultName.has_value() && answer.Bytes(i, L::kPrinterName) == defaultPrinter;
+        item->comment_ = answer.Text(i, PrinterInfo2Layout::kComment, page);
+        item->driverName_ = answer.Text(i, PrinterInfo2Layout::kDriverName, page);
+        item->location_ = answer.Text(i, PrinterInfo2Layout::kLocation, page);
+        item->name_ = answer.Text(i, PrinterInfo2Layout::kPrinterName, page);
+        item->port_ = answer.Text(i, PrinterInfo2Layout::kPortName, page);
+        item->selected_ =
+            defaultName.has_value() && answer.Bytes(i, PrinterInfo2Layout::kPrinterName) == defaultPrinter;
         Add(std::move(item));
     }
     CountPastLimit(answer.RecordsFound() - answer.RecordCount());

@@ -127,13 +127,16 @@ std::string HubPath(std::string id) {
 // bMaxPower counts 8 mA (USB 3.x). A hub that does not know the request
 // (before Windows 8) has no such port to report.
 bool AtSuperSpeed(platform::UsbServices& services, usb::Handle hub, std::uint32_t port) {
-    using L = usb::ConnectionInformationV2Layout;
-    std::array<std::uint8_t, L::kSize> record{};
-    base::WriteLe32(record, L::kConnectionIndex, port);
-    base::WriteLe32(record, L::kLength, L::kSize);
-    base::WriteLe32(record, L::kSupportedProtocols, L::kUsb110 | L::kUsb200 | L::kUsb300);
+    using usb::ConnectionInformationV2Layout;
+    std::array<std::uint8_t, ConnectionInformationV2Layout::kSize> record{};
+    base::WriteLe32(record, ConnectionInformationV2Layout::kConnectionIndex, port);
+    base::WriteLe32(record, ConnectionInformationV2Layout::kLength, ConnectionInformationV2Layout::kSize);
+    base::WriteLe32(record, ConnectionInformationV2Layout::kSupportedProtocols,
+                    ConnectionInformationV2Layout::kUsb110 | ConnectionInformationV2Layout::kUsb200 |
+                        ConnectionInformationV2Layout::kUsb300);
     if (!services.DeviceIoControl(hub, usb::kGetNodeConnectionInformationExV2, record)) return false;
-    return (*base::ReadLe32(record, L::kFlags) & L::kOperatingAtSuperSpeedOrHigher) != 0;
+    return (*base::ReadLe32(record, ConnectionInformationV2Layout::kFlags) &
+            ConnectionInformationV2Layout::kOperatingAtSuperSpeedOrHigher) != 0;
 }
 
 }  // namespace

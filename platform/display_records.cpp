@@ -21,24 +21,22 @@ void PutText(std::span<std::uint8_t> record, std::size_t offset, std::size_t len
 
 bool FillDisplayDevice(std::span<std::uint8_t> record, std::string_view name, std::string_view description,
                        std::uint32_t stateFlags, base::CodePage page) {
-    using L = DisplayDeviceLayout;
-    if (record.size() < L::kSize) return false;
-    PutText(record, L::kDeviceName, L::kDeviceNameLength, name, page);
-    PutText(record, L::kDeviceString, L::kDeviceStringLength, description, page);
-    base::WriteLe32(record, L::kStateFlags, stateFlags);
+    if (record.size() < DisplayDeviceLayout::kSize) return false;
+    PutText(record, DisplayDeviceLayout::kDeviceName, DisplayDeviceLayout::kDeviceNameLength, name, page);
+    PutText(record, DisplayDeviceLayout::kDeviceString, DisplayDeviceLayout::kDeviceStringLength, description, page);
+    base::WriteLe32(record, DisplayDeviceLayout::kStateFlags, stateFlags);
     return true;
 }
 
 bool FillDevMode(std::span<std::uint8_t> record, const ModeFields& mode) {
-    using L = DevModeLayout;
-    if (record.size() < L::kSize) return false;
-    base::WriteLe16(record, L::kSpecVersion, kDevModeVersion);
-    base::WriteLe32(record, L::kFields, kModeFields);
-    base::WriteLe32(record, L::kBitsPerPel, mode.bitsPerPel);
-    base::WriteLe32(record, L::kPelsWidth, mode.width);
-    base::WriteLe32(record, L::kPelsHeight, mode.height);
-    base::WriteLe32(record, L::kDisplayFlags, 0);
-    base::WriteLe32(record, L::kDisplayFrequency, mode.frequency);
+    if (record.size() < DevModeLayout::kSize) return false;
+    base::WriteLe16(record, DevModeLayout::kSpecVersion, kDevModeVersion);
+    base::WriteLe32(record, DevModeLayout::kFields, kModeFields);
+    base::WriteLe32(record, DevModeLayout::kBitsPerPel, mode.bitsPerPel);
+    base::WriteLe32(record, DevModeLayout::kPelsWidth, mode.width);
+    base::WriteLe32(record, DevModeLayout::kPelsHeight, mode.height);
+    base::WriteLe32(record, DevModeLayout::kDisplayFlags, 0);
+    base::WriteLe32(record, DevModeLayout::kDisplayFrequency, mode.frequency);
     return true;
 }
 

@@ -35,23 +35,23 @@ SpoolerBuffer Pack(std::size_t recordSize, std::size_t count, Fields fields) {
 }  // namespace
 
 SpoolerBuffer PackPrinterInfo2(std::span<const PrinterInfo2> printers) {
-    using L = PrinterInfo2Layout;
-    return Pack(L::kSize, printers.size(), [&](std::size_t i, SpoolerBuffer&) {
+    return Pack(PrinterInfo2Layout::kSize, printers.size(), [&](std::size_t i, SpoolerBuffer&) {
         const PrinterInfo2& p = printers[i];
-        return std::vector<TextField>{{L::kServerName, &p.serverName}, {L::kPrinterName, &p.printerName},
-                                      {L::kShareName, &p.shareName},   {L::kPortName, &p.portName},
-                                      {L::kDriverName, &p.driverName}, {L::kComment, &p.comment},
-                                      {L::kLocation, &p.location}};
+        return std::vector<TextField>{
+            {PrinterInfo2Layout::kServerName, &p.serverName}, {PrinterInfo2Layout::kPrinterName, &p.printerName},
+            {PrinterInfo2Layout::kShareName, &p.shareName},   {PrinterInfo2Layout::kPortName, &p.portName},
+            {PrinterInfo2Layout::kDriverName, &p.driverName}, {PrinterInfo2Layout::kComment, &p.comment},
+            {PrinterInfo2Layout::kLocation, &p.location}};
     });
 }
 
 SpoolerBuffer PackPortInfo2(std::span<const PortInfo2> ports) {
-    using L = PortInfo2Layout;
-    return Pack(L::kSize, ports.size(), [&](std::size_t i, SpoolerBuffer& buffer) {
+    return Pack(PortInfo2Layout::kSize, ports.size(), [&](std::size_t i, SpoolerBuffer& buffer) {
         const PortInfo2& p = ports[i];
-        base::WriteLe32(buffer, L::kSize * i + L::kPortType, p.portType);
-        return std::vector<TextField>{
-            {L::kPortName, &p.portName}, {L::kMonitorName, &p.monitorName}, {L::kDescription, &p.description}};
+        base::WriteLe32(buffer, PortInfo2Layout::kSize * i + PortInfo2Layout::kPortType, p.portType);
+        return std::vector<TextField>{{PortInfo2Layout::kPortName, &p.portName},
+                                      {PortInfo2Layout::kMonitorName, &p.monitorName},
+                                      {PortInfo2Layout::kDescription, &p.description}};
     });
 }
 

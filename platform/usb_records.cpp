@@ -47,8 +47,7 @@ std::uint32_t PutDescriptorReply(std::span<std::uint8_t> record, std::span<const
 }
 
 std::size_t PutDriverKeyName(std::span<std::uint8_t> record, std::wstring_view name, std::uint32_t actualLength) {
-    using L = DriverKeyNameLayout;
-    std::size_t at = L::kName;
+    std::size_t at = DriverKeyNameLayout::kName;
     const auto put = [&](char16_t c) {
         if (!base::WriteLe16(record, at, static_cast<std::uint16_t>(c))) return false;
         at += 2;
@@ -57,19 +56,18 @@ std::size_t PutDriverKeyName(std::span<std::uint8_t> record, std::wstring_view n
     const std::u16string units = base::EncodeUtf16(name);
     for (const char16_t c : units)
         if (!put(c)) break;
-    if (at == L::kName + 2 * units.size()) put(u'\0');
-    base::WriteLe32(record, L::kActualLength, actualLength);
+    if (at == DriverKeyNameLayout::kName + 2 * units.size()) put(u'\0');
+    base::WriteLe32(record, DriverKeyNameLayout::kActualLength, actualLength);
     return at;
 }
 
 base::Bytes StringDescriptor(std::wstring_view text) {
-    using L = StringDescriptorLayout;
-    base::Bytes out{0, L::kType};
+    base::Bytes out{0, StringDescriptorLayout::kType};
     const std::u16string units = base::EncodeUtf16(text);
     for (std::size_t i = 0; i < units.size(); ++i) {
         // A surrogate pair goes in whole or not at all.
         const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size();
-        if (out.size() + (pair ? 4 : 2) > L::kMaxSize) break;
+        if (out.size() + (pair ? 4 : 2) > StringDescriptorLayout::kMaxSize) break;
         base::AppendLe16(out, units[i]);
         if (pair) base::AppendLe16(out, units[++i]);
     }

@@ -152,10 +152,11 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
     const Device* device = OnPort(hub, port);
     if (!device) return std::nullopt;
     if (code == usb::kGetNodeConnectionDriverKeyName) {
-        using L = usb::DriverKeyNameLayout;
+        using usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
         const std::wstring& name = Indexed().driverKeys[static_cast<std::size_t>(device - devices.data())];
-        const auto actual = device->actualLength.value_or(static_cast<std::uint32_t>(L::kHeader + 2 * name.size()));
+        const auto actual =
+            device->actualLength.value_or(static_cast<std::uint32_t>(DriverKeyNameLayout::kHeader + 2 * name.size()));
         return static_cast<std::uint32_t>(usb::PutDriverKeyName(record, name, actual));
     }
     if (code == usb::kGetDescriptorFromNodeConnection) {
@@ -165,11 +166,14 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
         return usb::PutDescriptorReply(record, found->second, request->length);
     }
     if (code == usb::kGetNodeConnectionInformationExV2) {
-        using L = usb::ConnectionInformationV2Layout;
-        if (!device->superSpeed || record.size() < L::kSize) return std::nullopt;
-        const std::uint32_t flags = *device->superSpeed ? L::kOperatingAtSuperSpeedOrHigher | L::kSuperSpeedCapableOrHigher : 0;
-        base::WriteLe32(record, L::kFlags, flags);
-        return static_cast<std::uint32_t>(L::kSize);
+        using usb::ConnectionInformationV2Layout;
+        if (!device->superSpeed || record.size() < ConnectionInformationV2Layout::kSize) return std::nullopt;
+        const std::uint32_t flags = *device->superSpeed
+                                        ? ConnectionInformationV2Layout::kOperatingAtSuperSpeedOrHigher |
+                                              ConnectionInformationV2Layout::kSuperSpeedCapableOrHigher
+                                        : 0;
+        base::WriteLe32(record, ConnectionInformationV2Layout::kFlags, flags);
+        return static_cast<std::uint32_t>(ConnectionInformationV2Layout::kSize);
     }
     return std::nullopt;
 }

@@ -54,19 +54,21 @@ TEST(SpoolerAnswer, EveryPrinterFieldRoundTripsAndNullPointersReadEmpty) {
     const auto answer = SpoolerAnswer::Ask(spooler.Request(), PrinterInfo2Layout::kSize);
     EXPECT_EQ(spooler.requests, 2);
     ASSERT_EQ(answer.RecordCount(), 2u);
-    using L = PrinterInfo2Layout;
-    EXPECT_EQ(answer.Text(0, L::kServerName, base::CodePage::kWindows1252), L"\\\\server");
-    EXPECT_EQ(answer.Text(0, L::kPrinterName, base::CodePage::kWindows1252), L"Kantoor");
-    EXPECT_EQ(answer.Text(0, L::kShareName, base::CodePage::kWindows1252), L"share");
-    EXPECT_EQ(answer.Text(0, L::kPortName, base::CodePage::kWindows1252), L"IP_10.0.0.5");
-    EXPECT_EQ(answer.Text(0, L::kDriverName, base::CodePage::kWindows1252), L"HP LaserJet");
-    EXPECT_EQ(answer.Text(0, L::kComment, base::CodePage::kWindows1252), L"Gang");
-    EXPECT_EQ(answer.Text(0, L::kLocation, base::CodePage::kWindows1252), L"Kamer 2");
-    EXPECT_EQ(answer.Text(1, L::kPrinterName, base::CodePage::kWindows1252), L"Caf\u00e9");
-    for (std::size_t field : {L::kServerName, L::kShareName, L::kPortName, L::kDriverName, L::kComment, L::kLocation})
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kServerName, base::CodePage::kWindows1252), L"\\\\server");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kPrinterName, base::CodePage::kWindows1252), L"Kantoor");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kShareName, base::CodePage::kWindows1252), L"share");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kPortName, base::CodePage::kWindows1252), L"IP_10.0.0.5");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kDriverName, base::CodePage::kWindows1252), L"HP LaserJet");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kComment, base::CodePage::kWindows1252), L"Gang");
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kLocation, base::CodePage::kWindows1252), L"Kamer 2");
+    EXPECT_EQ(answer.Text(1, PrinterInfo2Layout::kPrinterName, base::CodePage::kWindows1252), L"Caf\u00e9");
+    for (std::size_t field :
+         {PrinterInfo2Layout::kServerName, PrinterInfo2Layout::kShareName, PrinterInfo2Layout::kPortName,
+          PrinterInfo2Layout::kDriverName, PrinterInfo2Layout::kComment, PrinterInfo2Layout::kLocation})
         EXPECT_EQ(answer.Text(1, field, base::CodePage::kWindows1252), L"") << "null pointer at " << field;
-    EXPECT_EQ(answer.Text(2, L::kPrinterName, base::CodePage::kWindows1252), L"") << "no third record";
-    EXPECT_EQ(answer.Text(0, L::kSize - 2, base::CodePage::kWindows1252), L"") << "a field that runs past the record";
+    EXPECT_EQ(answer.Text(2, PrinterInfo2Layout::kPrinterName, base::CodePage::kWindows1252), L"") << "no third record";
+    EXPECT_EQ(answer.Text(0, PrinterInfo2Layout::kSize - 2, base::CodePage::kWindows1252), L"")
+        << "a field that runs past the record";
 }
 
 TEST(SpoolerAnswer, PortRecordsInOrder) {
@@ -136,28 +138,29 @@ TEST(SpoolerAnswer, RecordsBeyondSixteenBitOffsetsReadRight) {
 }
 
 TEST(SpoolerAnswer, AnswersThatDoNotFitTheBuffer) {
-    using L = PrinterInfo2Layout;
     auto packed = platform::PackPrinterInfo2(NumberedPrinters(2));
     // More records claimed than the buffer holds: only whole records are read.
-    const SpoolerAnswer overclaimed(packed, 5, L::kSize);
+    const SpoolerAnswer overclaimed(packed, 5, PrinterInfo2Layout::kSize);
     EXPECT_EQ(overclaimed.RecordCount(), 2u);
-    const SpoolerAnswer halfRecord(std::vector<std::uint8_t>(packed.begin(), packed.begin() + L::kSize + 40), 2,
-                                   L::kSize);
+    const SpoolerAnswer halfRecord(
+        std::vector<std::uint8_t>(packed.begin(), packed.begin() + PrinterInfo2Layout::kSize + 40), 2,
+        PrinterInfo2Layout::kSize);
     EXPECT_EQ(halfRecord.RecordCount(), 1u);
 
     // Pointers at the last byte, just past it and far outside.
-    PutLe32(packed, L::kComment, static_cast<std::uint32_t>(packed.size() - 1));
-    PutLe32(packed, L::kDriverName, static_cast<std::uint32_t>(packed.size()));
-    PutLe32(packed, L::kLocation, 0xFFFFFFF0u);
-    const SpoolerAnswer pointers(packed, 2, L::kSize);
-    EXPECT_EQ(pointers.Text(0, L::kComment, base::CodePage::kWindows1252), L"") << "the last byte is the final zero";
-    EXPECT_EQ(pointers.Text(0, L::kDriverName, base::CodePage::kWindows1252), L"");
-    EXPECT_EQ(pointers.Text(0, L::kLocation, base::CodePage::kWindows1252), L"");
+    PutLe32(packed, PrinterInfo2Layout::kComment, static_cast<std::uint32_t>(packed.size() - 1));
+    PutLe32(packed, PrinterInfo2Layout::kDriverName, static_cast<std::uint32_t>(packed.size()));
+    PutLe32(packed, PrinterInfo2Layout::kLocation, 0xFFFFFFF0u);
+    const SpoolerAnswer pointers(packed, 2, PrinterInfo2Layout::kSize);
+    EXPECT_EQ(pointers.Text(0, PrinterInfo2Layout::kComment, base::CodePage::kWindows1252), L"")
+        << "the last byte is the final zero";
+    EXPECT_EQ(pointers.Text(0, PrinterInfo2Layout::kDriverName, base::CodePage::kWindows1252), L"");
+    EXPECT_EQ(pointers.Text(0, PrinterInfo2Layout::kLocation, base::CodePage::kWindows1252), L"");
 
     // A text without its zero byte ends with the buffer.
     packed.back() = 'X';
-    const SpoolerAnswer unterminated(packed, 2, L::kSize);
-    EXPECT_EQ(unterminated.Text(1, L::kPortName, base::CodePage::kWindows1252), L"LPT1X");
+    const SpoolerAnswer unterminated(packed, 2, PrinterInfo2Layout::kSize);
+    EXPECT_EQ(unterminated.Text(1, PrinterInfo2Layout::kPortName, base::CodePage::kWindows1252), L"LPT1X");
 
     // A count beyond a signed 16-bit number lists the first 32,767 records
     // (the last one held, the one past it not).

@@ -123,12 +123,11 @@ CpuidRegisters LinuxMachine::ExecuteCPUID(std::uint32_t leaf) {
     CpuidRegisters registers;
     const auto reply = context_->replies->Ask(kCpuidChannel, CpuidRequest(leaf), [leaf] { return LiveCpuid(leaf); });
     // A leaf without an answer reads as zeros, like a leaf the processor lacks.
-    using L = CpuidReplyLayout;
-    if (!reply || reply->size() != L::kSize) return registers;
-    registers.eax = *ReadLe32(*reply, L::kEax);
-    registers.ebx = *ReadLe32(*reply, L::kEbx);
-    registers.ecx = *ReadLe32(*reply, L::kEcx);
-    registers.edx = *ReadLe32(*reply, L::kEdx);
+    if (!reply || reply->size() != CpuidReplyLayout::kSize) return registers;
+    registers.eax = *ReadLe32(*reply, CpuidReplyLayout::kEax);
+    registers.ebx = *ReadLe32(*reply, CpuidReplyLayout::kEbx);
+    registers.ecx = *ReadLe32(*reply, CpuidReplyLayout::kEcx);
+    registers.edx = *ReadLe32(*reply, CpuidReplyLayout::kEdx);
     return registers;
 }
 
@@ -234,10 +233,10 @@ std::optional<std::string> LinuxMachine::GetKeyboardLayoutName() {
 std::optional<std::uint32_t> LinuxMachine::SystemParametersInfo(std::uint32_t action) {
     if (action != code::kSpiGetKeyboardDelay && action != code::kSpiGetKeyboardSpeed) return std::nullopt;
     const auto reply = context_->AskX(x11::kRepeat, &XServer::Repeat);
-    using L = x11::RepeatReplyLayout;
-    if (!reply || reply->size() != L::kSize) return std::nullopt;
-    const double delay = *ReadLe16(*reply, L::kDelay);
-    const double interval = *ReadLe16(*reply, L::kInterval);
+    using x11::RepeatReplyLayout;
+    if (!reply || reply->size() != RepeatReplyLayout::kSize) return std::nullopt;
+    const double delay = *ReadLe16(*reply, RepeatReplyLayout::kDelay);
+    const double interval = *ReadLe16(*reply, RepeatReplyLayout::kInterval);
     if (action == code::kSpiGetKeyboardDelay) {
         const long setting = std::lround(delay / kDelayStepMilliseconds) - 1;
         return static_cast<std::uint32_t>(std::clamp<long>(setting, 0, kMaxDelaySetting));

@@ -81,10 +81,13 @@ std::optional<std::string> LinuxUsb::Description(Device& device) {
     if (!cached) return std::nullopt;
     // The name comes from the IDs the device descriptor holds, as Windows
     // finds its description through them.
-    using L = usb::DeviceDescriptorLayout;
+    using usb::DeviceDescriptorLayout;
     const auto& d = cached->device;
-    if (auto name = ids_.UsbName(*base::ReadLe16(d, L::kVendor), *base::ReadLe16(d, L::kProduct))) return name;
-    if (d[L::kClass] != kClassPerInterface) return ids_.UsbClassName(d[L::kClass]);
+    if (auto name = ids_.UsbName(*base::ReadLe16(d, DeviceDescriptorLayout::kVendor),
+                                 *base::ReadLe16(d, DeviceDescriptorLayout::kProduct)))
+        return name;
+    if (d[DeviceDescriptorLayout::kClass] != kClassPerInterface)
+        return ids_.UsbClassName(d[DeviceDescriptorLayout::kClass]);
     return std::nullopt;
 }
 
@@ -170,29 +173,29 @@ std::optional<std::uint32_t> LinuxUsb::DeviceIoControl(usb::Handle handle, std::
 }
 
 std::optional<std::uint32_t> LinuxUsb::NodeInformation(Device& hub, std::span<std::uint8_t> record) {
-    using L = usb::NodeInformationLayout;
+    using usb::NodeInformationLayout;
     const auto ports = PortCount(hub);
-    if (!ports || record.size() < L::kSize) return std::nullopt;
+    if (!ports || record.size() < NodeInformationLayout::kSize) return std::nullopt;
     std::fill(record.begin(), record.end(), std::uint8_t{0});
-    record[L::kDescriptorLength] = L::kHubDescriptorLength;
-    record[L::kDescriptorType] = usb::kHubDescriptorType;
-    record[L::kNumberOfPorts] = static_cast<std::uint8_t>(*ports);
-    return static_cast<std::uint32_t>(L::kSize);
+    record[NodeInformationLayout::kDescriptorLength] = NodeInformationLayout::kHubDescriptorLength;
+    record[NodeInformationLayout::kDescriptorType] = usb::kHubDescriptorType;
+    record[NodeInformationLayout::kNumberOfPorts] = static_cast<std::uint8_t>(*ports);
+    return static_cast<std::uint32_t>(NodeInformationLayout::kSize);
 }
 
 std::optional<std::uint32_t> LinuxUsb::DriverKeyName(Device& hub, std::span<std::uint8_t> record) {
-    using L = usb::DriverKeyNameLayout;
-    if (record.size() < L::kHeader) return std::nullopt;
-    const Device* device = OnPort(hub, *base::ReadLe32(record, L::kConnectionIndex));
+    using usb::DriverKeyNameLayout;
+    if (record.size() < DriverKeyNameLayout::kHeader) return std::nullopt;
+    const Device* device = OnPort(hub, *base::ReadLe32(record, DriverKeyNameLayout::kConnectionIndex));
     if (!device) return std::nullopt;  // an empty port
     // The name with its NUL; ActualLength counts the header and the name
     // without the NUL, so that ActualLength - 12 is the name exactly. Sysfs
     // names are ASCII.
     const std::wstring name(device->name.begin(), device->name.end());
     const std::size_t nameBytes = 2 * name.size();
-    if (L::kName + nameBytes + 2 > record.size()) return std::nullopt;
+    if (DriverKeyNameLayout::kName + nameBytes + 2 > record.size()) return std::nullopt;
     return static_cast<std::uint32_t>(
-        usb::PutDriverKeyName(record, name, static_cast<std::uint32_t>(L::kHeader + nameBytes)));
+        usb::PutDriverKeyName(record, name, static_cast<std::uint32_t>(DriverKeyNameLayout::kHeader + nameBytes)));
 }
 
 std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::uint8_t> record) {
@@ -236,9 +239,9 @@ std::optional<std::uint32_t> LinuxUsb::Descriptor(Device& hub, std::span<std::ui
 // The device's `speed` in Mbit/s ("1.5", "12", "480", "5000", "10000", ...):
 // 5000 and above is SuperSpeed.
 std::optional<std::uint32_t> LinuxUsb::ConnectionSpeed(Device& hub, std::span<std::uint8_t> record) {
-    using L = usb::ConnectionInformationV2Layout;
-    if (record.size() < L::kSize) return std::nullopt;
-    const Device* device = OnPort(hub, *base::ReadLe32(record, L::kConnectionIndex));
+    using usb::ConnectionInformationV2Layout;
+    if (record.size() < ConnectionInformationV2Layout::kSize) return std::nullopt;
+    const Device* device = OnPort(hub, *base::ReadLe32(record, ConnectionInformationV2Layout::kConnectionIndex));
     if (!device) return std::nullopt;
     const auto text = fs_.ReadFile(std::string(kUsbDevices) + "/" + device->name + "/speed");
     if (!text) return std::nullopt;
@@ -247,10 +250,12 @@ std::optional<std::uint32_t> LinuxUsb::ConnectionSpeed(Device& hub, std::span<st
     const auto mbits = speed == "1.5" ? std::optional<std::uint64_t>(1) : ParseDecimal(speed);
     if (!mbits) return std::nullopt;
     constexpr std::uint64_t kSuperSpeedMbits = 5000;
-    const std::uint32_t flags =
-        *mbits >= kSuperSpeedMbits ? L::kOperatingAtSuperSpeedOrHigher | L::kSuperSpeedCapableOrHigher : 0;
-    base::WriteLe32(record, L::kFlags, flags);
-    return static_cast<std::uint32_t>(L::kSize);
+    const std::uint32_t flags = *mbits >= kSuperSpeedMbits
+                                    ? ConnectionInformationV2Layout::kOperatingAtSuperSpeedOrHigher |
+                                          ConnectionInformationV2Layout::kSuperSpeedCapableOrHigher
+                                    : 0;
+    base::WriteLe32(record, ConnectionInformationV2Layout::kFlags, flags);
+    return static_cast<std::uint32_t>(ConnectionInformationV2Layout::kSize);
 }
 
 }  // namespace platform::linux_backend

@@ -89,12 +89,11 @@ std::optional<Bytes> LiveCpuid(std::uint32_t leaf) {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     // No sub-leaf: the leaves asked for do not depend on ECX.
     __cpuid(leaf, eax, ebx, ecx, edx);
-    using L = CpuidReplyLayout;
-    Bytes reply(L::kSize, 0);
-    base::WriteLe32(reply, L::kEax, eax);
-    base::WriteLe32(reply, L::kEbx, ebx);
-    base::WriteLe32(reply, L::kEcx, ecx);
-    base::WriteLe32(reply, L::kEdx, edx);
+    Bytes reply(CpuidReplyLayout::kSize, 0);
+    base::WriteLe32(reply, CpuidReplyLayout::kEax, eax);
+    base::WriteLe32(reply, CpuidReplyLayout::kEbx, ebx);
+    base::WriteLe32(reply, CpuidReplyLayout::kEcx, ecx);
+    base::WriteLe32(reply, CpuidReplyLayout::kEdx, edx);
     return reply;
 #else
     (void)leaf;

@@ -97,10 +97,10 @@ std::optional<Bytes> XServer::Repeat() {
     Reply<xcb_xkb_get_controls_reply_t> controls(
         xcb_xkb_get_controls_reply(c, xcb_xkb_get_controls(c, XCB_XKB_ID_USE_CORE_KBD), nullptr));
     if (!controls) return std::nullopt;
-    using L = x11::RepeatReplyLayout;
-    Bytes reply(L::kSize, 0);
-    base::WriteLe16(reply, L::kDelay, controls->repeatDelay);
-    base::WriteLe16(reply, L::kInterval, controls->repeatInterval);
+    using x11::RepeatReplyLayout;
+    Bytes reply(RepeatReplyLayout::kSize, 0);
+    base::WriteLe16(reply, RepeatReplyLayout::kDelay, controls->repeatDelay);
+    base::WriteLe16(reply, RepeatReplyLayout::kInterval, controls->repeatInterval);
     return reply;
 }
 

@@ -10,9 +10,7 @@ namespace platform::linux_backend {
 
 namespace {
 
-using L = EdidLayout;
-
-constexpr std::array<std::uint8_t, L::kHeaderSize> kHeader{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+constexpr std::array<std::uint8_t, EdidLayout::kHeaderSize> kHeader{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 
 // Byte 35 bits 7..0, byte 36 bits 7..0, byte 37 bit 7 (the manufacturer's
 // reserved bits 6..0 of byte 37 carry no size).
@@ -34,18 +32,37 @@ void AddOnce(std::vector<EdidTiming>& timings, EdidTiming timing) {
     timings.push_back(timing);
 }
 
+// An 18-byte detailed timing descriptor: sizes of 12 bits, each with its low
+// eight bits in a byte of its own and its high four in a nibble of a byte it
+// shares with the next size (upper nibble: active, lower: blanking).
+struct DetailedTiming {
+    static constexpr std::size_t kPixelClock = 0;  // little-endian, in units of 10 kHz
+    static constexpr std::size_t kHorizontalActive = 2;
+    static constexpr std::size_t kHorizontalBlank = 3;
+    static constexpr std::size_t kHorizontalHighNibbles = 4;
+    static constexpr std::size_t kVerticalActive = 5;
+    static constexpr std::size_t kVerticalBlank = 6;
+    static constexpr std::size_t kVerticalHighNibbles = 7;
+    static constexpr std::size_t kFlags = 17;
+};
+
+std::uint32_t WithUpperNibble(std::uint8_t low, std::uint8_t nibbles) { return low | (nibbles & 0xF0u) << 4; }
+std::uint32_t WithLowerNibble(std::uint8_t low, std::uint8_t nibbles) { return low | (nibbles & 0x0Fu) << 8; }
+
 void ReadDetailedTiming(std::span<const std::uint8_t> d, std::vector<EdidTiming>& timings) {
-    const std::uint32_t clock = *base::ReadLe16(d, 0);
-    const std::uint32_t hActive = d[2] | ((d[4] & 0xF0) << 4);
-    const std::uint32_t hBlank = d[3] | ((d[4] & 0x0F) << 8);
-    std::uint32_t vActive = d[5] | ((d[7] & 0xF0) << 4);
-    const std::uint32_t vBlank = d[6] | ((d[7] & 0x0F) << 8);
+    const std::uint32_t clock = *base::ReadLe16(d, DetailedTiming::kPixelClock);
+    const std::uint8_t horizontalNibbles = d[DetailedTiming::kHorizontalHighNibbles];
+    const std::uint8_t verticalNibbles = d[DetailedTiming::kVerticalHighNibbles];
+    const std::uint32_t hActive = WithUpperNibble(d[DetailedTiming::kHorizontalActive], horizontalNibbles);
+    const std::uint32_t hBlank = WithLowerNibble(d[DetailedTiming::kHorizontalBlank], horizontalNibbles);
+    std::uint32_t vActive = WithUpperNibble(d[DetailedTiming::kVerticalActive], verticalNibbles);
+    const std::uint32_t vBlank = WithLowerNibble(d[DetailedTiming::kVerticalBlank], verticalNibbles);
     const std::uint32_t total = (hActive + hBlank) * (vActive + vBlank);
     if (hActive == 0 || vActive == 0 || total == 0) return;
     EdidTiming timing;
     timing.refresh = static_cast<double>(clock) * kPixelClockUnit / total;
     // An interlaced timing gives one field's lines; the frame has twice as many.
-    if (d[17] & kInterlacedFlag) vActive *= 2;
+    if (d[DetailedTiming::kFlags] & kInterlacedFlag) vActive *= 2;
     timing.width = hActive;
     timing.height = vActive;
     timing.preferred = timings.empty();
@@ -82,35 +99,36 @@ std::string EdidInfo::DisplayName() const {
 
 EdidInfo ParseEdid(std::span<const std::uint8_t> bytes) {
     EdidInfo info;
-    if (bytes.size() > L::kBlockSize) bytes = bytes.first(L::kBlockSize);  // extension blocks are not read
+    if (bytes.size() > EdidLayout::kBlockSize)
+        bytes = bytes.first(EdidLayout::kBlockSize);  // extension blocks are not read
     const auto has = [&](std::size_t offset, std::size_t size) { return bytes.size() >= offset + size; };
 
-    info.headerValid = has(0, L::kHeaderSize) && std::equal(kHeader.begin(), kHeader.end(), bytes.begin());
-    if (bytes.size() == L::kBlockSize) {
+    info.headerValid = has(0, EdidLayout::kHeaderSize) && std::equal(kHeader.begin(), kHeader.end(), bytes.begin());
+    if (bytes.size() == EdidLayout::kBlockSize) {
         unsigned sum = 0;
         for (const auto b : bytes) sum += b;
         info.checksumValid = (sum & 0xFF) == 0;
     }
-    if (const auto packed = base::ReadBe16(bytes, L::kManufacturer)) {
+    if (const auto packed = base::ReadBe16(bytes, EdidLayout::kManufacturer)) {
         for (const int shift : {10, 5, 0}) {
             const unsigned letter = (*packed >> shift) & 0x1F;
             info.manufacturer += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
         }
     }
-    info.productCode = base::ReadLe16(bytes, L::kProductCode).value_or(0);
-    const std::uint8_t version = has(L::kVersion, 1) ? bytes[L::kVersion] : 0;
-    const std::uint8_t revision = has(L::kRevision, 1) ? bytes[L::kRevision] : 0;
+    info.productCode = base::ReadLe16(bytes, EdidLayout::kProductCode).value_or(0);
+    const std::uint8_t version = has(EdidLayout::kVersion, 1) ? bytes[EdidLayout::kVersion] : 0;
+    const std::uint8_t revision = has(EdidLayout::kRevision, 1) ? bytes[EdidLayout::kRevision] : 0;
 
-    for (std::size_t i = 0; i < L::kDescriptorCount; ++i) {
-        const std::size_t offset = L::kDescriptors + i * L::kDescriptorSize;
-        if (!has(offset, L::kDescriptorSize)) break;
-        const auto d = bytes.subspan(offset, L::kDescriptorSize);
+    for (std::size_t i = 0; i < EdidLayout::kDescriptorCount; ++i) {
+        const std::size_t offset = EdidLayout::kDescriptors + i * EdidLayout::kDescriptorSize;
+        if (!has(offset, EdidLayout::kDescriptorSize)) break;
+        const auto d = bytes.subspan(offset, EdidLayout::kDescriptorSize);
         if (d[0] != 0 || d[1] != 0) {
             ReadDetailedTiming(d, info.timings);
-        } else if (d[3] == L::kProductNameTag && info.productName.empty()) {
+        } else if (d[3] == EdidLayout::kProductNameTag && info.productName.empty()) {
             std::string text;
-            for (std::size_t k = 0; k < L::kDescriptorTextLength; ++k) {
-                const auto c = d[L::kDescriptorText + k];
+            for (std::size_t k = 0; k < EdidLayout::kDescriptorTextLength; ++k) {
+                const auto c = d[EdidLayout::kDescriptorText + k];
                 if (c == 0x0A || c == 0) break;
                 // Monitors send printable ASCII; anything else would only garble the text.
                 text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
@@ -119,14 +137,14 @@ EdidInfo ParseEdid(std::span<const std::uint8_t> bytes) {
             info.productName = text;
         }
     }
-    for (std::size_t i = 0; i < L::kStandardTimingCount; ++i) {
-        const std::size_t offset = L::kStandardTimings + 2 * i;
+    for (std::size_t i = 0; i < EdidLayout::kStandardTimingCount; ++i) {
+        const std::size_t offset = EdidLayout::kStandardTimings + 2 * i;
         if (!has(offset, 2)) break;
         ReadStandardTiming(bytes[offset], bytes[offset + 1], version, revision, info.timings);
     }
-    if (has(L::kEstablishedTimings, 3)) {
+    if (has(EdidLayout::kEstablishedTimings, 3)) {
         for (std::size_t bit = 0; bit < kEstablished.size(); ++bit) {
-            const std::uint8_t flags = bytes[L::kEstablishedTimings + bit / 8];
+            const std::uint8_t flags = bytes[EdidLayout::kEstablishedTimings + bit / 8];
             if (flags & (0x80 >> (bit % 8))) {
                 const auto& e = kEstablished[bit];
                 AddOnce(info.timings, {e.width, e.height, static_cast<double>(e.refresh), false});

@@ -65,8 +65,8 @@ Bytes EncodeStringDescriptor(std::string_view text) {
 }
 
 Bytes LanguageListDescriptor(std::uint16_t language) {
-    using L = usb::StringDescriptorLayout;
-    Bytes out{static_cast<std::uint8_t>(L::kFirstLanguage + 2), L::kType};
+    using usb::StringDescriptorLayout;
+    Bytes out{static_cast<std::uint8_t>(StringDescriptorLayout::kFirstLanguage + 2), StringDescriptorLayout::kType};
     base::AppendLe16(out, language);
     return out;
 }

@@ -101,18 +101,20 @@ void MaskVpdPage(std::span<std::uint8_t> page, const IdentifierMask& mask) {
 }
 
 void MaskEdid(std::span<std::uint8_t> edid, const IdentifierMask& mask) {
-    using L = EdidLayout;
-    if (edid.size() < L::kBlockSize || !std::equal(std::begin(kEdidHeader), std::end(kEdidHeader), edid.begin())) return;
-    auto block = edid.first(L::kBlockSize);
+    if (edid.size() < EdidLayout::kBlockSize ||
+        !std::equal(std::begin(kEdidHeader), std::end(kEdidHeader), edid.begin()))
+        return;
+    auto block = edid.first(EdidLayout::kBlockSize);
     const std::uint8_t sum = Sum(block);
     mask.Binary(block.subspan(kEdidSerial, kEdidSerialLength));
-    for (std::size_t n = 0; n < L::kDescriptorCount; ++n) {
-        auto descriptor = block.subspan(L::kDescriptors + n * L::kDescriptorSize, L::kDescriptorSize);
+    for (std::size_t n = 0; n < EdidLayout::kDescriptorCount; ++n) {
+        auto descriptor =
+            block.subspan(EdidLayout::kDescriptors + n * EdidLayout::kDescriptorSize, EdidLayout::kDescriptorSize);
         // A display descriptor starts with three zero bytes, then its tag.
         if (descriptor[0] != 0 || descriptor[1] != 0 || descriptor[2] != 0 ||
             descriptor[kDescriptorTag] != kSerialDescriptorTag)
             continue;
-        MaskTextBytes(descriptor.subspan(L::kDescriptorText, L::kDescriptorTextLength), mask);
+        MaskTextBytes(descriptor.subspan(EdidLayout::kDescriptorText, EdidLayout::kDescriptorTextLength), mask);
     }
     KeepSum(block, kEdidChecksum, sum);
 }
