@@ -24,13 +24,12 @@ std::optional<unsigned> SchemaNumber(std::string_view schema) {
 
 bool IsScalar(const Json& value) { return !value.is_object() && !value.is_array(); }
 
-// A field's value as the report writes it; a list value is an object of scalars.
+// A field's value as the report writes it: a scalar, or a list value (its
+// text and the number it stands for, nothing else).
 bool IsFieldValue(const Json& value) {
     if (IsScalar(value)) return true;
-    if (!value.is_object()) return false;
-    for (const auto& member : value.items())
-        if (!IsScalar(member.value())) return false;
-    return true;
+    return value.is_object() && value.size() == 2 && value.contains("text") && value.at("text").is_string() &&
+           value.contains("value") && value.at("value").is_number_integer();
 }
 
 bool AreFields(const Json& object) {
