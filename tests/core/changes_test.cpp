@@ -213,7 +213,19 @@ TEST(ChangesJson, ValuesFromTheEarlierFileAreMadeSafe) {
     EXPECT_EQ(document["changed"], true);
     const Json& changed = document["categories"]["HardDrives"]["changed"][0];
     EXPECT_EQ(changed["fields"][0]["before"], "A\\x1B[31m");
-    EXPECT_EQ(changed["earlier"], 0);
+    EXPECT_EQ(changed["identity"]["Name"], "B");
+    // Each side's own index: a disk that moved down the list, one removed, one added.
+    const Json moved = Json::parse(ChangesJson(
+        CompareReports(Disks({Disk(0, "A", "S1", 0), Disk(1, "B", "S2", 1)}),
+                       Disks({Disk(0, "B", "S2", 3), Disk(1, "C", "S3", 2)}), {}),
+        "1.2.3"))["categories"]["HardDrives"];
+    EXPECT_EQ(moved["changed"][0]["index"], 0);
+    EXPECT_EQ(moved["changed"][0]["earlier"], 1);
+    EXPECT_EQ(moved["removed"], Json::parse(R"([{"index": 0, "identity": {"Name": "A", "SerialNumber": "S1",
+        "Controller": {"text": "x", "value": 0}}, "item": )" + Disk(0, "A", "S1", 0).dump() + "}]"));
+    EXPECT_EQ(moved["added"][0]["index"], 1);
+    EXPECT_EQ(moved["added"][0]["item"]["Name"], "C");
+    EXPECT_EQ(moved["fields"], Json::array());
     // Nothing changed: a document all the same, with no categories.
     const Json none = Json::parse(ChangesJson({}, "1.2.3"));
     EXPECT_EQ(none["changed"], false);
@@ -230,7 +242,7 @@ TEST(ChangesDocument, OnlyAReportOfThisLayoutIsRead) {
               "it is a newer report (urn:veltrix:report:2); this veltrix-report reads urn:veltrix:report:1");
     EXPECT_NE(ErrorOf(schema("urn:veltrix:report:10")).find("newer"), std::string::npos);
     for (const char* foreign : {"urn:veltrix:report:0", "urn:veltrix:report:", "urn:veltrix:report:1x",
-                                "urn:veltrix:report:-1", "urn:veltrix:changes:1", "URN:VELTRIX:REPORT:1"})
+                                "urn:veltrix:report:-1", "urn:veltrix:report:2x", "urn:veltrix:changes:1", "URN:VELTRIX:REPORT:1"})
         EXPECT_NE(ErrorOf(schema(foreign)).find("not a Veltrix JSON report of this layout"), std::string::npos)
             << foreign;
     EXPECT_EQ(ErrorOf("[1]"), "it is not a Veltrix JSON report (it has no \"schema\")");
