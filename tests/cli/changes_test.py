@@ -234,6 +234,8 @@ for case, args, needle in [
         ("a foreign later file", ["--changes-since", str(desktop), "--against", str(foreign)], "not a Veltrix"),
         ("--against with a machine", ["--changes-since", str(desktop), "--against", str(desktop), "--machine",
                                       str(machines / "desktop.json")], "reads no machine"),
+        ("--against with --privacy", ["--changes-since", str(desktop), "--against", str(desktop), "--privacy"],
+         "reads no machine"),
         ("--against alone", ["--against", str(desktop)], "needs --changes-since"),
         ("--all-fields alone", ["--all-fields"], "needs --changes-since")]:
     for form in (["--format", "json"], []):

@@ -130,6 +130,10 @@ TEST(ChangesMatching, WithoutSerialModelAndPlaceNameTheDevice) {
     // Null and blank serials name nothing: the model with its place does.
     const Json earlier = Disks({Disk(0, "A", nullptr, 0), Disk(1, "A", "   ", 1)});
     EXPECT_TRUE(CompareReports(earlier, Disks({Disk(0, "A", "   ", 1), Disk(1, "A", nullptr, 0)}), {}).empty());
+    // Two blank serials are not one name: each disk keeps its own model and place.
+    EXPECT_TRUE(CompareReports(Disks({Disk(0, "A", "   ", 0), Disk(1, "B", "   ", 1)}),
+                               Disks({Disk(0, "B", "   ", 1), Disk(1, "A", "   ", 0)}), {})
+                    .empty());
     // Such a disk on another port is removed there and added here.
     const auto moved = CompareReports(earlier, Disks({Disk(0, "A", nullptr, 2), Disk(1, "A", "   ", 1)}), {});
     ASSERT_EQ(moved.size(), 1u);
@@ -214,6 +218,10 @@ TEST(ChangesJson, ValuesFromTheEarlierFileAreMadeSafe) {
     const Json& changed = document["categories"]["HardDrives"]["changed"][0];
     EXPECT_EQ(changed["fields"][0]["before"], "A\\x1B[31m");
     EXPECT_EQ(changed["identity"]["Name"], "B");
+    const Json gone =
+        Json::parse(ChangesJson(CompareReports(earlier, Disks(Json::array()), {}), "1.2.3"))["categories"]["HardDrives"];
+    EXPECT_EQ(gone["removed"][0]["item"]["Name"], "A\\x1B[31m");
+    EXPECT_EQ(gone["removed"][0]["identity"]["Name"], "A\\x1B[31m");
     // Each side's own index: a disk that moved down the list, one removed, one added.
     const Json moved = Json::parse(ChangesJson(
         CompareReports(Disks({Disk(0, "A", "S1", 0), Disk(1, "B", "S2", 1)}),
