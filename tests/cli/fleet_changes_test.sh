@@ -9,12 +9,8 @@
 #   fleet_changes_test.sh VELTRIX_REPORT SOURCE_DIR ARTIFACTS
 set -euo pipefail
 report=$(realpath "$1") source=$(realpath "$2") artifacts=$(realpath -m "$3")
-command -v ansible-playbook >/dev/null || { echo "SKIPPED: ansible-playbook not installed (ansible-core)"; exit 0; }
-work=$(mktemp -d)
-cd "$work" && : >ansible.cfg
-trap 'rm -rf "$work"' EXIT
-export HOME=$work ANSIBLE_LOCAL_TEMP=$work/tmp ANSIBLE_REMOTE_TEMP=$work/tmp ANSIBLE_NOCOLOR=1 \
-  ANSIBLE_HOST_KEY_CHECKING=False ANSIBLE_RETRY_FILES_ENABLED=False TMPDIR=$work/tmp
+source "$(dirname "$0")/ansible_sandbox.sh"
+export TMPDIR=$work/tmp
 mkdir -p "$work/tmp" "$work/bin" "$work/docs"
 ln -s "$source/docs/fleet" "$work/docs/fleet"
 # veltrix-report on the path is the one built here, on the hosts and on the control machine.

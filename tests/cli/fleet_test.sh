@@ -10,13 +10,7 @@
 # for each host. A copy is kept in ARTIFACTS.
 set -euo pipefail
 report=$(realpath "$1") source=$(realpath "$2") artifacts=$(realpath -m "$3")
-command -v ansible-playbook >/dev/null || { echo "SKIPPED: ansible-playbook not installed (ansible-core)"; exit 0; }
-work=$(mktemp -d)
-# No ansible.cfg of the caller or the system changes the run.
-cd "$work" && : >ansible.cfg
-trap 'rm -rf "$work"' EXIT
-export HOME=$work ANSIBLE_LOCAL_TEMP=$work/tmp ANSIBLE_REMOTE_TEMP=$work/tmp ANSIBLE_NOCOLOR=1 \
-  ANSIBLE_HOST_KEY_CHECKING=False ANSIBLE_RETRY_FILES_ENABLED=False
+source "$(dirname "$0")/ansible_sandbox.sh"
 
 # A display adapter whose name a spreadsheet would take for a formula, with
 # quotes and a comma in it.
