@@ -9,6 +9,7 @@ build/bench/veltrix_bench --benchmark_min_time=0.2
 build/bench/veltrix_drives_bench --benchmark_min_time=0.2
 build/bench/veltrix_large_machines_bench --benchmark_min_time=0.2
 build/bench/veltrix_privacy_bench --benchmark_min_time=0.2
+build/bench/veltrix_changes_bench --benchmark_min_time=0.2
 bench/large_machines.sh
 build/bench/peak-memory build/cli/veltrix-report
 build/bench/peak-memory build/cli/veltrix-report --machine tests/machines/desktop.json

@@ -7,9 +7,9 @@
 #include "app/pages/WindowTexts.h"
 #include "cli/common/arguments.h"
 #include "cli/common/category_argument.h"
+#include "cli/report/changes_command.h"
+#include "cli/report/report_io.h"
 #include "cli/report/report_text.h"
-#include "platform/machine_factory.h"
-#include "platform/report_file.h"
 #include "version.h"
 
 namespace cli {
@@ -18,7 +18,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: veltrix-report [--category N|NAME] [--format text|json] [--encoding windows-1252|utf-8]\n"
-    "                      [--output FILE] [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]";
+    "                      [--output FILE] [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]\n"
+    "                      [--changes-since EARLIER.json [--against LATER.json] [--all-fields]]";
 
 // One line per flag; the record holds its bool.
 constexpr FlagOption<ReportArguments> kFlags[] = {
@@ -26,6 +27,7 @@ constexpr FlagOption<ReportArguments> kFlags[] = {
     {"-h", &ReportArguments::help},
     {"--version", &ReportArguments::version},
     {"--privacy", &ReportArguments::privacy},
+    {"--all-fields", &ReportArguments::allFields},
 };
 
 constexpr ValueOption<ReportArguments> kValues[] = {
@@ -35,6 +37,8 @@ constexpr ValueOption<ReportArguments> kValues[] = {
     {"--output", &ReportArguments::output},
     {"--machine", &ReportArguments::machineFile},
     {"--root", &ReportArguments::root},
+    {"--changes-since", &ReportArguments::changesSince},
+    {"--against", &ReportArguments::against},
 };
 
 // One line on standard error; what the user typed or a file held may carry
@@ -82,7 +86,7 @@ bool ReadMeanings(ReportArguments& parsed, std::string& error) {
         error = "--machine and --root cannot be used together";
         return false;
     }
-    return true;
+    return ReadComparisonMeanings(parsed, error);
 }
 
 std::optional<std::string> Compose(const ReportArguments& parsed, app::CollectorSet& collectors) {
@@ -92,18 +96,6 @@ std::optional<std::string> Compose(const ReportArguments& parsed, app::Collector
     const auto lines = app::ReportWriter(collectors, texts).ComposeLines(parsed.categoryNumber);
     if (!lines) return std::nullopt;
     return EncodeReport(*lines, parsed.reportEncoding);
-}
-
-// One line for each list the report shows cut at the most a page can show,
-// so that a cut is never silent.
-void SayCutLists(std::ostream& err, int category, app::CollectorSet& collectors) {
-    for (int number = 0; number < app::kCategoryCount; ++number) {
-        if (category != app::kAllCategories && category != number) continue;
-        app::DevicePage& devices = collectors.Devices(number);
-        if (devices.Found() <= static_cast<std::size_t>(devices.Count())) continue;
-        err << "veltrix-report: " << CategoryKey(number) << ": " << devices.Count() << " of " << devices.Found()
-            << " devices shown, the most a list holds\n";
-    }
 }
 
 }  // namespace
@@ -117,7 +109,10 @@ std::string ReportHelp() {
            "the documentation, /usr/share/doc/veltrix/ from the package); the text report is\n"
            "Windows-1252 with CR LF unless --encoding utf-8 (then UTF-8 with LF).\n"
            "--machine FILE.json reports a simulated machine, --root DIR a captured tree\n"
-           "(or VELTRIX_MACHINE, VELTRIX_ROOT). Status: 0 done, 1 a write failed, 2 bad input.\n";
+           "(or VELTRIX_MACHINE, VELTRIX_ROOT). Status: 0 done, 1 a write failed, 2 bad input.\n"
+           "--changes-since EARLIER.json writes what changed since that JSON report: on this machine\n"
+           "(or --machine, --root), or in --against LATER.json; --all-fields includes values that\n"
+           "change by themselves. Status: 0 no change, 1 changes, 2 bad input, 3 not written.\n";
 }
 
 bool ParseReportArguments(const std::vector<std::string>& args, ReportArguments& parsed, std::string& error) {
@@ -144,33 +139,17 @@ int RunReport(const std::vector<std::string>& args, CommandOutput& out, std::ost
             return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
     }
+    if (!parsed.changesSince.empty()) return RunChanges(parsed, out, err);
 
-    platform::MachineOptions options = platform::MachineOptionsFromEnvironment();
-    // The command line chooses for itself, whatever the environment says.
-    if (!parsed.machineFile.empty() || !parsed.root.empty()) {
-        options = platform::MachineOptions();
-        options.machineFile = parsed.machineFile;
-        if (!parsed.root.empty()) options.root = parsed.root;
-    }
-    options.privacy = parsed.privacy;
-    auto created = platform::CreateMachine(options);
+    auto created = CreateReportMachine(parsed);
     if (!created.machine) return Fail(err, created.error, kExitUsage);
 
     app::CollectorSet collectors(*created.machine);
     const auto report = Compose(parsed, collectors);
     if (!report) return Fail(err, "the report could not be composed", kExitFailure);
-    if (parsed.output.empty()) {
-        // A reader that leaves early (| head -1) ends the command quietly.
-        const base::CodePage encoding = parsed.reportFormat == ReportFormat::kJson
-                                            ? base::CodePage::kUtf8
-                                            : ReportCodePageOf(parsed.reportEncoding);
-        if (out.Write(*report, encoding) == platform::OutputResult::kFailed)
-            return Fail(err, "cannot write to standard output", kExitFailure);
-        SayCutLists(err, parsed.categoryNumber, collectors);
-        return kExitOk;
-    }
-    const auto written = platform::WriteFileReplacing(parsed.output, *report);
-    if (!written.ok) return Fail(err, "cannot write " + parsed.output + ": " + written.error, kExitFailure);
+    const base::CodePage encoding =
+        parsed.reportFormat == ReportFormat::kJson ? base::CodePage::kUtf8 : ReportCodePageOf(parsed.reportEncoding);
+    if (const auto failed = Deliver(parsed, *report, encoding, out)) return Fail(err, *failed, kExitFailure);
     SayCutLists(err, parsed.categoryNumber, collectors);
     return kExitOk;
 }

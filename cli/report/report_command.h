@@ -2,11 +2,13 @@
 // veltrix-report [--category N|NAME] [--format text|json]
 //                [--encoding windows-1252|utf-8] [--output FILE]
 //                [--machine FILE.json] [--root DIR] [--privacy] [--help] [--version]
+//                [--changes-since EARLIER.json [--against LATER.json] [--all-fields]]
 // Writes the report of this machine (or of a simulated or captured one) to
 // standard output or a file. Bad input (an unknown option, an unknown
 // category, a missing or malformed machine file): one line on standard error,
 // status 2. A write that fails: one line, status 1. A reader that closes the
-// pipe early: nothing, status 0.
+// pipe early: nothing, status 0. With --changes-since the statuses are those
+// of a comparison (cli/report/changes_command.h).
 
 #include <ostream>
 #include <string>
@@ -32,6 +34,9 @@ struct ReportArguments {
     bool help = false;
     bool version = false;
     bool privacy = false;  // identifiers masked (docs/report-format.md, "Privacy")
+    std::string changesSince;  // the earlier JSON report to compare with
+    std::string against;       // the later one, instead of the machine
+    bool allFields = false;    // compare values that change by themselves too
 
     int categoryNumber = -1;  // all
     ReportFormat reportFormat = ReportFormat::kText;

@@ -10,13 +10,7 @@
 # for each host. A copy is kept in ARTIFACTS.
 set -euo pipefail
 report=$(realpath "$1") source=$(realpath "$2") artifacts=$(realpath -m "$3")
-command -v ansible-playbook >/dev/null || { echo "SKIPPED: ansible-playbook not installed (ansible-core)"; exit 0; }
-work=$(mktemp -d)
-# No ansible.cfg of the caller or the system changes the run.
-cd "$work" && : >ansible.cfg
-trap 'rm -rf "$work"' EXIT
-export HOME=$work ANSIBLE_LOCAL_TEMP=$work/tmp ANSIBLE_REMOTE_TEMP=$work/tmp ANSIBLE_NOCOLOR=1 \
-  ANSIBLE_HOST_KEY_CHECKING=False ANSIBLE_RETRY_FILES_ENABLED=False
+source "$(dirname "$0")/ansible_sandbox.sh"
 
 # A display adapter whose name a spreadsheet would take for a formula, with
 # quotes and a comma in it.
@@ -42,16 +36,18 @@ for host in "${!machine[@]}"; do
   echo "$host ansible_connection=local ansible_python_interpreter=/usr/bin/python3 veltrix_fact_path=$work/facts/$host" >>"$work/hosts"
 done
 
-# The document's commands, read from it: exactly these three, in order.
+# The document's commands, read from it: exactly these four, in order.
 python3 - "$source/docs/fleet.md" >"$work/commands" <<'PY'
 import re, sys
 for block in re.findall(r"^```sh\n(.*?)^```", open(sys.argv[1]).read(), re.S | re.M):
     print(block.strip())
 PY
 mapfile -t commands <"$work/commands"
-[ "${#commands[@]}" -eq 3 ] || { echo "docs/fleet.md shows ${#commands[@]} commands, not 3:"; cat "$work/commands"; exit 1; }
-for i in 0 1 2; do
-  expected=("sudo install " "ansible all -i hosts " "ansible-playbook -i hosts ")
+# (The fourth, the comparison of runs, is fleet_changes_test.sh's.)
+[ "${#commands[@]}" -eq 4 ] || { echo "docs/fleet.md shows ${#commands[@]} commands, not 4:"; cat "$work/commands"; exit 1; }
+for i in 0 1 2 3; do
+  expected=("sudo install " "ansible all -i hosts " "ansible-playbook -i hosts docs/fleet/veltrix-inventory.yml "
+            "ansible-playbook -i hosts docs/fleet/veltrix-changes.yml ")
   [[ ${commands[$i]} == "${expected[$i]}"* ]] || { echo "command $((i + 1)) of docs/fleet.md: ${commands[$i]}"; exit 1; }
 done
 # Stand-ins: sudo runs its command with /etc/ in the test's folder;

@@ -40,6 +40,7 @@ veltrix-report --privacy	here
 veltrix-capture DIR	linux_tests (CaptureCommand)
 veltrix-capture --privacy DIR	linux_tests (privacy captures)
 veltrix-report --root DIR	here (a captured tree)
+veltrix-report --changes-since EARLIER.json [--against LATER.json] [--all-fields] [...]	cli_report_changes
 scripts/install-deps.sh	install_deps
 scripts/packages.txt	install_deps
 bench/run.sh	bench (by hand)
