@@ -38,9 +38,11 @@ add_custom_command(OUTPUT ${VELTRIX_CHANGELOG}
 add_custom_target(veltrix_changelog ALL DEPENDS ${VELTRIX_CHANGELOG})
 # Debian names the folder after the package, lower case.
 install(FILES packaging/copyright ${VELTRIX_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix)
-# What scripts and fleets read: the JSON report's schema and the Ansible files.
-install(FILES docs/report.schema.json DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix)
+# What scripts and fleets read: the schemas of the JSON report and of the
+# changes since an earlier one, and the Ansible files.
+install(FILES docs/report.schema.json docs/changes.schema.json DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix)
 install(FILES docs/fleet/veltrix.fact docs/fleet/veltrix-inventory.yml docs/fleet/veltrix-inventory.csv.j2
+              docs/fleet/veltrix-changes.yml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrix/fleet)
 install(FILES app/resources/invalid.veltrix.veltrix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

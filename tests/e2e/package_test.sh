@@ -51,6 +51,7 @@ for f in ./usr/bin/veltrix ./usr/bin/veltrix-report ./usr/bin/veltrix-capture \
          ./usr/share/man/man1/veltrix-capture.1.gz ./usr/share/doc/veltrix/copyright \
          ./usr/share/doc/veltrix/changelog.gz ./usr/share/metainfo/invalid.veltrix.veltrix.metainfo.xml \
          ./usr/share/doc/veltrix/report.schema.json ./usr/share/doc/veltrix/fleet/veltrix-inventory.yml \
+         ./usr/share/doc/veltrix/changes.schema.json ./usr/share/doc/veltrix/fleet/veltrix-changes.yml \
          ./usr/share/applications/veltrix.desktop; do
   grep -qx "$f" "$work/contents" || { echo "missing from the package: $f"; exit 1; }
 done
