@@ -1,11 +1,6 @@
 #include "cli/capture/capture_command.h"
 
-#include "app/pages/Categories.h"
-#include "app/pages/CollectorSet.h"
-#include "collectors/Keyboard.h"
-#include "app/pages/ReportWriter.h"
-#include "app/pages/WindowTexts.h"
-#include "collectors/OperatingSystem.h"
+#include "cli/capture/machine_capture.h"
 #include "platform/linux/io/capture_writer.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "base/printable_text.h"
@@ -27,25 +22,6 @@ constexpr FlagOption<CaptureArguments> kFlags[] = {
 };
 
 using platform::linux_backend::CaptureLog;
-
-class NoFields final : public app::FieldSink {
-public:
-    void Write(const char*, app::FieldKind, const app::FieldValue&) override {}
-};
-
-// Asks everything the report asks, and what the window asks besides.
-void RunEverything(platform::Machine& machine) {
-    app::CollectorSet collectors(machine);
-    const app::TranslatedWindowTexts texts;
-    (void)app::ReportWriter(collectors, texts).Compose(app::kAllCategories);
-    // One tick of the window's timer, and the Tab key the tab strip asks for.
-    NoFields ignored;
-    for (const app::CategoryRow& row : app::CategoryTable())
-        if (row.refreshedByTimer) collectors.Devices(row.category).Refresh(ignored, collectors.Format());
-    (void)collectors::Keyboard(machine).IsTabKey();
-    const collectors::OperatingSystem system(machine);
-    (void)machine.GetRegionalSettings();
-}
 
 std::string About(const CaptureLog& log, bool privacy) {
     std::string about = "Captured by veltrix-capture " + std::string(veltrix::kVersionText) + " on a live machine.\n";
@@ -111,7 +87,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
             target.Abandon();
             return Fail(err, machine.OpenError(), kExitFailure);
         }
-        RunEverything(machine);
+        AskEverything(machine);
     }
     const std::string about = About(log, parsed.privacy);
     if (auto problem = platform::linux_backend::WriteCapture(log, target, about); !problem.empty())
