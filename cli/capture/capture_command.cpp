@@ -1,6 +1,7 @@
 #include "cli/capture/capture_command.h"
 
 #include "cli/capture/machine_capture.h"
+#include "cli/capture/machine_file_command.h"
 #include "platform/linux/io/capture_writer.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "base/printable_text.h"
@@ -11,7 +12,9 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: veltrix-capture [--privacy] [--help] [--version] DIR";
+constexpr const char* kUsage =
+    "usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"
+    "       veltrix-capture [--privacy] [--root DIR] --machine-file FILE.json";
 
 // One line per flag; the record holds its bool.
 constexpr FlagOption<CaptureArguments> kFlags[] = {
@@ -19,6 +22,11 @@ constexpr FlagOption<CaptureArguments> kFlags[] = {
     {"-h", &CaptureArguments::help},
     {"--version", &CaptureArguments::version},
     {"--privacy", &CaptureArguments::privacy},
+};
+
+constexpr ValueOption<CaptureArguments> kValues[] = {
+    {"--machine-file", &CaptureArguments::machineFile},
+    {"--root", &CaptureArguments::root},
 };
 
 using platform::linux_backend::CaptureLog;
@@ -43,13 +51,24 @@ int Fail(std::ostream& err, const std::string& message, int status) {
 
 bool ParseCaptureArguments(const std::vector<std::string>& args, CaptureArguments& parsed, std::string& error) {
     ParsedRest rest;
-    if (!ParseArguments<CaptureArguments>(args, kFlags, {}, parsed, rest, error)) {
-        error += "; " + std::string(kUsage);
+    if (!ParseArguments<CaptureArguments>(args, kFlags, kValues, parsed, rest, error)) {
+        error += " (see veltrix-capture --help)";
         return false;
     }
     if (parsed.help || parsed.version) return true;
+    if (!parsed.machineFile.empty()) {
+        if (!rest.operands.empty()) {
+            error = "unexpected argument " + Quoted(rest.operands.front()) + " (see veltrix-capture --help)";
+            return false;
+        }
+        return true;
+    }
+    if (!parsed.root.empty()) {
+        error = "--root is for --machine-file (see veltrix-capture --help)";
+        return false;
+    }
     if (rest.operands.size() != 1 || rest.operands[0].empty()) {
-        error = kUsage;
+        error = "expected one directory to capture into (see veltrix-capture --help)";
         return false;
     }
     parsed.directory = rest.operands[0];
@@ -64,11 +83,22 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
         const std::string text = parsed.help ? std::string(kUsage) +
                                                    "\n\nCopies what Veltrix reads on this machine into DIR (new or "
                                                    "empty);\nveltrix-report --root DIR then reports it anywhere. "
+                                                   "--machine-file writes what the machine\nanswered as a machine "
+                                                   "file instead (of the tree --root names, if given);\n"
+                                                   "veltrix-report --machine FILE.json reports it. --privacy masks "
+                                                   "serial numbers,\nMAC addresses, host and user names. "
                                                    "Status: 0 done, 1 the capture\ncould not be made, 2 bad input.\n"
                                              : "veltrix-capture " + std::string(veltrix::kVersionText) + "\n";
         if (out.Write(text, base::CodePage::kUtf8) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
+    }
+    if (!parsed.machineFile.empty()) {
+        MachineFileCapture capture;
+        capture.file = parsed.machineFile;
+        if (!parsed.root.empty()) capture.root = parsed.root;
+        capture.privacy = parsed.privacy;
+        return WriteMachineFileCapture(capture, out, err);
     }
     const std::string& directory = parsed.directory;
     // Made and tried before the capture runs: a target that cannot take it
