@@ -6,6 +6,7 @@
 #include "app/pages/WindowTexts.h"
 #include "collectors/Keyboard.h"
 #include "collectors/OperatingSystem.h"
+#include "platform/recording/masked_machine_file.h"
 #include "platform/recording/recording_machine.h"
 
 namespace cli {
@@ -32,11 +33,14 @@ void AskEverything(platform::Machine& machine) {
     (void)machine.GetRegionalSettings();
 }
 
-std::string CaptureMachineFile(platform::Machine& machine, const std::string& comment) {
+std::string CaptureMachineFile(platform::Machine& machine, const std::string& comment, bool maskIdentifiers) {
     platform::recording::RecordingMachine recording(machine);
     AskEverything(recording);
     auto file = recording.MachineFile();
     file["comment"] = comment;
+    if (maskIdentifiers)
+        platform::recording::MaskMachineFile(
+            file, platform::linux_backend::IdentifierMask(platform::recording::CaptureMaskKey()));
     // Names the machine handed over unchecked (service and key names) may
     // not be UTF-8: such a byte becomes U+FFFD rather than stopping the capture.
     return file.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";

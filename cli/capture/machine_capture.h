@@ -14,7 +14,9 @@ namespace cli {
 // Asks everything the report asks, and what the window asks besides.
 void AskEverything(platform::Machine& machine);
 
-// The machine file of `machine`: UTF-8 JSON, ended by a line break.
-std::string CaptureMachineFile(platform::Machine& machine, const std::string& comment);
+// The machine file of `machine`: UTF-8 JSON, ended by a line break. With
+// `maskIdentifiers` the file's identifiers are masked (for a machine that
+// does not mask what it answers itself).
+std::string CaptureMachineFile(platform::Machine& machine, const std::string& comment, bool maskIdentifiers = false);
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/common/command_output.h"
 
@@ -14,10 +15,16 @@ namespace cli {
 struct MachineFileCapture {
     std::string file;     // the machine file to write
     std::string root = "/";  // a captured tree instead of this machine (Linux)
-    bool privacy = false;
+    bool privacy = false;  // the machine masks what it answers (the Linux backend)
+    bool maskFile = false; // the file is masked once recorded (a machine that cannot mask)
 };
 
 // Status 0 done, 1 the machine could not be read or the file not written.
 int WriteMachineFileCapture(const MachineFileCapture& capture, CommandOutput& out, std::ostream& err);
+
+// veltrix-capture [--privacy] [--help] [--version] FILE.json: the command
+// where the machine file is the only capture (Windows). Bad input: one
+// line on standard error, status 2.
+int RunMachineFileCapture(const std::vector<std::string>& args, CommandOutput& out, std::ostream& err);
 
 }  // namespace cli
