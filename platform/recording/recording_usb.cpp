@@ -169,6 +169,13 @@ void RecordingUsb::Finish() {
         }
         devices.push_back(entry);
     }
+    // A hub that is only a parent (a root hub is no member of the USB device
+    // class on Windows) is listed after the members, without a parent, so
+    // it can be opened: listed, it adds no device, as it has no hub above it.
+    std::set<std::string> listed;
+    for (const auto& device : devices) listed.insert(device["id"].get<std::string>());
+    for (const auto& [id, ports] : hubPorts_)
+        if (listed.insert(id).second) devices.push_back({{"id", id}, {"ports", ports}});
     record_.file["usb"]["devices"] = devices;
 }
 

@@ -65,10 +65,19 @@ std::optional<DiskFreeSpaceEx> RecordingDrives::GetDiskFreeSpaceExA(std::string_
     if (!small) return space;
     const std::uint64_t cluster = std::uint64_t{small->sectorsPerCluster} * small->bytesPerSector;
     if (cluster == 0) return space;
-    Logical(root)["free_space"] = {{"sectors_per_cluster", small->sectorsPerCluster},
-                                   {"bytes_per_sector", small->bytesPerSector},
-                                   {"free_clusters", space->totalNumberOfFreeBytes / cluster},
-                                   {"total_clusters", space->totalNumberOfBytes / cluster}};
+    FileJson& s = Logical(root)["free_space"];
+    s = {{"sectors_per_cluster", small->sectorsPerCluster},
+         {"bytes_per_sector", small->bytesPerSector},
+         {"free_clusters", space->totalNumberOfFreeBytes / cluster},
+         {"total_clusters", space->totalNumberOfBytes / cluster}};
+    // Counts that are not whole clusters, or a caller's share below the
+    // volume's free space (a quota), are kept as they were answered.
+    if (space->totalNumberOfBytes % cluster != 0 || space->totalNumberOfFreeBytes % cluster != 0) {
+        s["total_bytes"] = space->totalNumberOfBytes;
+        s["free_bytes"] = space->totalNumberOfFreeBytes;
+    }
+    if (space->freeBytesAvailableToCaller != space->totalNumberOfFreeBytes)
+        s["available_bytes"] = space->freeBytesAvailableToCaller;
     return space;
 }
 
