@@ -10,6 +10,8 @@
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
 #include "cli/capture/machine_capture.h"
+#include <nlohmann/json.hpp>
+
 #include "sim_fixture.h"
 
 using testing_support::ReadFile;
@@ -52,4 +54,76 @@ TEST(MachineCapture, EveryShippedMachineReportsTheSameFromItsCapture) {
         EXPECT_EQ(TextReport(*replay), TextReport(*SimFrom(original))) << file << "\n" << captured;
         EXPECT_EQ(JsonReport(*SimFrom(captured)), JsonReport(*SimFrom(original))) << file;
     }
+}
+
+namespace {
+
+// Answers the shipped machines do not give: a driver's claimed reply length,
+// a hub's speed flags and the length it claims for a driver key name, a
+// print server connection, refused and pending ASPI commands, a volume whose
+// byte counts are not whole clusters, a standard user, raw key states.
+constexpr const char* kEdges = R"({
+  "elevated": false,
+  "keys": {"caps": -127, "num": true},
+  "power": null,
+  "registry": {"Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\1": {"ServiceName": "E1G60",
+               "Extra": {"type": 3, "hex": "01 02"}}},
+  "network": {"E1G60": {"address": {"hex": "00 1B 21 3A 5B 7F", "returned": 12},
+                        "description": {"text": "Intel", "returned": 3}, "version": "0A 04"}},
+  "spooler": {"printers": [{"name": "Lokaal"},
+                           {"server": "\\\\srv", "name": "\\\\srv\\Q", "connection": true}],
+              "ports_size_query_succeeds": true, "ports": [], "default_printer": null},
+  "usb": {"devices": [
+    {"id": "USB\\ROOT_HUB30\\4&1", "driver": "{usb}\\0001", "ports": 4},
+    {"id": "USB\\VID_0781&PID_5583\\A1", "parent": "USB\\ROOT_HUB30\\4&1", "port": 2, "driver": "{usb}\\0002",
+     "actual_length": 200, "superspeed": true, "device": "12 01 20 03 00 00 00 09 81 07 83 55 00 01 00 00 00 01",
+     "configuration": "09 02 2C 00 01 01 00 80 70"},
+    {"id": "USB\\VID_046D&PID_C52B\\5&2", "parent": "USB\\ROOT_HUB30\\4&1", "port": 3, "driver": "{usb}\\0003",
+     "superspeed": false, "device": "12 01 00 02 00 00 00 08 6D 04 2B C5 03 12 00 00 00 01",
+     "configuration": "09 02 22 00 01 01 00 A0 32"}]},
+  "optical_drives": {"D:": {"scsi_address": {"target": 1}, "commands": {"12 00 00 00 24 00": {"data": "05 80"}}}},
+  "logical_drives": [{"root": "D:\\", "type": 5},
+                     {"root": "C:\\", "volume": {"label": "S", "file_system": "NTFS", "serial": 1},
+                      "free_space": {"sectors_per_cluster": 8, "bytes_per_sector": 512, "free_clusters": 10,
+                                     "total_clusters": 20, "total_bytes": 81925, "free_bytes": 40961,
+                                     "available_bytes": 4096}}],
+  "wave": {"outputs": [{"name": "Speakers", "version": "0x050A"}, {"result": 4}], "output_count": 3},
+  "joysticks": {"slots": 4, "devices": [{"slot": 1, "name": "Pad", "axes": 2, "buttons": 8, "attached": false},
+                                         {"slot": 2, "name": "Stick", "axes": 3, "buttons": 4}]}
+})";
+
+}  // namespace
+
+TEST(MachineCapture, KeepsEveryAnswerTheCollectorsAskedFor) {
+    const std::string captured = cli::CaptureMachineFile(*SimFrom(kEdges), "edges");
+    EXPECT_EQ(TextReport(*SimFrom(captured)), TextReport(*SimFrom(kEdges))) << captured;
+    EXPECT_EQ(JsonReport(*SimFrom(captured)), JsonReport(*SimFrom(kEdges))) << captured;
+    const auto file = nlohmann::json::parse(captured);
+    EXPECT_EQ(file["elevated"], false);
+    EXPECT_EQ(file["keys"]["caps"], -127);
+    EXPECT_TRUE(file["power"].is_null());
+    EXPECT_EQ(file["network"]["E1G60"]["address"]["returned"], 12);
+    // Only the bytes the driver says it wrote are kept.
+    EXPECT_EQ(file["network"]["E1G60"]["description"], nlohmann::json({{"hex", "49 6E 74"}}));
+    EXPECT_EQ(file["spooler"]["printers"][1]["connection"], true);
+    EXPECT_FALSE(file["spooler"]["printers"][0].contains("connection"));
+    EXPECT_EQ(file["spooler"]["ports_size_query_succeeds"], true);
+    const auto& usb = file["usb"]["devices"];
+    ASSERT_EQ(usb.size(), 3u);
+    EXPECT_EQ(usb[1]["actual_length"], 200);
+    EXPECT_EQ(usb[1]["superspeed"], true);
+    EXPECT_EQ(usb[2]["superspeed"], false);
+    EXPECT_FALSE(usb[2].contains("actual_length")) << "the usual length is left to the default";
+    const auto& space = file["logical_drives"][1]["free_space"];
+    EXPECT_EQ(space["total_bytes"], 81925);
+    EXPECT_EQ(space["free_bytes"], 40961);
+    EXPECT_EQ(space["available_bytes"], 4096);
+    // The simulated volume answers those counts, not the clusters' product.
+    EXPECT_NE(TextReport(*SimFrom(kEdges)).find("Capaciteit: 81,925 bytes"), std::string::npos);
+    EXPECT_EQ(file["wave"]["output_count"], 3);
+    EXPECT_EQ(file["wave"]["outputs"][1]["result"], 4);
+    EXPECT_EQ(file["joysticks"]["devices"][0]["attached"], false);
+    EXPECT_FALSE(file["joysticks"]["devices"][1].contains("attached"));
+    // A capture of the capture is the capture: nothing is lost the second time.
+    EXPECT_EQ(cli::CaptureMachineFile(*SimFrom(captured), "edges"), captured);
 }
