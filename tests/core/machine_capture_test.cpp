@@ -12,6 +12,8 @@
 #include "cli/capture/machine_capture.h"
 #include <nlohmann/json.hpp>
 
+#include "platform/drive_services.h"
+
 #include "sim_fixture.h"
 
 using testing_support::ReadFile;
@@ -119,7 +121,11 @@ TEST(MachineCapture, KeepsEveryAnswerTheCollectorsAskedFor) {
     EXPECT_EQ(space["free_bytes"], 40961);
     EXPECT_EQ(space["available_bytes"], 4096);
     // The simulated volume answers those counts, not the clusters' product.
-    EXPECT_NE(TextReport(*SimFrom(kEdges)).find("Capaciteit: 81,925 bytes"), std::string::npos);
+    const auto ex = SimFrom(captured)->Drives().GetDiskFreeSpaceExA("C:\\");
+    ASSERT_TRUE(ex);
+    EXPECT_EQ(ex->totalNumberOfBytes, 81925u);
+    EXPECT_EQ(ex->totalNumberOfFreeBytes, 40961u);
+    EXPECT_EQ(ex->freeBytesAvailableToCaller, 4096u);
     EXPECT_EQ(file["wave"]["output_count"], 3);
     EXPECT_EQ(file["wave"]["outputs"][1]["result"], 4);
     EXPECT_EQ(file["joysticks"]["devices"][0]["attached"], false);
