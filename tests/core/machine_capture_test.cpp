@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "app/pages/CollectorSet.h"
 #include "app/pages/JsonReport.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
 #include "cli/capture/machine_capture.h"
+#include "cli/capture/machine_file_command.h"
 #include <nlohmann/json.hpp>
 
 #include "platform/drive_services.h"
@@ -132,4 +134,26 @@ TEST(MachineCapture, KeepsEveryAnswerTheCollectorsAskedFor) {
     EXPECT_FALSE(file["joysticks"]["devices"][1].contains("attached"));
     // A capture of the capture is the capture: nothing is lost the second time.
     EXPECT_EQ(cli::CaptureMachineFile(*SimFrom(captured), "edges"), captured);
+}
+
+TEST(MachineFileCommand, HelpVersionAndBadArgumentsAsTheOtherPrograms) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+    };
+    const Case cases[] = {
+        {{"--version"}, 0, "veltrix-capture ", ""},
+        {{"--help"}, 0, "usage: veltrix-capture [--privacy] [--help] [--version] FILE.json\n", ""},
+        {{}, 2, "", "veltrix-capture: expected one machine file to write (see veltrix-capture --help)\n"},
+        {{"a.json", "b.json"}, 2, "", "veltrix-capture: expected one machine file to write (see veltrix-capture --help)\n"},
+        {{"--bogus\x1b", "a.json"}, 2, "", "veltrix-capture: unknown option \"--bogus\\x1B\" (see veltrix-capture --help)\n"},
+    };
+    for (const auto& c : cases) {
+        cli::StringOutput out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunMachineFileCapture(c.args, out, err), c.status) << c.err;
+        EXPECT_EQ(out.text.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(err.str(), c.err);
+    }
 }
