@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "base/bytes.h"
 #include "platform/linux/privacy/binary_identifiers.h"
 
 namespace platform::recording {
@@ -16,6 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kNvmeSerial = 4, kNvmeSerialLength = 20;  // Identify Controller SN
 constexpr std::size_t kSerialIndex = 16;                        // the device descriptor's iSerialNumber
+constexpr const char* kSerialLeaf = "0x00000003";               // CPUID: the processor serial number
 
 Bytes FromHex(const std::string& text) {
     Bytes bytes;
@@ -141,9 +143,21 @@ void UserNames(const FileJson& node, std::set<std::string>& names) {
     }
 }
 
+// The processor serial number: ECX and EDX of CPUID leaf 3, masked in the
+// leaf's reply as the privacy filter masks it.
+void MaskProcessorSerial(FileJson& processor, const IdentifierMask& mask) {
+    if (!processor.contains("cpuid") || !processor["cpuid"].contains(kSerialLeaf)) return;
+    FileJson& registers = processor["cpuid"][kSerialLeaf];
+    Bytes reply;
+    for (const auto& value : registers) base::AppendLe32(reply, value.get<std::uint32_t>());
+    linux_backend::MaskCpuidSerial(reply, mask);
+    for (std::size_t i = 0; i < registers.size(); ++i) registers[i] = base::ReadLe32(reply, 4 * i).value_or(0);
+}
+
 }  // namespace
 
 void MaskMachineFile(FileJson& file, const IdentifierMask& mask) {
+    if (file.contains("processor")) MaskProcessorSerial(file["processor"], mask);
     if (file.contains("disks")) MaskDisks(file["disks"], mask);
     if (file.contains("network")) MaskAddresses(file["network"], mask);
     if (file.contains("logical_drives")) MaskVolumeSerials(file["logical_drives"], mask);

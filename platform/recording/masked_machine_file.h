@@ -13,7 +13,7 @@ namespace platform::recording {
 
 // Masks, in place: disk serial numbers (IDENTIFY data words 10-19 and the
 // world wide name, NVMe Identify Controller SN, the storage descriptor's
-// serial), volume serial numbers, MAC addresses of the NDIS replies, USB
+// serial), the processor serial number (CPUID leaf 3), volume serial numbers, MAC addresses of the NDIS replies, USB
 // serial numbers (the string the device descriptor names, and the instance
 // IDs made of it), print servers' host names (of connections, their records
 // and ports), and user names in paths (C:\Users\<name>\).

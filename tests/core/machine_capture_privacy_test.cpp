@@ -18,6 +18,8 @@ namespace {
 
 // Every identifier below is planted once and must not survive the capture.
 constexpr const char* kPlanted = R"({
+  "processor": {"count": 1, "type": 586, "cpuid": {"0x1": ["0x000006F2", 0, 0, "0x00040000"],
+                                                   "0x3": [0, 0, "0xC0DEFACE", "0x0BADF00D"]}},
   "disks": {
     "0": {"identify": {"model": "ST2000DM008-2FR102", "firmware": "0001", "serial": "ZPLANT01"},
           "descriptor": {"bus_type": 11, "product": "ST2000DM008-2FR102", "serial": "ZPLANT02"},
@@ -78,7 +80,7 @@ TEST(MachineCapturePrivacy, NoPlantedIdentifierSurvivesAndTheReportKeepsItsShape
     const std::string plainReport = Report(*SimFrom(plain));
     ASSERT_EQ(plainReport, Report(*SimFrom(kPlanted)));
     for (const std::string value : {"ZPLANT01", "ZPLANT02", "S4PLANT03", "S4PLANT04", "C0 FF EE", "C0-FF-EE",
-                                    "5EED-1234", "1592594996", "plantsrv", "plantuser", "PLANTUSB05"}) {
+                                    "5EED-1234", "1592594996", "C0DEFACE", "0BADF00D", "3235838670", "195948557", "plantsrv", "plantuser", "PLANTUSB05"}) {
         for (const std::string& form : Forms(value)) {
             EXPECT_EQ(masked.find(form), std::string::npos) << value << " as " << form << " in\n" << masked;
             EXPECT_EQ(maskedReport.find(form), std::string::npos) << value << " as " << form;
