@@ -249,3 +249,21 @@ TEST(CaptureMachineFile, AFileThatCannotBeWrittenIsNotWrittenAtAll) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(fs::exists(dir.Path() + "/m.json"));
 }
+
+// With --privacy the backend masks what it answers, so the masked machine
+// file reports what the report's --privacy reports of the tree.
+TEST(CaptureMachineFile, AMaskedCaptureReportsAsTheMaskedReportOfItsTree) {
+    linux_tests::TempDir dir;
+    const std::string file = dir.Path() + "/masked.json";
+    for (const std::string tree : {"debian-vm", "gamepad-desktop", "storage-desktop", "workstation"}) {
+        const std::string root = std::string(VELTRIX_TREES_DIR) + "/" + tree;
+        const std::map<std::string, std::string> key = {{"VELTRIX_PRIVACY_KEY", "capture test"}};
+        const auto captured = RunProgram({VELTRIX_CAPTURE_PROGRAM, "--privacy", "--root", root, "--machine-file", file}, key);
+        ASSERT_EQ(captured.exitCode, 0) << captured.err;
+        const auto masked = RunProgram({VELTRIX_REPORT_PROGRAM, "--privacy", "--root", root}, key);
+        const auto fromFile = RunProgram({VELTRIX_REPORT_PROGRAM, "--machine", file});
+        ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
+        EXPECT_EQ(fromFile.out, masked.out) << tree;
+        EXPECT_NE(fromFile.out, RunProgram({VELTRIX_REPORT_PROGRAM, "--root", root}).out) << tree << ": nothing masked";
+    }
+}
