@@ -157,3 +157,21 @@ TEST(MachineFileCommand, HelpVersionAndBadArgumentsAsTheOtherPrograms) {
         EXPECT_EQ(err.str(), c.err);
     }
 }
+
+// ASPI commands that complete at once, after their event is waited for, or
+// never: each is kept as it completed, under the ASPI device's own drive.
+TEST(MachineCapture, KeepsHowEachAspiCommandCompleted) {
+    auto machine = nlohmann::json::parse(ReadFile(SourcePath("tests/machines/windows-drives.json")));
+    auto& commands = machine["optical_drives"]["D:"]["commands"];
+    commands["12 00 00 00 24 00"]["completion"] = "after-wait";
+    commands["5a 00 2a 00 00 00 00 00 1e 00"]["completion"] = "never";
+    const std::string original = machine.dump();
+    const std::string captured = cli::CaptureMachineFile(*SimFrom(original), "aspi");
+    EXPECT_EQ(TextReport(*SimFrom(captured)), TextReport(*SimFrom(original)));
+    const auto file = nlohmann::json::parse(captured);
+    ASSERT_TRUE(file["aspi"]["adapters"][1]["devices"][0].is_object()) << captured;
+    const std::string drive = file["aspi"]["adapters"][1]["devices"][0]["drive"];
+    const auto& kept = file["optical_drives"][drive]["commands"];
+    EXPECT_EQ(kept["12 00 00 00 24 00"]["completion"], "after-wait") << captured;
+    EXPECT_EQ(kept["5A 00 2A 00 00 00 00 00 1E 00"]["completion"], "never") << captured;
+}
