@@ -1,5 +1,5 @@
 # The Windows packages: the zip of the executables, and an installer made
-# by NSIS (Debian's nsis package) that installs both programs under
+# by NSIS (Debian's nsis package) that installs the three programs under
 # "Program Files\Veltrix", puts the window in the Start menu with the
 # product icon, and registers an uninstaller that removes what it installed.
 set(CPACK_GENERATOR ZIP)

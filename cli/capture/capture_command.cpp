@@ -1,11 +1,7 @@
 #include "cli/capture/capture_command.h"
 
-#include "app/pages/Categories.h"
-#include "app/pages/CollectorSet.h"
-#include "collectors/Keyboard.h"
-#include "app/pages/ReportWriter.h"
-#include "app/pages/WindowTexts.h"
-#include "collectors/OperatingSystem.h"
+#include "cli/capture/machine_capture.h"
+#include "cli/capture/machine_file_command.h"
 #include "platform/linux/io/capture_writer.h"
 #include "platform/linux/areas/linux_machine.h"
 #include "base/printable_text.h"
@@ -16,7 +12,9 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: veltrix-capture [--privacy] [--help] [--version] DIR";
+constexpr const char* kUsage =
+    "usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"
+    "       veltrix-capture [--privacy] [--root DIR] --machine-file FILE.json";
 
 // One line per flag; the record holds its bool.
 constexpr FlagOption<CaptureArguments> kFlags[] = {
@@ -26,26 +24,12 @@ constexpr FlagOption<CaptureArguments> kFlags[] = {
     {"--privacy", &CaptureArguments::privacy},
 };
 
-using platform::linux_backend::CaptureLog;
-
-class NoFields final : public app::FieldSink {
-public:
-    void Write(const char*, app::FieldKind, const app::FieldValue&) override {}
+constexpr ValueOption<CaptureArguments> kValues[] = {
+    {"--machine-file", &CaptureArguments::machineFile},
+    {"--root", &CaptureArguments::root},
 };
 
-// Asks everything the report asks, and what the window asks besides.
-void RunEverything(platform::Machine& machine) {
-    app::CollectorSet collectors(machine);
-    const app::TranslatedWindowTexts texts;
-    (void)app::ReportWriter(collectors, texts).Compose(app::kAllCategories);
-    // One tick of the window's timer, and the Tab key the tab strip asks for.
-    NoFields ignored;
-    for (const app::CategoryRow& row : app::CategoryTable())
-        if (row.refreshedByTimer) collectors.Devices(row.category).Refresh(ignored, collectors.Format());
-    (void)collectors::Keyboard(machine).IsTabKey();
-    const collectors::OperatingSystem system(machine);
-    (void)machine.GetRegionalSettings();
-}
+using platform::linux_backend::CaptureLog;
 
 std::string About(const CaptureLog& log, bool privacy) {
     std::string about = "Captured by veltrix-capture " + std::string(veltrix::kVersionText) + " on a live machine.\n";
@@ -67,13 +51,24 @@ int Fail(std::ostream& err, const std::string& message, int status) {
 
 bool ParseCaptureArguments(const std::vector<std::string>& args, CaptureArguments& parsed, std::string& error) {
     ParsedRest rest;
-    if (!ParseArguments<CaptureArguments>(args, kFlags, {}, parsed, rest, error)) {
-        error += "; " + std::string(kUsage);
+    if (!ParseArguments<CaptureArguments>(args, kFlags, kValues, parsed, rest, error)) {
+        error += " (see veltrix-capture --help)";
         return false;
     }
     if (parsed.help || parsed.version) return true;
+    if (!parsed.machineFile.empty()) {
+        if (!rest.operands.empty()) {
+            error = "unexpected argument " + Quoted(rest.operands.front()) + " (see veltrix-capture --help)";
+            return false;
+        }
+        return true;
+    }
+    if (!parsed.root.empty()) {
+        error = "--root is for --machine-file (see veltrix-capture --help)";
+        return false;
+    }
     if (rest.operands.size() != 1 || rest.operands[0].empty()) {
-        error = kUsage;
+        error = "expected one directory to capture into (see veltrix-capture --help)";
         return false;
     }
     parsed.directory = rest.operands[0];
@@ -88,11 +83,22 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
         const std::string text = parsed.help ? std::string(kUsage) +
                                                    "\n\nCopies what Veltrix reads on this machine into DIR (new or "
                                                    "empty);\nveltrix-report --root DIR then reports it anywhere. "
+                                                   "--machine-file writes what the machine\nanswered as a machine "
+                                                   "file instead (of the tree --root names, if given);\n"
+                                                   "veltrix-report --machine FILE.json reports it. --privacy masks "
+                                                   "serial numbers,\nMAC addresses, host and user names. "
                                                    "Status: 0 done, 1 the capture\ncould not be made, 2 bad input.\n"
                                              : "veltrix-capture " + std::string(veltrix::kVersionText) + "\n";
         if (out.Write(text, base::CodePage::kUtf8) == platform::OutputResult::kFailed)
             return Fail(err, "cannot write to standard output", kExitFailure);
         return kExitOk;
+    }
+    if (!parsed.machineFile.empty()) {
+        MachineFileCapture capture;
+        capture.file = parsed.machineFile;
+        if (!parsed.root.empty()) capture.root = parsed.root;
+        capture.privacy = parsed.privacy;
+        return WriteMachineFileCapture(capture, out, err);
     }
     const std::string& directory = parsed.directory;
     // Made and tried before the capture runs: a target that cannot take it
@@ -111,7 +117,7 @@ int RunCapture(const std::vector<std::string>& args, CommandOutput& out, std::os
             target.Abandon();
             return Fail(err, machine.OpenError(), kExitFailure);
         }
-        RunEverything(machine);
+        AskEverything(machine);
     }
     const std::string about = About(log, parsed.privacy);
     if (auto problem = platform::linux_backend::WriteCapture(log, target, about); !problem.empty())

@@ -1,12 +1,14 @@
 #pragma once
 // veltrix-capture [--privacy] [--help] [--version] DIR
+// veltrix-capture [--privacy] [--root DIR] --machine-file FILE.json
 // Runs the Linux backend on this machine through everything the report asks
 // and writes what it read (files) and was told (recorded replies) into DIR,
 // which must not exist or be empty. `veltrix-report --root DIR` then reports
 // this machine anywhere. With --privacy the backend masks the identifiers in
 // everything it reads, so the tree holds only their masks. Bad input: one
 // line on standard error, status 2; a capture that cannot be written: one
-// line, status 1.
+// line, status 1. With --machine-file the machine (or the tree --root
+// names) is recorded as a machine file instead (docs/captures.md).
 
 #include <ostream>
 #include <string>
@@ -21,6 +23,8 @@ struct CaptureArguments {
     bool version = false;
     bool privacy = false;
     std::string directory;
+    std::string machineFile;  // --machine-file
+    std::string root;         // --root, with --machine-file only
 };
 
 // Parses the arguments (without the program name); on failure returns false

@@ -233,7 +233,9 @@ std::optional<DiskFreeSpaceEx> SimDrives::GetDiskFreeSpaceExA(std::string_view r
         __builtin_mul_overflow(cluster, space.totalClusters, &total) ||
         __builtin_mul_overflow(cluster, space.freeClusters, &free))
         return std::nullopt;
-    return DiskFreeSpaceEx{free, total, free};
+    if (space.totalBytes) total = *space.totalBytes;
+    if (space.freeBytes) free = *space.freeBytes;
+    return DiskFreeSpaceEx{space.availableBytes.value_or(free), total, free};
 }
 
 DeviceHandle SimDrives::LoadLibraryA(std::string_view file) {

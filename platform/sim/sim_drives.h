@@ -85,6 +85,9 @@ struct SimLogicalDrive {
     struct FreeSpace {
         std::uint32_t sectorsPerCluster = 0, bytesPerSector = 0;
         std::uint64_t freeClusters = 0, totalClusters = 0;
+        // GetDiskFreeSpaceExA's own byte counts, where they are not whole
+        // clusters (a capture keeps what the volume answered).
+        std::optional<std::uint64_t> totalBytes, freeBytes, availableBytes;
     };
     std::optional<FreeSpace> space;
 };

@@ -214,12 +214,16 @@ void ReadLogicalDrives(const Node& section, SimDrives& drives, base::CodePage pa
             drive.volume = info;
         }
         if (const auto space = node.Member("free_space"); space && !space->IsNull()) {
-            space->OnlyKeys({"sectors_per_cluster", "bytes_per_sector", "free_clusters", "total_clusters"});
+            space->OnlyKeys({"sectors_per_cluster", "bytes_per_sector", "free_clusters", "total_clusters", "total_bytes",
+                             "free_bytes", "available_bytes"});
             SimLogicalDrive::FreeSpace s;
             s.sectorsPerCluster = static_cast<std::uint32_t>(space->Unsigned("sectors_per_cluster", UINT32_MAX, 0));
             s.bytesPerSector = static_cast<std::uint32_t>(space->Unsigned("bytes_per_sector", UINT32_MAX, 0));
             s.freeClusters = space->Unsigned("free_clusters", UINT64_MAX, 0);
             s.totalClusters = space->Unsigned("total_clusters", UINT64_MAX, 0);
+            if (const auto n = space->Member("total_bytes")) s.totalBytes = n->Unsigned(UINT64_MAX);
+            if (const auto n = space->Member("free_bytes")) s.freeBytes = n->Unsigned(UINT64_MAX);
+            if (const auto n = space->Member("available_bytes")) s.availableBytes = n->Unsigned(UINT64_MAX);
             drive.space = s;
         }
         drives.logicalDrives.push_back(std::move(drive));

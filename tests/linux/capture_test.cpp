@@ -129,9 +129,14 @@ TEST(CaptureCommand, RefusesBadArgumentsAndUsedDirectories) {
         std::string message;
     };
     const Case cases[] = {
-        {{}, "veltrix-capture: usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
-        {{dir.Path() + "/a", dir.Path() + "/b"}, "veltrix-capture: usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
-        {{"--root"}, "veltrix-capture: unknown option \"--root\"; usage: veltrix-capture [--privacy] [--help] [--version] DIR\n"},
+        {{}, "veltrix-capture: expected one directory to capture into (see veltrix-capture --help)\n"},
+        {{dir.Path() + "/a", dir.Path() + "/b"},
+         "veltrix-capture: expected one directory to capture into (see veltrix-capture --help)\n"},
+        {{"--root"}, "veltrix-capture: option --root needs a value (see veltrix-capture --help)\n"},
+        {{"--root", dir.Path(), dir.Path() + "/a"}, "veltrix-capture: --root is for --machine-file (see veltrix-capture --help)\n"},
+        {{"--machine-file", dir.Path() + "/m.json", dir.Path() + "/a"},
+         "veltrix-capture: unexpected argument \"" + dir.Path() + "/a\" (see veltrix-capture --help)\n"},
+        {{"--bogus"}, "veltrix-capture: unknown option \"--bogus\" (see veltrix-capture --help)\n"},
         {{dir.Path() + "/used"}, "is not empty\n"},
         {{dir.Path() + "/used/file"}, "exists and is not a directory\n"},
         // Found before the capture, not after it.
@@ -199,4 +204,66 @@ TEST(CaptureRoundTrip, UnderAnXServerItsRepliesAreRecorded) {
     platform::linux_backend::LinuxMachine tree(std::move(onTree));
     EXPECT_FALSE(tree.GetKeyboardLayoutName());
     EXPECT_FALSE(tree.SystemParametersInfo(platform::code::kSpiGetKeyboardDelay));
+}
+
+TEST(CaptureMachineFile, WritesATreeAsAMachineFileThatReportsTheSame) {
+    linux_tests::TempDir dir;
+    const std::string tree = std::string(VELTRIX_TREES_DIR) + "/laptop";
+    const std::string file = dir.Path() + "/laptop.json";
+    const auto captured = RunProgram({VELTRIX_CAPTURE_PROGRAM, "--root", tree, "--machine-file", file});
+    ASSERT_EQ(captured.exitCode, 0) << captured.err;
+    EXPECT_EQ(captured.out, "veltrix-capture: machine file written to " + file + "\n");
+    const auto fromTree = RunProgram({VELTRIX_REPORT_PROGRAM, "--root", tree});
+    const auto fromFile = RunProgram({VELTRIX_REPORT_PROGRAM, "--machine", file});
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
+    EXPECT_EQ(fromFile.out, fromTree.out);
+    EXPECT_NE(linux_tests::ReadWholeFile(file).find("\"comment\": \"Captured by veltrix-capture "), std::string::npos);
+}
+
+TEST(CaptureMachineFile, AFileThatCannotBeWrittenIsNotWrittenAtAll) {
+    linux_tests::TempDir dir;
+    const std::string tree = std::string(VELTRIX_TREES_DIR) + "/laptop";
+    dir.Write("old.json", "old");
+    fs::permissions(dir.Path() + "/old.json", fs::perms::owner_read);
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {dir.Path() + "/missing/m.json", "veltrix-capture: cannot write " + dir.Path() + "/missing/m.json: "},
+        {dir.Path() + "/old.json", "veltrix-capture: cannot write " + dir.Path() + "/old.json: "},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunProgram({VELTRIX_CAPTURE_PROGRAM, "--root", tree, "--machine-file", c.file});
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line";
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(fs::exists(dir.Path() + "/missing"));
+    EXPECT_EQ(linux_tests::ReadWholeFile(dir.Path() + "/old.json"), "old") << "kept whole";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1) << "no temporary file left";
+    // A tree that cannot be read: nothing written either.
+    const auto run = RunProgram({VELTRIX_CAPTURE_PROGRAM, "--root", dir.Path() + "/none", "--machine-file",
+                                 dir.Path() + "/m.json"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(fs::exists(dir.Path() + "/m.json"));
+}
+
+// With --privacy the backend masks what it answers, so the masked machine
+// file reports what the report's --privacy reports of the tree.
+TEST(CaptureMachineFile, AMaskedCaptureReportsAsTheMaskedReportOfItsTree) {
+    linux_tests::TempDir dir;
+    const std::string file = dir.Path() + "/masked.json";
+    for (const std::string tree : {"debian-vm", "gamepad-desktop", "storage-desktop", "workstation"}) {
+        const std::string root = std::string(VELTRIX_TREES_DIR) + "/" + tree;
+        const std::map<std::string, std::string> key = {{"VELTRIX_PRIVACY_KEY", "capture test"}};
+        const auto captured = RunProgram({VELTRIX_CAPTURE_PROGRAM, "--privacy", "--root", root, "--machine-file", file}, key);
+        ASSERT_EQ(captured.exitCode, 0) << captured.err;
+        const auto masked = RunProgram({VELTRIX_REPORT_PROGRAM, "--privacy", "--root", root}, key);
+        const auto fromFile = RunProgram({VELTRIX_REPORT_PROGRAM, "--machine", file});
+        ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
+        EXPECT_EQ(fromFile.out, masked.out) << tree;
+        EXPECT_NE(fromFile.out, RunProgram({VELTRIX_REPORT_PROGRAM, "--root", root}).out) << tree << ": nothing masked";
+    }
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows installer end to end under Wine: cpack makes
 # veltrix-<version>-win64.exe from this build; in a fresh prefix of its own
-# it installs both programs, the Start-menu entries and the uninstall entry;
+# it installs the three programs (the window, the report and the capture),
+# the Start-menu entries and the uninstall entry;
 # the installed report command runs; the uninstaller then takes everything
 # away again except what the user saved, beside the programs and in the
 # user's documents. Compared as lists of files and registry keys before the
@@ -49,11 +50,12 @@ wine_run "$installer" /S
 wineserver -w
 root="$WINEPREFIX/drive_c/Program Files/Veltrix"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Veltrix"
-for installed in "$root/veltrix.exe" "$root/veltrix-report.exe" "$root/windows.md" "$root/Uninstall.exe" \
+for installed in "$root/veltrix.exe" "$root/veltrix-report.exe" "$root/veltrix-capture.exe" "$root/windows.md" "$root/Uninstall.exe" \
                  "$menu/Veltrix.lnk" "$menu/Uninstall.lnk"; do
   [ -f "$installed" ] || { echo "not installed: ${installed#"$WINEPREFIX"/}"; find "$WINEPREFIX/drive_c/Program Files" "$WINEPREFIX/drive_c/ProgramData" -ipath '*veltrix*'; exit 1; }
 done
 cmp "$root/veltrix-report.exe" "$build/cli/veltrix-report.exe" || { echo "the installed report command is not the built one"; exit 1; }
+cmp "$root/veltrix-capture.exe" "$build/cli/capture/veltrix-capture.exe" || { echo "the installed capture command is not the built one"; exit 1; }
 grep -q 'Uninstall\\\\Veltrix\]' "$WINEPREFIX/system.reg" || { echo "no uninstall entry in the registry"; exit 1; }
 
 # The installed report command runs, and reads its machine file.
@@ -61,6 +63,16 @@ version=$(wine_run "$root/veltrix-report.exe" --version | tr -d '\r')
 echo "installed: $version"
 wine_run "$root/veltrix-report.exe" --machine "$(winepath -w "$src/tests/machines/desktop.json" 2>/dev/null)" \
   --output "C:\\Program Files\\Veltrix\\mijn-rapport.txt"
+# The installed capture command runs beside it: a machine file the
+# installed report command reads.
+capture_version=$(wine_run "$root/veltrix-capture.exe" --version | tr -d '\r')
+[ "$capture_version" = "${version/veltrix-report/veltrix-capture}" ] ||
+  { echo "installed capture: $capture_version, report: $version"; exit 1; }
+wine_run "$root/veltrix-capture.exe" "C:\\Program Files\\Veltrix\\machine.json" >/dev/null
+wine_run "$root/veltrix-report.exe" --machine "C:\\Program Files\\Veltrix\\machine.json" >/dev/null ||
+  { echo "the installed report command cannot read the installed capture's file"; exit 1; }
+rm -f "$root/machine.json"
+
 # The user's documents: in a prefix of wine-run.sh, inside the build
 # directory, never the real user's home.
 documents=$(realpath "$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Documents")
