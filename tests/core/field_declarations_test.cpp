@@ -117,3 +117,21 @@ TEST(FieldDeclarations, FieldOfFindsEveryLabelOfItsOwnCategoryOnly) {
     EXPECT_THROW(FieldOf(CategoryRowOf(kPorts), "LabelPrintersName"), std::out_of_range);
     EXPECT_THROW(FieldOf(CategoryRowOf(kPorts), "LabelPortsNmae"), std::out_of_range);
 }
+
+// Rows run from 1 without a gap, each place on a page taken once: a full row
+// alone on its line, or a left and a right pair side by side.
+TEST(FieldDeclarations, EveryRowHasAPlaceOfItsOwn) {
+    for (const CategoryRow& row : CategoryTable()) {
+        SCOPED_TRACE(row.page.designTabText);
+        std::map<int, std::vector<RowColumn>> lines;
+        for (const FieldDeclaration& field : Fields(row)) lines[field.row].push_back(field.column);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.begin()->first, 1);
+        EXPECT_EQ(lines.rbegin()->first, static_cast<int>(lines.size())) << "a line is left empty";
+        for (const auto& [line, columns] : lines) {
+            const bool alone = columns == std::vector<RowColumn>{RowColumn::kFull};
+            const bool pair = columns == std::vector<RowColumn>{RowColumn::kLeft, RowColumn::kRight};
+            EXPECT_TRUE(alone || pair) << "line " << line;
+        }
+    }
+}
