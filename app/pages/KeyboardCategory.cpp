@@ -19,7 +19,7 @@ constexpr FieldDeclaration kFields[] = {
      .json = {"KeyboardType", JsonType::kText}, .identity = true},
     {.label = "LabelKeyboardLayoutid", .designCaption = "Layout ID:", .dutchCaption = L"Indeling-ID:", .row = 2,
      .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }>,
-     .json = {"LayoutID", JsonType::kText, "eight hexadecimal digits"}, .identity = true},
+     .json = {"LayoutID", JsonType::kText, "eight hexadecimal digits"}},
     {.label = "LabelKeyboardFunctionkeys", .designCaption = "Function Keys:",
      .dutchCaption = L"Functietoetsen:", .row = 3,
      .value = ValueFrom<[](const Keyboard& k, const FormatEx&) {
