@@ -9,40 +9,36 @@ namespace app {
 
 namespace {
 
-constexpr PageRow kRows[] = {
-    {"LabelBatteryPowerstatus", "Power Status:", L"Vermogenstoestand:", 1},
-    {"LabelBatteryChargestatus", "Charge Status:", L"Laadtoestand:", 2},
-    {"LabelBatteryLifepercent", "Life Percent:", L"Levenspercentage:", 3},
-    {"LabelBatteryLifetime", "Life Time:", L"Levensduur:", 4},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelBatteryPowerstatusvalue", L"Niet aangesloten;Aangesloten"},
-    {"LabelBatteryChargestatusvalue", L"Hoog;Laag;Kritisch;Aan het laden;;;;Geen systeembatterij"},
-};
-
 using collectors::Battery;
 using format::FormatEx;
 
 using namespace field;
 
-constexpr Field<Battery> kFields[] = {
-    {"LabelBatteryPowerstatus", FieldKind::kList,
-     [](const Battery& b, const FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelBatteryPowerstatus", .designCaption = "Power Status:",
+     .dutchCaption = L"Vermogenstoestand:", .row = 1,
+     .value = ValueFrom<[](const Battery& b, const FormatEx&) {
          const auto s = b.PowerStatus();
          return List(s == 0 || s == 1, s);
-     }},
-    {"LabelBatteryChargestatus", FieldKind::kList,
-     [](const Battery& b, const FormatEx&) {
+     }>,
+     .dutchList = L"Niet aangesloten;Aangesloten",
+     .json = {"PowerStatus", JsonType::kListValue, "0 on battery, 1 on mains"}, .live = true},
+    {.label = "LabelBatteryChargestatus", .designCaption = "Charge Status:", .dutchCaption = L"Laadtoestand:", .row = 2,
+     .value = ValueFrom<[](const Battery& b, const FormatEx&) {
          const auto s = b.ChargeStatus();
          return List((s >= 0 && s <= 3) || s == 7, s);
-     }},
-    {"LabelBatteryLifepercent", FieldKind::kText,
-     [](const Battery& b, const FormatEx&) {
+     }>,
+     .dutchList = L"Hoog;Laag;Kritisch;Aan het laden;;;;Geen systeembatterij",
+     .json = {"ChargeStatus", JsonType::kListValue, "0 high, 1 low, 2 critical, 3 charging, 7 no system battery"},
+     .live = true},
+    {.label = "LabelBatteryLifepercent", .designCaption = "Life Percent:",
+     .dutchCaption = L"Levenspercentage:", .row = 3,
+     .value = ValueFrom<[](const Battery& b, const FormatEx&) {
          return Number(b.LifePercent() != Battery::kNotReported, b.LifePercent(), Decimal(b.LifePercent()) + L"%");
-     }},
-    {"LabelBatteryLifetime", FieldKind::kText,
-     [](const Battery& b, const FormatEx& f) {
+     }>,
+     .json = {"LifePercent", JsonType::kInteger, "per cent"}, .live = true},
+    {.label = "LabelBatteryLifetime", .designCaption = "Life Time:", .dutchCaption = L"Levensduur:", .row = 4,
+     .value = ValueFrom<[](const Battery& b, const FormatEx& f) {
          const std::wstring text =
              b.LifeTime() ? format::TimeEx::Text(*b.LifeTime(), f.Regional().timeFormat) : std::wstring();
          auto value = NonEmpty(text);
@@ -52,32 +48,22 @@ constexpr Field<Battery> kFields[] = {
              value.number = std::int64_t{t.hours} * 3600 + t.minutes * 60 + t.seconds;
          }
          return value;
-     }},
-};
-
-std::span<const Field<Battery>> BatteryFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelBatteryPowerstatus", "PowerStatus"},
-    {"LabelBatteryChargestatus", "ChargeStatus"},
-    {"LabelBatteryLifepercent", "LifePercent"},
-    {"LabelBatteryLifetime", "LifeTime"},
+     }>,
+     .json = {"LifeTime", JsonType::kInteger, "seconds of the time the page shows"}, .live = true},
 };
 
 }  // namespace
 
 const CategoryRow& BatteryCategory() {
-    static const SingleObjectKind<collectors::Battery> kKind(BatteryFields, BatteryFields);
+    static const SingleObjectKind<collectors::Battery> kKind(kFields, TimerRewrites::kLiveFields);
     static const CategoryRow kRow{
         .category = kBattery,
         .page = {.designTabText = "Battery",
                  .dutchTabText = L"Batterij",
                  .frameHeightTwips = 1905,
                  .multiDevice = false,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

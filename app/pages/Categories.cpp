@@ -52,4 +52,12 @@ const CategoryRow& CategoryRowOf(int category) {
 
 const CategoryPage& Page(int category) { return CategoryRowOf(category).page; }
 
+std::span<const FieldDeclaration> Fields(const CategoryRow& category) { return category.page.rows; }
+
+const FieldDeclaration& FieldOf(const CategoryRow& category, std::string_view captionLabel) {
+    for (const FieldDeclaration& field : Fields(category))
+        if (captionLabel == field.label) return field;
+    throw std::out_of_range("no field " + std::string(captionLabel) + " on page " + category.page.designTabText);
+}
+
 }  // namespace app

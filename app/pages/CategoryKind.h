@@ -1,8 +1,9 @@
 #pragma once
 // How a category's page is made over its collector, and which caption labels
-// its fields write. The two kinds: one object with one table of fields, and a
-// collection of devices with a table per device (and optionally one for the
-// whole collection, written before the devices).
+// its fields write. The two kinds: one object, and a collection of devices
+// whose fields read one device each (and optionally the whole collection,
+// written before the devices). Both take the category's one table of field
+// declarations; a field belongs to the object its value rule reads.
 
 #include <memory>
 #include <span>
@@ -28,56 +29,55 @@ public:
     bool HasCollectionFields() const { return !CollectionLabels().empty(); }
 };
 
+// The labels of the fields that read a `Source`, in table order.
 template <typename Source>
-std::vector<const char*> LabelsOf(std::span<const Field<Source>> fields) {
+std::vector<const char*> LabelsReading(std::span<const FieldDeclaration> fields) {
     std::vector<const char*> labels;
-    for (const auto& field : fields) labels.push_back(field.captionLabel);
+    for (const FieldDeclaration& field : fields)
+        if (field.Reads<Source>()) labels.push_back(field.label);
     return labels;
 }
+
+// What the 500 ms timer rewrites on a page it refreshes.
+enum class TimerRewrites { kNothing, kLiveFields, kAllFields };
 
 // One object: the processor, memory, keyboard, mouse, battery.
 template <typename Collector>
 class SingleObjectKind final : public CategoryKind {
 public:
-    using Fields = std::span<const Field<Collector>> (*)();
-
-    // `refreshed`: the fields the timer rewrites after the collector's
-    // Refresh(); none for a category the timer leaves alone.
-    constexpr explicit SingleObjectKind(Fields fields, Fields refreshed = nullptr)
-        : fields_(fields), refreshed_(refreshed) {}
+    constexpr explicit SingleObjectKind(std::span<const FieldDeclaration> fields,
+                                        TimerRewrites rewrites = TimerRewrites::kNothing)
+        : fields_(fields), rewrites_(rewrites) {}
 
     std::unique_ptr<DevicePage> MakePage(platform::Machine& machine) const override {
-        return std::make_unique<Page>(machine, fields_(), refreshed_ ? refreshed_() : Span());
+        return std::make_unique<Page>(machine, *this);
     }
-    std::vector<const char*> ItemLabels() const override { return LabelsOf(fields_()); }
+    std::vector<const char*> ItemLabels() const override { return LabelsReading<Collector>(fields_); }
 
 private:
-    using Span = std::span<const Field<Collector>>;
-
     class Page final : public DevicePage {
     public:
-        Page(platform::Machine& machine, Span fields, Span refreshed)
-            : collector_(machine), fields_(fields), refreshed_(refreshed) {}
+        Page(platform::Machine& machine, const SingleObjectKind& kind) : collector_(machine), kind_(kind) {}
         std::int16_t Count() override { return 1; }
         void WriteItemFields(std::int16_t, FieldSink& sink, const format::FormatEx& format) override {
-            WriteFields(fields_, collector_, format, sink);
+            WriteFields(kind_.fields_, collector_, format, sink);
         }
         void Refresh(FieldSink& sink, const format::FormatEx& format) override {
             if constexpr (requires(Collector& c) { c.Refresh(); }) {
-                if (refreshed_.empty()) return;
+                if (kind_.rewrites_ == TimerRewrites::kNothing) return;
                 collector_.Refresh();
-                WriteFields(refreshed_, collector_, format, sink);
+                WriteFields(kind_.fields_, collector_, format, sink,
+                            kind_.rewrites_ == TimerRewrites::kLiveFields ? FieldChoice::kLive : FieldChoice::kAll);
             }
         }
 
     private:
         Collector collector_;
-        Span fields_;
-        Span refreshed_;
+        const SingleObjectKind& kind_;
     };
 
-    Fields fields_;
-    Fields refreshed_;
+    std::span<const FieldDeclaration> fields_;
+    TimerRewrites rewrites_;
 };
 
 // The item class of a collection: what its Item() points at.
@@ -89,21 +89,17 @@ template <typename Collection>
 class CollectionKind final : public CategoryKind {
 public:
     using Item = ItemOf<Collection>;
-    using ItemFields = std::span<const Field<Item>> (*)();
-    using WholeFields = std::span<const Field<Collection>> (*)();
     // The device shown first, or -1 for the first.
     using Preferred = int (*)(const Collection&);
 
-    constexpr explicit CollectionKind(ItemFields items, WholeFields whole = nullptr, Preferred preferred = nullptr)
-        : items_(items), whole_(whole), preferred_(preferred) {}
+    constexpr explicit CollectionKind(std::span<const FieldDeclaration> fields, Preferred preferred = nullptr)
+        : fields_(fields), preferred_(preferred) {}
 
     std::unique_ptr<DevicePage> MakePage(platform::Machine& machine) const override {
         return std::make_unique<Page>(machine, *this);
     }
-    std::vector<const char*> CollectionLabels() const override {
-        return whole_ ? LabelsOf(whole_()) : std::vector<const char*>{};
-    }
-    std::vector<const char*> ItemLabels() const override { return LabelsOf(items_()); }
+    std::vector<const char*> CollectionLabels() const override { return LabelsReading<Collection>(fields_); }
+    std::vector<const char*> ItemLabels() const override { return LabelsReading<Item>(fields_); }
 
 private:
     class Page final : public DevicePage {
@@ -113,10 +109,10 @@ private:
         std::size_t Found() override { return collection_.Found(); }
         int PreferredItem() override { return kind_.preferred_ ? kind_.preferred_(collection_) : -1; }
         void WriteCollectionFields(FieldSink& sink, const format::FormatEx& format) override {
-            if (kind_.whole_) WriteFields(kind_.whole_(), collection_, format, sink);
+            WriteFields(kind_.fields_, collection_, format, sink);
         }
         void WriteItemFields(std::int16_t item, FieldSink& sink, const format::FormatEx& format) override {
-            if (const Item* device = collection_.Item(item)) WriteFields(kind_.items_(), *device, format, sink);
+            if (const Item* device = collection_.Item(item)) WriteFields(kind_.fields_, *device, format, sink);
         }
 
     private:
@@ -124,8 +120,7 @@ private:
         const CollectionKind& kind_;
     };
 
-    ItemFields items_;
-    WholeFields whole_;
+    std::span<const FieldDeclaration> fields_;
     Preferred preferred_;
 };
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <span>
 
-#include "app/pages/FieldValues.h"
+#include "app/pages/FieldDeclaration.h"
 
 namespace app {
 
@@ -23,12 +23,18 @@ public:
     virtual bool WritesPageOnlyFields() const { return true; }
 };
 
+// Which fields of a table a write takes: all, or those that change by themselves.
+enum class FieldChoice { kAll, kLive };
+
+// Writes the fields of `fields` that read a `Source`, in their order.
 template <typename Source>
-void WriteFields(std::span<const Field<Source>> fields, const Source& source, const format::FormatEx& format,
-                 FieldSink& sink) {
-    for (const auto& field : fields)
-        if (!field.pageOnly || sink.WritesPageOnlyFields())
-            sink.Write(field.captionLabel, field.kind, field.value(source, format));
+void WriteFields(std::span<const FieldDeclaration> fields, const Source& source, const format::FormatEx& format,
+                 FieldSink& sink, FieldChoice choice = FieldChoice::kAll) {
+    for (const FieldDeclaration& field : fields) {
+        if (!field.Reads<Source>() || (choice == FieldChoice::kLive && !field.live)) continue;
+        if (field.inTextReport || sink.WritesPageOnlyFields())
+            sink.Write(field.label, field.Kind(), field.ValueOf(source, format));
+    }
 }
 
 class DevicePage {

@@ -8,83 +8,58 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelDisplayName", "Name:", L"Naam:", 1},
-    {"LabelDisplayMonitor", "Monitor:", L"Monitor:", 2},
-    {"LabelIndex(2)", "Index:", L"Index:", 3, C::kFull, true},
-    {"LabelDisplayResolution", "Resolution:", L"Resolutie:", 4},
-    {"LabelDisplayColors", "Colors:", L"Kleuren:", 5},
-    {"LabelDisplayRefreshfrequency", "Refresh Frequency:", L"Vernieuwingsfrequentie:", 6},
-    {"LabelDisplaySelected", "Selected:", L"Geselecteerd:", 7},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelDisplaySelectedvalue", L"Nee;Ja"},
-};
-
 using collectors::Display;
 using collectors::DisplayItem;
 using format::FormatEx;
 
-constexpr Field<Display> kAdapterFields[] = {
-    {"LabelDisplayName", FieldKind::kText, [](const Display& d, const FormatEx&) { return field::NonEmpty(d.Name()); }},
-    {"LabelDisplayMonitor", FieldKind::kText,
-     [](const Display& d, const FormatEx&) { return field::NonEmpty(d.Monitor()); }},
-};
-
-constexpr Field<DisplayItem> kModeFields[] = {
-    {"LabelDisplayResolution", FieldKind::kText,
-     [](const DisplayItem& m, const FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelDisplayName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 1,
+     .value = ValueFrom<[](const Display& d, const FormatEx&) { return field::NonEmpty(d.Name()); }>,
+     .json = {"Name", JsonType::kText, "display adapter"}, .identity = true},
+    {.label = "LabelDisplayMonitor", .designCaption = "Monitor:", .dutchCaption = L"Monitor:", .row = 2,
+     .value = ValueFrom<[](const Display& d, const FormatEx&) { return field::NonEmpty(d.Monitor()); }>,
+     .json = {"Monitor", JsonType::kText}, .identity = true},
+    IndexRow("LabelIndex(2)", 3),
+    {.label = "LabelDisplayResolution", .designCaption = "Resolution:", .dutchCaption = L"Resolutie:", .row = 4,
+     .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
          auto value = field::Number(m.ScreenWidth() > 0 && m.ScreenHeight() > 0, m.ScreenWidth(),
                                     field::Decimal(m.ScreenWidth()) + L"x" + field::Decimal(m.ScreenHeight()));
          value.secondNumber = m.ScreenHeight();
          return value;
-     }},
-    {"LabelDisplayColors", FieldKind::kText,
-     [](const DisplayItem& m, const FormatEx&) {
+     }>,
+     .json = {"ScreenWidth", JsonType::kInteger, "pixels", "ScreenHeight"}, .identity = true},
+    {.label = "LabelDisplayColors", .designCaption = "Colors:", .dutchCaption = L"Kleuren:", .row = 5,
+     .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
          return field::Number(m.ColorBits() != 0, m.ColorBits(), field::Decimal(m.ColorBits()) + L" bit");
-     }},
-    {"LabelDisplayRefreshfrequency", FieldKind::kText,
-     [](const DisplayItem& m, const FormatEx&) {
+     }>,
+     .json = {"ColorBits", JsonType::kInteger, "bits per pixel"}, .identity = true},
+    {.label = "LabelDisplayRefreshfrequency", .designCaption = "Refresh Frequency:",
+     .dutchCaption = L"Vernieuwingsfrequentie:", .row = 6,
+     .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
          return field::Number(m.RefreshFrequency() != 0, m.RefreshFrequency(),
-                              field::Decimal(m.RefreshFrequency()) + L" Hz", kNotSupported);
-     }},
-    {"LabelDisplaySelected", FieldKind::kList,
-     [](const DisplayItem& m, const FormatEx&) { return field::BooleanList(m.Selected()); }},
+                              field::Decimal(m.RefreshFrequency()) + L" Hz");
+     }>,
+     .fallback = kNotSupported, .json = {"RefreshFrequency", JsonType::kInteger, "Hz"}, .identity = true},
+    {.label = "LabelDisplaySelected", .designCaption = "Selected:", .dutchCaption = L"Geselecteerd:", .row = 7,
+     .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) { return field::BooleanList(m.Selected()); }>,
+     .dutchList = L"Nee;Ja", .json = {"Selected", JsonType::kListValue, "the mode in use: Nee;Ja"}},
 };
 
-std::span<const Field<Display>> DisplayAdapterFields() { return kAdapterFields; }
-std::span<const Field<DisplayItem>> DisplayModeFields() { return kModeFields; }
 // The mode in use is shown first; -1 when no mode is.
 int PreferredDisplayMode(const Display& display) { return display.SelectedIndex(); }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelDisplayName", "Name"},
-    {"LabelDisplayMonitor", "Monitor"},
-    {"LabelIndex(2)", "Index"},
-    {"LabelDisplayResolution", "ScreenWidth", "ScreenHeight"},
-    {"LabelDisplayColors", "ColorBits"},
-    {"LabelDisplayRefreshfrequency", "RefreshFrequency"},
-    {"LabelDisplaySelected", "Selected"},
-};
 
 }  // namespace
 
 const CategoryRow& DisplayCategory() {
-    static const CollectionKind<collectors::Display> kKind(DisplayModeFields, DisplayAdapterFields,
-                                                           PreferredDisplayMode);
+    static const CollectionKind<collectors::Display> kKind(kFields, PreferredDisplayMode);
     static const CategoryRow kRow{
         .category = kDisplay,
         .page = {.designTabText = "Display",
                  .dutchTabText = L"Weergave",
                  .frameHeightTwips = 2985,
                  .multiDevice = true,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

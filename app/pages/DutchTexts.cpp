@@ -13,31 +13,32 @@ std::wstring DutchTabText(int category) { return CategoryRowOf(category).page.du
 
 std::wstring DutchCaption(std::string_view designCaption) {
     for (const CategoryRow& category : CategoryTable())
-        for (const PageRow& row : category.page.rows)
+        for (const FieldDeclaration& row : Fields(category))
             if (designCaption == row.designCaption) return row.dutchCaption;
     return {};
 }
 
 std::wstring DutchList(std::string_view valueLabel) {
     for (const CategoryRow& category : CategoryTable())
-        for (const ValueLabelList& list : category.page.lists)
-            if (valueLabel == list.valueLabel) return list.entries;
+        for (const FieldDeclaration& field : Fields(category))
+            if (field.dutchList && valueLabel == ValueLabelName(field.label)) return field.dutchList;
     return {};
 }
 
 std::vector<std::string_view> TranslatedDesignCaptions() {
     std::vector<std::string_view> captions;
     for (const CategoryRow& category : CategoryTable())
-        for (const PageRow& row : category.page.rows)
+        for (const FieldDeclaration& row : Fields(category))
             if (std::find(captions.begin(), captions.end(), row.designCaption) == captions.end())
                 captions.push_back(row.designCaption);
     return captions;
 }
 
-std::vector<std::string_view> ValueLabelsWithLists() {
-    std::vector<std::string_view> labels;
+std::vector<std::string> ValueLabelsWithLists() {
+    std::vector<std::string> labels;
     for (const CategoryRow& category : CategoryTable())
-        for (const ValueLabelList& list : category.page.lists) labels.push_back(list.valueLabel);
+        for (const FieldDeclaration& field : Fields(category))
+            if (field.dutchList) labels.push_back(ValueLabelName(field.label));
     return labels;
 }
 

@@ -31,7 +31,7 @@ std::wstring DutchList(std::string_view valueLabel);
 // The English design captions that have a Dutch caption (each once), and
 // the value labels that have a display list, in table order.
 std::vector<std::string_view> TranslatedDesignCaptions();
-std::vector<std::string_view> ValueLabelsWithLists();
+std::vector<std::string> ValueLabelsWithLists();
 
 // Window menu entries 1, 2 and 4.
 std::wstring DutchSaveAsText();

@@ -8,50 +8,36 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(8)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelJoysticksName", "Name:", L"Naam:", 2},
-    {"LabelJoysticksAxes", "Axes:", L"Assen:", 3},
-    {"LabelJoysticksButtons", "Buttons:", L"Knoppen:", 4},
-};
-
 using collectors::JoystickItem;
+using format::FormatEx;
 
-constexpr Field<JoystickItem> kFields[] = {
-    {"LabelJoysticksName", FieldKind::kText,
-     [](const JoystickItem& j, const format::FormatEx&) { return field::NonEmpty(j.Name()); }},
-    {"LabelJoysticksAxes", FieldKind::kText,
-     [](const JoystickItem& j, const format::FormatEx&) { return field::Integer(j.Axes() != 0, j.Axes()); }},
-    {"LabelJoysticksButtons", FieldKind::kText,
-     [](const JoystickItem& j, const format::FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(8)", 1),
+    {.label = "LabelJoysticksName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const JoystickItem& j, const FormatEx&) { return field::NonEmpty(j.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelJoysticksAxes", .designCaption = "Axes:", .dutchCaption = L"Assen:", .row = 3,
+     .value = ValueFrom<[](const JoystickItem& j, const FormatEx&) { return field::Integer(j.Axes() != 0, j.Axes()); }>,
+     .json = {"Axes", JsonType::kInteger}},
+    {.label = "LabelJoysticksButtons", .designCaption = "Buttons:", .dutchCaption = L"Knoppen:", .row = 4,
+     .value = ValueFrom<[](const JoystickItem& j, const FormatEx&) {
          return field::Integer(j.Buttons() != 0, j.Buttons());
-     }},
-};
-
-std::span<const Field<JoystickItem>> JoysticksFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(8)", "Index"},
-    {"LabelJoysticksName", "Name"},
-    {"LabelJoysticksAxes", "Axes"},
-    {"LabelJoysticksButtons", "Buttons"},
+     }>,
+     .json = {"Buttons", JsonType::kInteger}},
 };
 
 }  // namespace
 
 const CategoryRow& JoysticksCategory() {
-    static const CollectionKind<collectors::Joysticks> kKind(JoysticksFields);
+    static const CollectionKind<collectors::Joysticks> kKind(kFields);
     static const CategoryRow kRow{
         .category = kJoysticks,
         .page = {.designTabText = "Joysticks",
                  .dutchTabText = L"Joysticks",
                  .frameHeightTwips = 1905,
                  .multiDevice = true,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "app/pages/Categories.h"
 #include "app/pages/DutchTexts.h"
@@ -21,12 +20,6 @@ using Json = nlohmann::ordered_json;
 // Machine text in a string: the one rule of every output, then UTF-8.
 std::string Utf8(std::wstring_view text) { return base::EncodeUtf8(base::PrintableText(text)); }
 
-const FieldKey& KeyOf(const CategoryRow& row, std::string_view captionLabel) {
-    for (const FieldKey& key : row.fieldKeys)
-        if (captionLabel == key.captionLabel) return key;
-    throw std::out_of_range("no JSON key for " + std::string(captionLabel));
-}
-
 // The fields of one object (the category's, or one device's).
 class JsonFields final : public FieldSink {
 public:
@@ -35,7 +28,7 @@ public:
 
     void Write(const char* captionLabel, FieldKind kind, const FieldValue& v) override {
         if (!ok) return;
-        const FieldKey& key = KeyOf(row_, captionLabel);
+        const JsonField& key = FieldOf(row_, captionLabel).json;
         if (!v.valid) {
             object_[key.key] = nullptr;
             if (key.secondKey) object_[key.secondKey] = nullptr;
@@ -95,7 +88,7 @@ std::optional<std::string> JsonReport::Compose(int category, std::string_view ve
         devices.WriteCollectionFields(whole, format);
         if (!whole.ok) return std::nullopt;
         Json& items = block["items"] = Json::array();
-        const char* indexKey = KeyOf(row, IndexLabelName(row.category)).key;
+        const char* indexKey = FieldOf(row, IndexLabelName(row.category)).json.key;
         for (std::int16_t i = 0; i < devices.Count(); ++i) {
             Json item = Json::object();
             item[indexKey] = i;

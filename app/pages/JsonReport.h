@@ -7,8 +7,8 @@
 //                   "Display": {"number": 2, "heading": "Weergave",
 //                               "fields": {"Name": ..., "Monitor": ...},
 //                               "items": [{"Index": 0, "ScreenWidth": 1024, ...}]}, ...}}
-// Every field the page shows, under its collector's property name (the
-// category tables' FieldKey), in page order: null where the page shows a
+// Every field the page shows, under its collector's property name (its
+// declaration's json.key), in page order: null where the page shows a
 // fallback, a number where the text shows one (bytes, MHz, ms, counts,
 // identifiers), a list value as {"text": entry, "value": number}, else the
 // text. Strings are UTF-8, made safe by the same rule as every other output.

@@ -8,84 +8,63 @@ namespace app {
 
 namespace {
 
-constexpr PageRow kRows[] = {
-    {"LabelKeyboardType", "Type:", L"Type:", 1},
-    {"LabelKeyboardLayoutid", "Layout ID:", L"Indeling-ID:", 2},
-    {"LabelKeyboardFunctionkeys", "Function Keys:", L"Functietoetsen:", 3},
-    {"LabelKeyboardRepeatdelay", "Repeat Delay:", L"Herhaalvertraging:", 4},
-    {"LabelKeyboardRepeatspeed", "Repeat Speed:", L"Herhaalsnelheid:", 5},
-    {"LabelKeyboardCapslock", "Caps Lock:", L"Caps Lock:", 6},
-    {"LabelKeyboardNumlock", "Num Lock:", L"Num Lock:", 7},
-    {"LabelKeyboardScrolllock", "Scroll Lock:", L"Scroll Lock:", 8},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelKeyboardCapslockvalue", L"Uit;Aan"},
-    {"LabelKeyboardNumlockvalue", L"Uit;Aan"},
-    {"LabelKeyboardScrolllockvalue", L"Uit;Aan"},
-};
-
 using collectors::Keyboard;
 using format::FormatEx;
 
 using namespace field;
 
-constexpr Field<Keyboard> kFields[] = {
-    {"LabelKeyboardType", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) { return NonEmpty(k.KeyboardType()); }},
-    {"LabelKeyboardLayoutid", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }},
-    {"LabelKeyboardFunctionkeys", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) { return Integer(k.FunctionKeys() != 0, k.FunctionKeys()); }},
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelKeyboardType", .designCaption = "Type:", .dutchCaption = L"Type:", .row = 1,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return NonEmpty(k.KeyboardType()); }>,
+     .json = {"KeyboardType", JsonType::kText}, .identity = true},
+    {.label = "LabelKeyboardLayoutid", .designCaption = "Layout ID:", .dutchCaption = L"Indeling-ID:", .row = 2,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }>,
+     .json = {"LayoutID", JsonType::kText, "eight hexadecimal digits"}},
+    {.label = "LabelKeyboardFunctionkeys", .designCaption = "Function Keys:",
+     .dutchCaption = L"Functietoetsen:", .row = 3,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) {
+         return Integer(k.FunctionKeys() != 0, k.FunctionKeys());
+     }>,
+     .json = {"FunctionKeys", JsonType::kInteger}},
     // The settings are shown as the times they stand for, not as raw
     // settings, and only when the machine gave them.
-    {"LabelKeyboardRepeatdelay", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) {
+    {.label = "LabelKeyboardRepeatdelay", .designCaption = "Repeat Delay:",
+     .dutchCaption = L"Herhaalvertraging:", .row = 4,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) {
          const auto ms = Keyboard::RepeatDelayMilliseconds(k.RepeatDelay());
          return Number(k.RepeatDelayReported(), ms, Decimal(ms) + L" ms");
-     }},
-    {"LabelKeyboardRepeatspeed", FieldKind::kText,
-     [](const Keyboard& k, const FormatEx&) {
+     }>,
+     .json = {"RepeatDelay", JsonType::kInteger, "milliseconds before the first repeat"}},
+    {.label = "LabelKeyboardRepeatspeed", .designCaption = "Repeat Speed:",
+     .dutchCaption = L"Herhaalsnelheid:", .row = 5,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) {
          const auto ms = Keyboard::RepeatIntervalMilliseconds(k.RepeatSpeed());
          return Number(k.RepeatSpeedReported(), ms, Decimal(ms) + L" ms");
-     }},
-    {"LabelKeyboardCapslock", FieldKind::kList,
-     [](const Keyboard& k, const FormatEx&) { return BooleanList(k.CapsLockStatus()); }},
-    {"LabelKeyboardNumlock", FieldKind::kList,
-     [](const Keyboard& k, const FormatEx&) { return BooleanList(k.NumLockStatus()); }},
-    {"LabelKeyboardScrolllock", FieldKind::kList,
-     [](const Keyboard& k, const FormatEx&) { return BooleanList(k.ScrollLockStatus()); }},
-};
-
-std::span<const Field<Keyboard>> KeyboardFields() { return kFields; }
-// The three lock-key rows: the last three keyboard fields, rewritten on refresh.
-std::span<const Field<Keyboard>> KeyboardLockFields() { return std::span(kFields).last(3); }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelKeyboardType", "KeyboardType"},
-    {"LabelKeyboardLayoutid", "LayoutID"},
-    {"LabelKeyboardFunctionkeys", "FunctionKeys"},
-    {"LabelKeyboardRepeatdelay", "RepeatDelay"},
-    {"LabelKeyboardRepeatspeed", "RepeatSpeed"},
-    {"LabelKeyboardCapslock", "CapsLockStatus"},
-    {"LabelKeyboardNumlock", "NumLockStatus"},
-    {"LabelKeyboardScrolllock", "ScrollLockStatus"},
+     }>,
+     .json = {"RepeatSpeed", JsonType::kInteger, "milliseconds between repeats"}},
+    {.label = "LabelKeyboardCapslock", .designCaption = "Caps Lock:", .dutchCaption = L"Caps Lock:", .row = 6,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return BooleanList(k.CapsLockStatus()); }>,
+     .dutchList = L"Uit;Aan", .json = {"CapsLockStatus", JsonType::kListValue, "Uit;Aan"}, .live = true},
+    {.label = "LabelKeyboardNumlock", .designCaption = "Num Lock:", .dutchCaption = L"Num Lock:", .row = 7,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return BooleanList(k.NumLockStatus()); }>,
+     .dutchList = L"Uit;Aan", .json = {"NumLockStatus", JsonType::kListValue, "Uit;Aan"}, .live = true},
+    {.label = "LabelKeyboardScrolllock", .designCaption = "Scroll Lock:", .dutchCaption = L"Scroll Lock:", .row = 8,
+     .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return BooleanList(k.ScrollLockStatus()); }>,
+     .dutchList = L"Uit;Aan", .json = {"ScrollLockStatus", JsonType::kListValue, "Uit;Aan"}, .live = true},
 };
 
 }  // namespace
 
 const CategoryRow& KeyboardCategory() {
-    static const SingleObjectKind<collectors::Keyboard> kKind(KeyboardFields, KeyboardLockFields);
+    static const SingleObjectKind<collectors::Keyboard> kKind(kFields, TimerRewrites::kLiveFields);
     static const CategoryRow kRow{
         .category = kKeyboard,
         .page = {.designTabText = "Keyboard",
                  .dutchTabText = L"Toetsenbord",
                  .frameHeightTwips = 3345,
                  .multiDevice = false,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

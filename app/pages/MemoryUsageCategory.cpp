@@ -8,55 +8,47 @@ namespace app {
 
 namespace {
 
-constexpr PageRow kRows[] = {
-    {"LabelMemoryusageTotalphysical", "Total Physical:", L"Totaal Fysiek:", 1},
-    {"LabelMemoryusageAvailablephysical", "Available Physical:", L"Beschikbaar Fysiek:", 2},
-    {"LabelMemoryusageTotalvirtual", "Total Virtual:", L"Totaal Virtueel:", 3},
-    {"LabelMemoryusageAvailablevirtual", "Available Virtual:", L"Beschikbaar Virtueel:", 4},
-    {"LabelMemoryusageLoad", "Load:", L"Belasting:", 5},
-};
-
 using collectors::MemoryUsage;
 using format::FormatEx;
 
 using namespace field;
 
-constexpr Field<MemoryUsage> kFields[] = {
-    {"LabelMemoryusageTotalphysical", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.TotalPhysical(), f); }},
-    {"LabelMemoryusageAvailablephysical", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.AvailablePhysical(), f); }},
-    {"LabelMemoryusageTotalvirtual", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.TotalVirtual(), f); }},
-    {"LabelMemoryusageAvailablevirtual", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.AvailableVirtual(), f); }},
-    {"LabelMemoryusageLoad", FieldKind::kText,
-     [](const MemoryUsage& m, const FormatEx&) { return Number(m.Load() != 0, m.Load(), Decimal(m.Load()) + L" %"); }},
-};
-
-std::span<const Field<MemoryUsage>> MemoryUsageFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelMemoryusageTotalphysical", "TotalPhysical"},
-    {"LabelMemoryusageAvailablephysical", "AvailablePhysical"},
-    {"LabelMemoryusageTotalvirtual", "TotalVirtual"},
-    {"LabelMemoryusageAvailablevirtual", "AvailableVirtual"},
-    {"LabelMemoryusageLoad", "Load"},
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelMemoryusageTotalphysical", .designCaption = "Total Physical:",
+     .dutchCaption = L"Totaal Fysiek:", .row = 1,
+     .value = ValueFrom<[](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.TotalPhysical(), f); }>,
+     .json = {"TotalPhysical", JsonType::kBytes, "bytes"}},
+    {.label = "LabelMemoryusageAvailablephysical", .designCaption = "Available Physical:",
+     .dutchCaption = L"Beschikbaar Fysiek:", .row = 2,
+     .value = ValueFrom<[](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.AvailablePhysical(), f); }>,
+     .json = {"AvailablePhysical", JsonType::kBytes, "bytes"}, .live = true},
+    {.label = "LabelMemoryusageTotalvirtual", .designCaption = "Total Virtual:",
+     .dutchCaption = L"Totaal Virtueel:", .row = 3,
+     .value = ValueFrom<[](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.TotalVirtual(), f); }>,
+     .json = {"TotalVirtual", JsonType::kBytes, "bytes"}},
+    {.label = "LabelMemoryusageAvailablevirtual", .designCaption = "Available Virtual:",
+     .dutchCaption = L"Beschikbaar Virtueel:", .row = 4,
+     .value = ValueFrom<[](const MemoryUsage& m, const FormatEx& f) { return Kilobytes(m.AvailableVirtual(), f); }>,
+     .json = {"AvailableVirtual", JsonType::kBytes, "bytes"}, .live = true},
+    {.label = "LabelMemoryusageLoad", .designCaption = "Load:", .dutchCaption = L"Belasting:", .row = 5,
+     .value = ValueFrom<[](const MemoryUsage& m, const FormatEx&) {
+         return Number(m.Load() != 0, m.Load(), Decimal(m.Load()) + L" %");
+     }>,
+     .json = {"Load", JsonType::kInteger, "per cent"}, .live = true},
 };
 
 }  // namespace
 
 const CategoryRow& MemoryUsageCategory() {
-    static const SingleObjectKind<collectors::MemoryUsage> kKind(MemoryUsageFields, MemoryUsageFields);
+    static const SingleObjectKind<collectors::MemoryUsage> kKind(kFields, TimerRewrites::kAllFields);
     static const CategoryRow kRow{
         .category = kMemoryUsage,
         .page = {.designTabText = "Memory Usage",
                  .dutchTabText = L"Geheugengebruik",
                  .frameHeightTwips = 2265,
                  .multiDevice = false,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
         .refreshedByTimer = true,
     };
     return kRow;

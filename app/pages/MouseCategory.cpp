@@ -8,61 +8,46 @@ namespace app {
 
 namespace {
 
-constexpr PageRow kRows[] = {
-    {"LabelMouseButtons", "Buttons:", L"Knoppen:", 1},
-    {"LabelMouseButtonconfiguration", "Button Configuration:", L"Knopconfiguratie:", 2},
-    {"LabelMouseDoubleclickspeed", "Double-click Speed:", L"Dubbelkliksnelheid:", 3},
-    {"LabelMouseWheel", "Wheel:", L"Wieltje:", 4},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelMouseButtonconfigurationvalue", L";Rechtshandig;Linkshandig"},
-    {"LabelMouseWheelvalue", L"Nee;Ja"},
-};
-
 using collectors::Mouse;
 using format::FormatEx;
 
 using namespace field;
 
-constexpr Field<Mouse> kFields[] = {
-    {"LabelMouseButtons", FieldKind::kText,
-     [](const Mouse& m, const FormatEx&) { return Integer(m.Buttons() != 0, m.Buttons(), kNotPresent); }},
-    {"LabelMouseButtonconfiguration", FieldKind::kList,
-     [](const Mouse& m, const FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelMouseButtons", .designCaption = "Buttons:", .dutchCaption = L"Knoppen:", .row = 1,
+     .value = ValueFrom<[](const Mouse& m, const FormatEx&) { return Integer(m.Buttons() != 0, m.Buttons()); }>,
+     .fallback = kNotPresent, .json = {"Buttons", JsonType::kInteger}},
+    {.label = "LabelMouseButtonconfiguration", .designCaption = "Button Configuration:",
+     .dutchCaption = L"Knopconfiguratie:", .row = 2,
+     .value = ValueFrom<[](const Mouse& m, const FormatEx&) {
          const auto c = m.ButtonConfiguration();
-         return List(c == 1 || c == 2, c, kNotPresent);
-     }},
-    {"LabelMouseDoubleclickspeed", FieldKind::kText,
-     [](const Mouse& m, const FormatEx&) {
-         return Number(m.DoubleClickSpeed() > 0, m.DoubleClickSpeed(), Decimal(m.DoubleClickSpeed()) + L" ms", kNotPresent);
-     }},
-    {"LabelMouseWheel", FieldKind::kList, [](const Mouse& m, const FormatEx&) { return BooleanList(m.Wheel()); }},
-};
-
-std::span<const Field<Mouse>> MouseFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelMouseButtons", "Buttons"},
-    {"LabelMouseButtonconfiguration", "ButtonConfiguration"},
-    {"LabelMouseDoubleclickspeed", "DoubleClickSpeed"},
-    {"LabelMouseWheel", "Wheel"},
+         return List(c == 1 || c == 2, c);
+     }>,
+     .dutchList = L";Rechtshandig;Linkshandig", .fallback = kNotPresent,
+     .json = {"ButtonConfiguration", JsonType::kListValue, "1 right-handed, 2 left-handed"}},
+    {.label = "LabelMouseDoubleclickspeed", .designCaption = "Double-click Speed:",
+     .dutchCaption = L"Dubbelkliksnelheid:", .row = 3,
+     .value = ValueFrom<[](const Mouse& m, const FormatEx&) {
+         return Number(m.DoubleClickSpeed() > 0, m.DoubleClickSpeed(), Decimal(m.DoubleClickSpeed()) + L" ms");
+     }>,
+     .fallback = kNotPresent, .json = {"DoubleClickSpeed", JsonType::kInteger, "milliseconds"}},
+    {.label = "LabelMouseWheel", .designCaption = "Wheel:", .dutchCaption = L"Wieltje:", .row = 4,
+     .value = ValueFrom<[](const Mouse& m, const FormatEx&) { return BooleanList(m.Wheel()); }>,
+     .dutchList = L"Nee;Ja", .json = {"Wheel", JsonType::kListValue, "Nee;Ja"}},
 };
 
 }  // namespace
 
 const CategoryRow& MouseCategory() {
-    static const SingleObjectKind<collectors::Mouse> kKind(MouseFields);
+    static const SingleObjectKind<collectors::Mouse> kKind(kFields);
     static const CategoryRow kRow{
         .category = kMouse,
         .page = {.designTabText = "Mouse",
                  .dutchTabText = L"Muis",
                  .frameHeightTwips = 1905,
                  .multiDevice = false,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

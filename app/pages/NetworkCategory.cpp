@@ -8,48 +8,34 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(3)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelNetworkName", "Name:", L"Naam:", 2},
-    {"LabelNetworkVersion", "Version:", L"Versie:", 3},
-    {"LabelNetworkMACaddress", "MAC Address:", L"MAC Adres:", 4},
-};
-
 using collectors::NetworkItem;
 using format::FormatEx;
 
-constexpr Field<NetworkItem> kFields[] = {
-    {"LabelNetworkName", FieldKind::kText, [](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.Name()); }},
-    {"LabelNetworkVersion", FieldKind::kText,
-     [](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.Version()); }},
-    {"LabelNetworkMACaddress", FieldKind::kText,
-     [](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.MACAddress()); }},
-};
-
-std::span<const Field<NetworkItem>> NetworkFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(3)", "Index"},
-    {"LabelNetworkName", "Name"},
-    {"LabelNetworkVersion", "Version"},
-    {"LabelNetworkMACaddress", "MACAddress"},
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(3)", 1),
+    {.label = "LabelNetworkName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelNetworkVersion", .designCaption = "Version:", .dutchCaption = L"Versie:", .row = 3,
+     .value = ValueFrom<[](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.Version()); }>,
+     .json = {"Version", JsonType::kText}},
+    {.label = "LabelNetworkMACaddress", .designCaption = "MAC Address:", .dutchCaption = L"MAC Adres:", .row = 4,
+     .value = ValueFrom<[](const NetworkItem& n, const FormatEx&) { return field::NonEmpty(n.MACAddress()); }>,
+     .json = {"MACAddress", JsonType::kText, "as the page shows it"}, .identity = true},
 };
 
 }  // namespace
 
 const CategoryRow& NetworkCategory() {
-    static const CollectionKind<collectors::Network> kKind(NetworkFields);
+    static const CollectionKind<collectors::Network> kKind(kFields);
     static const CategoryRow kRow{
         .category = kNetwork,
         .page = {.designTabText = "Network",
                  .dutchTabText = L"Netwerk",
                  .frameHeightTwips = 1905,
                  .multiDevice = true,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

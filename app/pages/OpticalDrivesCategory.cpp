@@ -8,67 +8,47 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(10)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelOpticaldrivesName", "Name:", L"Naam:", 2},
-    {"LabelOpticaldrivesRevision", "Revision:", L"Revisie:", 3},
-    {"LabelOpticaldrivesManufacturer", "Manufacturer:", L"Fabrikant:", 4},
-    {"LabelOpticaldrivesReadspeed", "Read Speed:", L"Leessnelheid:", 5},
-    {"LabelOpticaldrivesWritespeed", "Write Speed:", L"Schrijfsnelheid:", 6},
-};
-
 using collectors::OpticalDriveItem;
 using format::FormatEx;
 using namespace field;
 
-FieldValue Speed(std::int16_t factor, std::wstring_view fallback) {
-    return Number(factor > 0, factor, Decimal(factor) + L"x", fallback);
-}
+FieldValue Speed(std::int16_t factor) { return Number(factor > 0, factor, Decimal(factor) + L"x"); }
 
-constexpr Field<OpticalDriveItem> kFields[] = {
-    {"LabelOpticaldrivesName", FieldKind::kText,
-     [](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Name()); }},
-    {"LabelOpticaldrivesRevision", FieldKind::kText,
-     [](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Revision()); }},
-    {"LabelOpticaldrivesManufacturer", FieldKind::kText,
-     [](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Manufacturer()); }},
-    {"LabelOpticaldrivesReadspeed", FieldKind::kText,
-     [](const OpticalDriveItem& d, const FormatEx&) { return Speed(d.ReadMaximumSpeed(), kUnknown); }},
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(10)", 1),
+    {.label = "LabelOpticaldrivesName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelOpticaldrivesRevision", .designCaption = "Revision:", .dutchCaption = L"Revisie:", .row = 3,
+     .value = ValueFrom<[](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Revision()); }>,
+     .json = {"Revision", JsonType::kText}},
+    {.label = "LabelOpticaldrivesManufacturer", .designCaption = "Manufacturer:",
+     .dutchCaption = L"Fabrikant:", .row = 4,
+     .value = ValueFrom<[](const OpticalDriveItem& d, const FormatEx&) { return NonEmpty(d.Manufacturer()); }>,
+     .json = {"Manufacturer", JsonType::kText}, .identity = true},
+    {.label = "LabelOpticaldrivesReadspeed", .designCaption = "Read Speed:", .dutchCaption = L"Leessnelheid:", .row = 5,
+     .value = ValueFrom<[](const OpticalDriveItem& d, const FormatEx&) { return Speed(d.ReadMaximumSpeed()); }>,
+     .json = {"ReadMaximumSpeed", JsonType::kInteger, "factor (48 for 48x)"}},
     // A drive that cannot write: "not supported" on the page, "unknown" in the report.
-    {"LabelOpticaldrivesWritespeed", FieldKind::kText,
-     [](const OpticalDriveItem& d, const FormatEx&) {
-         auto value = Speed(d.WriteMaximumSpeed(), kNotSupported);
-         value.reportFallback = kUnknown;
-         return value;
-     }},
-};
-
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(10)", "Index"},
-    {"LabelOpticaldrivesName", "Name"},
-    {"LabelOpticaldrivesRevision", "Revision"},
-    {"LabelOpticaldrivesManufacturer", "Manufacturer"},
-    {"LabelOpticaldrivesReadspeed", "ReadMaximumSpeed"},
-    {"LabelOpticaldrivesWritespeed", "WriteMaximumSpeed"},
+    {.label = "LabelOpticaldrivesWritespeed", .designCaption = "Write Speed:",
+     .dutchCaption = L"Schrijfsnelheid:", .row = 6,
+     .value = ValueFrom<[](const OpticalDriveItem& d, const FormatEx&) { return Speed(d.WriteMaximumSpeed()); }>,
+     .fallback = kNotSupported, .reportFallback = kUnknown,
+     .json = {"WriteMaximumSpeed", JsonType::kInteger, "factor; null for a drive that cannot write"}},
 };
 
 }  // namespace
 
-std::span<const Field<OpticalDriveItem>> OpticalDriveFields() { return kFields; }
-
 const CategoryRow& OpticalDrivesCategory() {
-    static const CollectionKind<collectors::OpticalDrives> kKind(OpticalDriveFields);
+    static const CollectionKind<collectors::OpticalDrives> kKind(kFields);
     static const CategoryRow kRow{
         .category = kOpticalDrives,
         .page = {.designTabText = "Optical Drives",
                  .dutchTabText = L"Optische Stations",
                  .frameHeightTwips = 2625,
                  .multiDevice = true,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

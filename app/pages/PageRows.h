@@ -1,13 +1,16 @@
 #pragma once
-// What a category page holds: its tab texts, its frame, its rows in display
-// order with their captions, and the Dutch display lists of its value labels.
-// Each category describes its own page in its own file
+// What a category page holds: its tab texts, its frame and its rows in
+// display order, each row a field's declaration (app/pages/FieldDeclaration.h)
+// with its captions and the Dutch display list of its value label. Each
+// category describes its own page in its own file
 // (app/pages/<Name>Category.cpp); the window lays its pages out from these
 // and the report reads the same captions. Nothing here needs a window.
 
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "app/pages/FieldDeclaration.h"
 
 namespace app {
 
@@ -31,32 +34,13 @@ enum Category : int {
     kBattery = 14,
 };
 
-// Where a row's labels stand: across the page, or one of the two column
-// pairs of the USB page.
-enum class RowColumn { kFull, kLeft, kRight };
-
-struct PageRow {
-    const char* label;            // caption label; the value label adds "value"
-    const char* designCaption;    // the English design text
-    const wchar_t* dutchCaption;  // what the translated window shows
-    int row;                      // 1-based; Top = 360 twips x row
-    RowColumn column = RowColumn::kFull;
-    bool isIndexRow = false;      // "Index:" label, sunken index box and scroll bar
-};
-
-// The Dutch display list a value label holds in its Tag (app/pages/ValueLists.h).
-struct ValueLabelList {
-    const char* valueLabel;  // "LabelKeyboardCapslockvalue"
-    const wchar_t* entries;  // "Uit;Aan"
-};
-
 struct CategoryPage {
     const char* designTabText;
     const wchar_t* dutchTabText;
     int frameHeightTwips;
     bool multiDevice;  // has the index row
-    std::span<const PageRow> rows;
-    std::span<const ValueLabelList> lists = {};
+    // Its fields in display order, page-only rows (the index row) included.
+    std::span<const FieldDeclaration> rows;
 };
 
 // The page of a category (0-14), read from the category table

@@ -8,48 +8,34 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(12)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelPortsName", "Name:", L"Naam:", 2},
-    {"LabelPortsDescription", "Description:", L"Beschrijving:", 3},
-    {"LabelPortsMonitor", "Monitor:", L"Monitor:", 4},
-};
-
 using collectors::PortItem;
+using format::FormatEx;
 
-constexpr Field<PortItem> kFields[] = {
-    {"LabelPortsName", FieldKind::kText,
-     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Name()); }},
-    {"LabelPortsDescription", FieldKind::kText,
-     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Description()); }, true},
-    {"LabelPortsMonitor", FieldKind::kText,
-     [](const PortItem& p, const format::FormatEx&) { return field::NonEmpty(p.Monitor()); }, true},
-};
-
-std::span<const Field<PortItem>> PortsFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(12)", "Index"},
-    {"LabelPortsName", "Name"},
-    {"LabelPortsDescription", "Description"},
-    {"LabelPortsMonitor", "Monitor"},
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(12)", 1),
+    {.label = "LabelPortsName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const PortItem& p, const FormatEx&) { return field::NonEmpty(p.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelPortsDescription", .designCaption = "Description:", .dutchCaption = L"Beschrijving:", .row = 3,
+     .value = ValueFrom<[](const PortItem& p, const FormatEx&) { return field::NonEmpty(p.Description()); }>,
+     .inTextReport = false, .json = {"Description", JsonType::kText, "shown on the page, not in the text report"}},
+    {.label = "LabelPortsMonitor", .designCaption = "Monitor:", .dutchCaption = L"Monitor:", .row = 4,
+     .value = ValueFrom<[](const PortItem& p, const FormatEx&) { return field::NonEmpty(p.Monitor()); }>,
+     .inTextReport = false, .json = {"Monitor", JsonType::kText, "shown on the page, not in the text report"}},
 };
 
 }  // namespace
 
 const CategoryRow& PortsCategory() {
-    static const CollectionKind<collectors::Ports> kKind(PortsFields);
+    static const CollectionKind<collectors::Ports> kKind(kFields);
     static const CategoryRow kRow{
         .category = kPorts,
         .page = {.designTabText = "Ports",
                  .dutchTabText = L"Poorten",
                  .frameHeightTwips = 1905,
                  .multiDevice = true,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -8,31 +8,21 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(7)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelPrintersName", "Name:", L"Naam:", 2},
-    {"LabelPrintersPort", "Port:", L"Poort:", 3},
-    {"LabelPrintersSelected", "Selected:", L"Geselecteerd:", 4},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelPrintersSelectedvalue", L"Nee;Ja"},
-};
-
 using collectors::PrinterItem;
+using format::FormatEx;
 
-constexpr Field<PrinterItem> kFields[] = {
-    {"LabelPrintersName", FieldKind::kText,
-     [](const PrinterItem& p, const format::FormatEx&) { return field::NonEmpty(p.Name()); }},
-    {"LabelPrintersPort", FieldKind::kText,
-     [](const PrinterItem& p, const format::FormatEx&) { return field::NonEmpty(p.Port()); }},
-    {"LabelPrintersSelected", FieldKind::kList,
-     [](const PrinterItem& p, const format::FormatEx&) { return field::BooleanList(p.Selected()); }},
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(7)", 1),
+    {.label = "LabelPrintersName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const PrinterItem& p, const FormatEx&) { return field::NonEmpty(p.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelPrintersPort", .designCaption = "Port:", .dutchCaption = L"Poort:", .row = 3,
+     .value = ValueFrom<[](const PrinterItem& p, const FormatEx&) { return field::NonEmpty(p.Port()); }>,
+     .json = {"Port", JsonType::kText}, .identity = true},
+    {.label = "LabelPrintersSelected", .designCaption = "Selected:", .dutchCaption = L"Geselecteerd:", .row = 4,
+     .value = ValueFrom<[](const PrinterItem& p, const FormatEx&) { return field::BooleanList(p.Selected()); }>,
+     .dutchList = L"Nee;Ja", .json = {"Selected", JsonType::kListValue, "the default printer: Nee;Ja"}},
 };
-
-std::span<const Field<PrinterItem>> PrintersFields() { return kFields; }
 
 // The default printer, or -1 when none is marked.
 int PreferredPrinter(const collectors::Printers& printers) {
@@ -41,27 +31,18 @@ int PreferredPrinter(const collectors::Printers& printers) {
     return -1;
 }
 
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(7)", "Index"},
-    {"LabelPrintersName", "Name"},
-    {"LabelPrintersPort", "Port"},
-    {"LabelPrintersSelected", "Selected"},
-};
-
 }  // namespace
 
 const CategoryRow& PrintersCategory() {
-    static const CollectionKind<collectors::Printers> kKind(PrintersFields, nullptr, PreferredPrinter);
+    static const CollectionKind<collectors::Printers> kKind(kFields, PreferredPrinter);
     static const CategoryRow kRow{
         .category = kPrinters,
         .page = {.designTabText = "Printers",
                  .dutchTabText = L"Printers",
                  .frameHeightTwips = 1905,
                  .multiDevice = true,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -8,82 +8,67 @@ namespace app {
 
 namespace {
 
-constexpr PageRow kRows[] = {
-    {"LabelProcessorName", "Name:", L"Naam:", 1},
-    {"LabelProcessorType", "Type:", L"Type:", 2},
-    {"LabelProcessorManufacturerid", "Manufacturer ID:", L"Fabrikant-ID:", 3},
-    {"LabelProcessorProcessors", "Processors:", L"Processoren:", 4},
-    {"LabelProcessorSpeed", "Speed:", L"Snelheid:", 5},
-    {"LabelProcessorSerialnumber", "Serial Number:", L"Serienummer:", 6},
-    {"LabelProcessorFamilyid", "Family ID:", L"Familie-ID:", 7},
-    {"LabelProcessorModelid", "Model ID:", L"Model-ID:", 8},
-    {"LabelProcessorSteppingid", "Stepping ID:", L"Stepping-ID:", 9},
-    {"LabelProcessorBrandid", "Brand ID:", L"Merk-ID:", 10},
-    {"LabelProcessorTypeid", "Type ID:", L"Type-ID:", 11},
-};
-
 using collectors::Processor;
 using format::FormatEx;
 
 using namespace field;
 
-constexpr Field<Processor> kFields[] = {
-    {"LabelProcessorName", FieldKind::kText, [](const Processor& p, const FormatEx&) { return NonEmpty(p.Name()); }},
-    {"LabelProcessorType", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return NonEmpty(p.ProcessorType()); }},
-    {"LabelProcessorManufacturerid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return NonEmpty(p.ManufacturerID()); }},
-    {"LabelProcessorProcessors", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Integer(p.Processors() != 0, p.Processors()); }},
-    {"LabelProcessorSpeed", FieldKind::kText,
-     [](const Processor& p, const FormatEx& f) {
+constexpr FieldDeclaration kFields[] = {
+    {.label = "LabelProcessorName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 1,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return NonEmpty(p.Name()); }>,
+     .json = {"Name", JsonType::kText, "processor name"}, .identity = true},
+    {.label = "LabelProcessorType", .designCaption = "Type:", .dutchCaption = L"Type:", .row = 2,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return NonEmpty(p.ProcessorType()); }>,
+     .json = {"ProcessorType", JsonType::kText}},
+    {.label = "LabelProcessorManufacturerid", .designCaption = "Manufacturer ID:",
+     .dutchCaption = L"Fabrikant-ID:", .row = 3,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return NonEmpty(p.ManufacturerID()); }>,
+     .json = {"ManufacturerID", JsonType::kText, "the vendor string, e.g. GenuineIntel"}, .identity = true},
+    {.label = "LabelProcessorProcessors", .designCaption = "Processors:", .dutchCaption = L"Processoren:", .row = 4,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) {
+         return Integer(p.Processors() != 0, p.Processors());
+     }>,
+     .json = {"Processors", JsonType::kInteger, "number of logical processors"}},
+    {.label = "LabelProcessorSpeed", .designCaption = "Speed:", .dutchCaption = L"Snelheid:", .row = 5,
+     .value = ValueFrom<[](const Processor& p, const FormatEx& f) {
          auto value = Text(p.Speed() > 0, f.FormatGeneralNumber(p.Speed()) + L" MHz");
          if (value.valid) value.number = p.Speed();
          return value;
-     }},
-    {"LabelProcessorSerialnumber", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return NonEmpty(p.SerialNumber()); }},
-    {"LabelProcessorFamilyid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Integer(true, p.BaseFamilyID()); }},
-    {"LabelProcessorModelid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return NonEmpty(p.BaseModelID()); }},
-    {"LabelProcessorSteppingid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Integer(true, p.SteppingID()); }},
-    {"LabelProcessorBrandid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Integer(true, p.BrandID()); }},
-    {"LabelProcessorTypeid", FieldKind::kText,
-     [](const Processor& p, const FormatEx&) { return Integer(true, p.TypeID()); }},
-};
-
-std::span<const Field<Processor>> ProcessorFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelProcessorName", "Name"},
-    {"LabelProcessorType", "ProcessorType"},
-    {"LabelProcessorManufacturerid", "ManufacturerID"},
-    {"LabelProcessorProcessors", "Processors"},
-    {"LabelProcessorSpeed", "Speed"},
-    {"LabelProcessorSerialnumber", "SerialNumber"},
-    {"LabelProcessorFamilyid", "BaseFamilyID"},
-    {"LabelProcessorModelid", "BaseModelID"},
-    {"LabelProcessorSteppingid", "SteppingID"},
-    {"LabelProcessorBrandid", "BrandID"},
-    {"LabelProcessorTypeid", "TypeID"},
+     }>,
+     .json = {"Speed", JsonType::kNumber, "clock in MHz"}, .live = true},
+    {.label = "LabelProcessorSerialnumber", .designCaption = "Serial Number:",
+     .dutchCaption = L"Serienummer:", .row = 6,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return NonEmpty(p.SerialNumber()); }>,
+     .json = {"SerialNumber", JsonType::kText}, .identity = true},
+    {.label = "LabelProcessorFamilyid", .designCaption = "Family ID:", .dutchCaption = L"Familie-ID:", .row = 7,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return Integer(true, p.BaseFamilyID()); }>,
+     .json = {"BaseFamilyID", JsonType::kInteger}, .identity = true},
+    {.label = "LabelProcessorModelid", .designCaption = "Model ID:", .dutchCaption = L"Model-ID:", .row = 8,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return NonEmpty(p.BaseModelID()); }>,
+     .json = {"BaseModelID", JsonType::kText, "model as text"}, .identity = true},
+    {.label = "LabelProcessorSteppingid", .designCaption = "Stepping ID:", .dutchCaption = L"Stepping-ID:", .row = 9,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return Integer(true, p.SteppingID()); }>,
+     .json = {"SteppingID", JsonType::kInteger}, .identity = true},
+    {.label = "LabelProcessorBrandid", .designCaption = "Brand ID:", .dutchCaption = L"Merk-ID:", .row = 10,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return Integer(true, p.BrandID()); }>,
+     .json = {"BrandID", JsonType::kInteger}},
+    {.label = "LabelProcessorTypeid", .designCaption = "Type ID:", .dutchCaption = L"Type-ID:", .row = 11,
+     .value = ValueFrom<[](const Processor& p, const FormatEx&) { return Integer(true, p.TypeID()); }>,
+     .json = {"TypeID", JsonType::kInteger}},
 };
 
 }  // namespace
 
 const CategoryRow& ProcessorCategory() {
-    static const SingleObjectKind<collectors::Processor> kKind(ProcessorFields);
+    static const SingleObjectKind<collectors::Processor> kKind(kFields);
     static const CategoryRow kRow{
         .category = kProcessor,
         .page = {.designTabText = "Processor",
                  .dutchTabText = L"Processor",
                  .frameHeightTwips = 4425,
                  .multiDevice = false,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

@@ -33,7 +33,8 @@ public:
     void Write(const char* captionLabel, FieldKind kind, const FieldValue& v) override {
         if (!ok) return;
         if (kind == FieldKind::kText) {
-            Line(captionLabel, v.valid ? v.text : std::wstring(v.reportFallback.empty() ? v.fallback : v.reportFallback));
+            const std::wstring_view fallback = v.reportFallback.empty() ? v.fallback : v.reportFallback;
+            Line(captionLabel, v.valid ? v.text : std::wstring(fallback));
             return;
         }
         const auto entry = GetListValue(texts_.ListTag(ValueLabelName(captionLabel)), v.valid, v.listIndex, v.fallback);

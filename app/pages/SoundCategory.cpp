@@ -8,33 +8,24 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(4)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelSoundName", "Name:", L"Naam:", 2},
-    {"LabelSoundVersion", "Version:", L"Versie:", 3},
-    {"LabelSoundType", "Type:", L"Type:", 4},
-};
-
-constexpr ValueLabelList kLists[] = {
-    {"LabelSoundTypevalue", L";Wave In;Wave Out"},
-};
-
 using collectors::SoundItem;
+using format::FormatEx;
 
-constexpr Field<SoundItem> kFields[] = {
-    {"LabelSoundName", FieldKind::kText,
-     [](const SoundItem& s, const format::FormatEx&) { return field::NonEmpty(s.Name()); }},
-    {"LabelSoundVersion", FieldKind::kText,
-     [](const SoundItem& s, const format::FormatEx&) { return field::NonEmpty(s.Version()); }},
-    {"LabelSoundType", FieldKind::kList,
-     [](const SoundItem& s, const format::FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(4)", 1),
+    {.label = "LabelSoundName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const SoundItem& s, const FormatEx&) { return field::NonEmpty(s.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelSoundVersion", .designCaption = "Version:", .dutchCaption = L"Versie:", .row = 3,
+     .value = ValueFrom<[](const SoundItem& s, const FormatEx&) { return field::NonEmpty(s.Version()); }>,
+     .json = {"Version", JsonType::kText}},
+    {.label = "LabelSoundType", .designCaption = "Type:", .dutchCaption = L"Type:", .row = 4,
+     .value = ValueFrom<[](const SoundItem& s, const FormatEx&) {
          return field::List(s.SoundType() > 0 && s.SoundType() < 3, s.SoundType());
-     }},
+     }>,
+     .dutchList = L";Wave In;Wave Out", .json = {"SoundType", JsonType::kListValue, "1 Wave In, 2 Wave Out"},
+     .identity = true},
 };
-
-std::span<const Field<SoundItem>> SoundFields() { return kFields; }
 
 // The first waveform input device, or -1 when there is none.
 int PreferredSoundItem(const collectors::Sound& sound) {
@@ -43,27 +34,18 @@ int PreferredSoundItem(const collectors::Sound& sound) {
     return -1;
 }
 
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(4)", "Index"},
-    {"LabelSoundName", "Name"},
-    {"LabelSoundVersion", "Version"},
-    {"LabelSoundType", "SoundType"},
-};
-
 }  // namespace
 
 const CategoryRow& SoundCategory() {
-    static const CollectionKind<collectors::Sound> kKind(SoundFields, nullptr, PreferredSoundItem);
+    static const CollectionKind<collectors::Sound> kKind(kFields, PreferredSoundItem);
     static const CategoryRow kRow{
         .category = kSound,
         .page = {.designTabText = "Sound",
                  .dutchTabText = L"Geluid",
                  .frameHeightTwips = 1905,
                  .multiDevice = true,
-                 .rows = kRows,
-                 .lists = kLists},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

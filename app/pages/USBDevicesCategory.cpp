@@ -8,25 +8,6 @@ namespace app {
 
 namespace {
 
-using C = RowColumn;
-
-constexpr PageRow kRows[] = {
-    {"LabelIndex(13)", "Index:", L"Index:", 1, C::kFull, true},
-    {"LabelUSBdevicesName", "Name:", L"Naam:", 2},
-    {"LabelUSBdevicesManufacturer", "Manufacturer:", L"Fabrikant:", 3},
-    {"LabelUSBdevicesSerialnumber", "Serial Number:", L"Serienummer:", 4},
-    {"LabelUSBdevicesDescription", "Description:", L"Beschrijving:", 5},
-    {"LabelUSBdevicesVendorid", "Vendor ID:", L"Leverancier-ID:", 6},
-    {"LabelUSBdevicesProductid", "Product ID:", L"Produkt-ID:", 7},
-    {"LabelUSBdevicesPower", "Power:", L"Vermogen:", 8},
-    {"LabelUSBdevicesClass", "Class:", L"Klasse:", 9, C::kLeft},
-    {"LabelUSBdevicesSubclass", "Subclass:", L"Subklasse:", 9, C::kRight},
-    {"LabelUSBdevicesPacketsize", "Packet Size:", L"Pakketgrootte:", 10, C::kLeft},
-    {"LabelUSBdevicesProtocol", "Protocol:", L"Protocol:", 10, C::kRight},
-    {"LabelUSBdevicesRevision", "Revision:", L"Revisie:", 11, C::kLeft},
-    {"LabelUSBdevicesVersion", "Version:", L"Versie:", 11, C::kRight},
-};
-
 using collectors::USBDeviceItem;
 using format::FormatEx;
 
@@ -37,68 +18,73 @@ FieldValue Identifier(std::uint16_t id) {
 
 FieldValue Code(std::uint8_t code) { return field::Number(true, code, FormatEx::FormatHex(code, 2, L"h")); }
 
-constexpr Field<USBDeviceItem> kFields[] = {
-    {"LabelUSBdevicesName", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Name()); }},
-    {"LabelUSBdevicesManufacturer", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Manufacturer()); }},
-    {"LabelUSBdevicesSerialnumber", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.SerialNumber()); }},
-    {"LabelUSBdevicesDescription", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Description()); }},
-    {"LabelUSBdevicesVendorid", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return Identifier(d.VendorID()); }},
-    {"LabelUSBdevicesProductid", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return Identifier(d.ProductID()); }},
-    {"LabelUSBdevicesPower", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::Number(true, d.Power(), field::Decimal(d.Power()) + L" mA"); }},
-    {"LabelUSBdevicesClass", FieldKind::kText, [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Class()); }},
-    {"LabelUSBdevicesSubclass", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Subclass()); }},
-    {"LabelUSBdevicesPacketsize", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) {
+constexpr FieldDeclaration kFields[] = {
+    IndexRow("LabelIndex(13)", 1),
+    {.label = "LabelUSBdevicesName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Name()); }>,
+     .json = {"Name", JsonType::kText}, .identity = true},
+    {.label = "LabelUSBdevicesManufacturer", .designCaption = "Manufacturer:", .dutchCaption = L"Fabrikant:", .row = 3,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Manufacturer()); }>,
+     .json = {"Manufacturer", JsonType::kText}, .identity = true},
+    {.label = "LabelUSBdevicesSerialnumber", .designCaption = "Serial Number:",
+     .dutchCaption = L"Serienummer:", .row = 4,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.SerialNumber()); }>,
+     .json = {"SerialNumber", JsonType::kText}, .identity = true},
+    {.label = "LabelUSBdevicesDescription", .designCaption = "Description:", .dutchCaption = L"Beschrijving:", .row = 5,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Description()); }>,
+     .json = {"Description", JsonType::kText}},
+    {.label = "LabelUSBdevicesVendorid", .designCaption = "Vendor ID:", .dutchCaption = L"Leverancier-ID:", .row = 6,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return Identifier(d.VendorID()); }>,
+     .json = {"VendorID", JsonType::kUnsigned16, "unsigned 16-bit; the page shows it in hexadecimal"},
+     .identity = true},
+    {.label = "LabelUSBdevicesProductid", .designCaption = "Product ID:", .dutchCaption = L"Produkt-ID:", .row = 7,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return Identifier(d.ProductID()); }>,
+     .json = {"ProductID", JsonType::kUnsigned16, "unsigned 16-bit"}, .identity = true},
+    {.label = "LabelUSBdevicesPower", .designCaption = "Power:", .dutchCaption = L"Vermogen:", .row = 8,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) {
+         return field::Number(true, d.Power(), field::Decimal(d.Power()) + L" mA");
+     }>,
+     .json = {"Power", JsonType::kAlwaysInteger, "mA"}},
+    {.label = "LabelUSBdevicesClass", .designCaption = "Class:",
+     .dutchCaption = L"Klasse:", .row = 9, .column = RowColumn::kLeft,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return Code(d.Class()); }>,
+     .json = {"Class", JsonType::kByte}},
+    {.label = "LabelUSBdevicesSubclass", .designCaption = "Subclass:",
+     .dutchCaption = L"Subklasse:", .row = 9, .column = RowColumn::kRight,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return Code(d.Subclass()); }>,
+     .json = {"Subclass", JsonType::kByte}},
+    {.label = "LabelUSBdevicesPacketsize", .designCaption = "Packet Size:",
+     .dutchCaption = L"Pakketgrootte:", .row = 10, .column = RowColumn::kLeft,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) {
          return field::Integer(d.PacketSize() != 0, d.PacketSize());
-     }},
-    {"LabelUSBdevicesProtocol", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return Code(d.Protocol()); }},
-    {"LabelUSBdevicesRevision", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Revision()); }},
-    {"LabelUSBdevicesVersion", FieldKind::kText,
-     [](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Version()); }},
-};
-
-std::span<const Field<USBDeviceItem>> USBDevicesFields() { return kFields; }
-
-constexpr FieldKey kKeys[] = {
-    {"LabelIndex(13)", "Index"},
-    {"LabelUSBdevicesName", "Name"},
-    {"LabelUSBdevicesManufacturer", "Manufacturer"},
-    {"LabelUSBdevicesSerialnumber", "SerialNumber"},
-    {"LabelUSBdevicesDescription", "Description"},
-    {"LabelUSBdevicesVendorid", "VendorID"},
-    {"LabelUSBdevicesProductid", "ProductID"},
-    {"LabelUSBdevicesPower", "Power"},
-    {"LabelUSBdevicesClass", "Class"},
-    {"LabelUSBdevicesSubclass", "Subclass"},
-    {"LabelUSBdevicesPacketsize", "PacketSize"},
-    {"LabelUSBdevicesProtocol", "Protocol"},
-    {"LabelUSBdevicesRevision", "Revision"},
-    {"LabelUSBdevicesVersion", "Version"},
+     }>,
+     .json = {"PacketSize", JsonType::kInteger, "bytes"}},
+    {.label = "LabelUSBdevicesProtocol", .designCaption = "Protocol:",
+     .dutchCaption = L"Protocol:", .row = 10, .column = RowColumn::kRight,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return Code(d.Protocol()); }>,
+     .json = {"Protocol", JsonType::kByte}},
+    {.label = "LabelUSBdevicesRevision", .designCaption = "Revision:",
+     .dutchCaption = L"Revisie:", .row = 11, .column = RowColumn::kLeft,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Revision()); }>,
+     .json = {"Revision", JsonType::kText}},
+    {.label = "LabelUSBdevicesVersion", .designCaption = "Version:",
+     .dutchCaption = L"Versie:", .row = 11, .column = RowColumn::kRight,
+     .value = ValueFrom<[](const USBDeviceItem& d, const FormatEx&) { return field::NonEmpty(d.Version()); }>,
+     .json = {"Version", JsonType::kText}},
 };
 
 }  // namespace
 
 const CategoryRow& USBDevicesCategory() {
-    static const CollectionKind<collectors::USBDevices> kKind(USBDevicesFields);
+    static const CollectionKind<collectors::USBDevices> kKind(kFields);
     static const CategoryRow kRow{
         .category = kUSBDevices,
         .page = {.designTabText = "USB Devices",
                  .dutchTabText = L"USB Apparaten",
                  .frameHeightTwips = 4410,
                  .multiDevice = true,
-                 .rows = kRows},
+                 .rows = kFields},
         .kind = kKind,
-        .fieldKeys = kKeys,
     };
     return kRow;
 }

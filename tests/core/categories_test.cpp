@@ -77,7 +77,7 @@ TEST(Categories, EveryRowHasADutchCaptionAndEveryDutchTextHasARow) {
     }
     for (const auto caption : TranslatedDesignCaptions())
         EXPECT_TRUE(designCaptions.count(std::string(caption))) << "no row has the caption \"" << caption << "\"";
-    for (const auto label : ValueLabelsWithLists())
+    for (const auto& label : ValueLabelsWithLists())
         EXPECT_TRUE(valueLabels.count(std::string(label))) << "no value label " << label;
 }
 
@@ -98,26 +98,22 @@ TEST(Categories, EveryLabelStandsOnOnePageAndEveryCaptionHasOneDutchText) {
 }
 
 // A page that shows several devices has the one index row the window and the
-// report name by its number; a single-object page has none. A display list
-// belongs to a row of the page that lists it.
+// report name by its number; a single-object page has none. A field shows an
+// entry of a display list exactly when it has one.
 TEST(Categories, EachPageHoldsItsIndexRowAndItsOwnLists) {
     for (const CategoryRow& category : CategoryTable()) {
         SCOPED_TRACE(category.page.designTabText);
         std::vector<std::string> indexRows;
-        std::set<std::string> valueLabels;
-        for (const PageRow& row : category.page.rows) {
-            if (row.isIndexRow)
-                indexRows.push_back(row.label);
-            else
-                valueLabels.insert(ValueLabelName(row.label));
+        for (const FieldDeclaration& field : Fields(category)) {
+            if (field.isIndexRow) indexRows.push_back(field.label);
+            EXPECT_EQ(field.isIndexRow, field.json.type == JsonType::kIndex) << field.label;
+            EXPECT_EQ(field.dutchList != nullptr, field.HasValue() && field.Kind() == FieldKind::kList) << field.label;
         }
         if (category.page.multiDevice) {
             EXPECT_EQ(indexRows, std::vector<std::string>{IndexLabelName(category.category)});
         } else {
             EXPECT_TRUE(indexRows.empty());
         }
-        for (const ValueLabelList& list : category.page.lists)
-            EXPECT_TRUE(valueLabels.count(list.valueLabel)) << list.valueLabel << " is no value label of this page";
     }
 }
 

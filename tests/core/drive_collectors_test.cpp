@@ -5,8 +5,7 @@
 #include "collectors/HardDrives.h"
 #include "collectors/LogicalDrives.h"
 #include "collectors/OpticalDrives.h"
-#include "app/pages/LogicalDrivesCategory.h"
-#include "app/pages/OpticalDrivesCategory.h"
+#include "app/pages/Categories.h"
 #include "sim_drives_support.h"
 #include "sim_fixture.h"
 
@@ -190,28 +189,32 @@ TEST(DriveFields, WriteSpeedFallsBackDifferentlyOnPageAndReport) {
     OpticalDrives optical(*machine);
     ASSERT_EQ(optical.Count(), 2);
     EXPECT_EQ(optical.Item(0)->Interface(), L"ASPI");  // the module is there
-    const auto fields = app::OpticalDriveFields();
+    const app::CategoryRow& category = app::CategoryRowOf(app::kOpticalDrives);
     const format::FormatEx format;
-    const auto writeSpeed = fields.back().value(*optical.Item(1), format);
+    const auto writeSpeed = app::FieldOf(category, "LabelOpticaldrivesWritespeed").ValueOf(*optical.Item(1), format);
     EXPECT_FALSE(writeSpeed.valid);
     EXPECT_EQ(writeSpeed.fallback, L"Niet ondersteund");
     EXPECT_EQ(writeSpeed.reportFallback, L"Onbekend");
-    const auto readSpeed = fields[3].value(*optical.Item(1), format);
-    EXPECT_EQ(readSpeed.fallback, L"Onbekend");
-    EXPECT_EQ(fields[3].value(*optical.Item(0), format).text, L"48x");
+    const app::FieldDeclaration& readSpeed = app::FieldOf(category, "LabelOpticaldrivesReadspeed");
+    EXPECT_EQ(readSpeed.ValueOf(*optical.Item(1), format).fallback, L"Onbekend");
+    EXPECT_TRUE(readSpeed.ValueOf(*optical.Item(1), format).reportFallback.empty());
+    EXPECT_EQ(readSpeed.ValueOf(*optical.Item(0), format).text, L"48x");
 }
 
 TEST(DriveFields, VolumeNameShownWhenTheFileSystemWasRead) {
     auto machine = testing_support::SimMachineFile("windows-drives.json");
     LogicalDrives logical(*machine);
-    const auto fields = app::LogicalDriveFields();
+    const app::CategoryRow& category = app::CategoryRowOf(app::kLogicalDrives);
     const format::FormatEx format;
-    const auto name = [&](int item) { return fields[3].value(*logical.Item(static_cast<std::int16_t>(item)), format); };
+    const auto value = [&](const char* label, int item) {
+        return app::FieldOf(category, label).ValueOf(*logical.Item(static_cast<std::int16_t>(item)), format);
+    };
+    const auto name = [&](int item) { return value("LabelLogicaldrivesName", item); };
     EXPECT_TRUE(name(3).valid);  // E: has FAT32 and no label: an empty name, valid
     EXPECT_EQ(name(3).text, L"");
     EXPECT_FALSE(name(4).valid);  // F: has no volume
     // Drive types 0-7 are all list entries; the controller list runs 0-3.
-    EXPECT_EQ(fields[1].value(*logical.Item(2), format).listIndex, 7);
+    EXPECT_EQ(value("LabelLogicaldrivesType", 2).listIndex, 7);
 }
 
 }  // namespace
