@@ -1,20 +1,16 @@
 #pragma once
 // What each field of a report is to a comparison: part of what names a device
 // (its serial, its model, its place), a value that changes by itself (free
-// memory, a battery's level, a lock key), or neither. One narrow question per
-// field, by category number (0-14) and the field's JSON key, so the answers
-// can come from the category tables themselves once they carry them.
+// memory, a battery's level, a lock key), or neither, as each category's
+// field declarations say. By category number (0-14) and the field's JSON key.
 
 #include <string_view>
 
+#include "app/pages/FieldDeclaration.h"
+
 namespace app::changes {
 
-enum class IdentityRole {
-    kNone,
-    kSerial,  // names the device alone, where it has one
-    kModel,   // what the device is
-    kPlace,   // where it sits: port, drive letter, slot
-};
+using app::IdentityRole;
 
 IdentityRole RoleOf(int category, std::string_view jsonKey);
 bool IsIdentity(int category, std::string_view jsonKey);

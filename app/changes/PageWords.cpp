@@ -8,9 +8,13 @@ namespace app::changes {
 
 namespace {
 
-const FieldKey* KeyOf(int category, std::string_view jsonKey) {
-    for (const FieldKey& key : CategoryRowOf(category).fieldKeys)
-        if (jsonKey == key.key || (key.secondKey && jsonKey == key.secondKey)) return &key;
+const JsonField* KeyOf(int category, std::string_view jsonKey, const char** captionLabel = nullptr) {
+    for (const FieldDeclaration& field : Fields(CategoryRowOf(category))) {
+        const JsonField& key = field.json;
+        if (!key.key || (jsonKey != key.key && !(key.secondKey && jsonKey == key.secondKey))) continue;
+        if (captionLabel) *captionLabel = field.label;
+        return &key;
+    }
     return nullptr;
 }
 
@@ -35,15 +39,15 @@ bool ListsDevices(int category) { return CategoryRowOf(category).page.multiDevic
 std::wstring Heading(int category) { return TranslatedWindowTexts().TabText(category); }
 
 std::wstring Caption(int category, std::string_view jsonKey) {
-    const FieldKey* key = KeyOf(category, jsonKey);
-    if (!key) return base::DecodeUtf8(jsonKey);
-    std::wstring caption = TranslatedWindowTexts().Caption(key->captionLabel);
+    const char* captionLabel = nullptr;
+    if (!KeyOf(category, jsonKey, &captionLabel)) return base::DecodeUtf8(jsonKey);
+    std::wstring caption = TranslatedWindowTexts().Caption(captionLabel);
     while (!caption.empty() && (caption.back() == L':' || caption.back() == L' ')) caption.pop_back();
     return caption;
 }
 
 std::string_view PairedWith(int category, std::string_view jsonKey) {
-    const FieldKey* key = KeyOf(category, jsonKey);
+    const JsonField* key = KeyOf(category, jsonKey);
     if (!key || !key->secondKey || jsonKey != key->secondKey) return {};
     return key->key;
 }

@@ -15,10 +15,10 @@ using format::FormatEx;
 constexpr FieldDeclaration kFields[] = {
     {.label = "LabelDisplayName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 1,
      .value = ValueFrom<[](const Display& d, const FormatEx&) { return field::NonEmpty(d.Name()); }>,
-     .json = {"Name", JsonType::kText, "display adapter"}, .identity = true},
+     .json = {"Name", JsonType::kText, "display adapter"}},
     {.label = "LabelDisplayMonitor", .designCaption = "Monitor:", .dutchCaption = L"Monitor:", .row = 2,
      .value = ValueFrom<[](const Display& d, const FormatEx&) { return field::NonEmpty(d.Monitor()); }>,
-     .json = {"Monitor", JsonType::kText}, .identity = true},
+     .json = {"Monitor", JsonType::kText}},
     IndexRow("LabelIndex(2)", 3),
     {.label = "LabelDisplayResolution", .designCaption = "Resolution:", .dutchCaption = L"Resolutie:", .row = 4,
      .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
@@ -27,19 +27,19 @@ constexpr FieldDeclaration kFields[] = {
          value.secondNumber = m.ScreenHeight();
          return value;
      }>,
-     .json = {"ScreenWidth", JsonType::kInteger, "pixels", "ScreenHeight"}, .identity = true},
+     .json = {"ScreenWidth", JsonType::kInteger, "pixels", "ScreenHeight"}, .identity = IdentityRole::kModel},
     {.label = "LabelDisplayColors", .designCaption = "Colors:", .dutchCaption = L"Kleuren:", .row = 5,
      .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
          return field::Number(m.ColorBits() != 0, m.ColorBits(), field::Decimal(m.ColorBits()) + L" bit");
      }>,
-     .json = {"ColorBits", JsonType::kInteger, "bits per pixel"}, .identity = true},
+     .json = {"ColorBits", JsonType::kInteger, "bits per pixel"}, .identity = IdentityRole::kModel},
     {.label = "LabelDisplayRefreshfrequency", .designCaption = "Refresh Frequency:",
      .dutchCaption = L"Vernieuwingsfrequentie:", .row = 6,
      .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) {
          return field::Number(m.RefreshFrequency() != 0, m.RefreshFrequency(),
                               field::Decimal(m.RefreshFrequency()) + L" Hz");
      }>,
-     .fallback = kNotSupported, .json = {"RefreshFrequency", JsonType::kInteger, "Hz"}, .identity = true},
+     .fallback = kNotSupported, .json = {"RefreshFrequency", JsonType::kInteger, "Hz"}, .identity = IdentityRole::kModel},
     {.label = "LabelDisplaySelected", .designCaption = "Selected:", .dutchCaption = L"Geselecteerd:", .row = 7,
      .value = ValueFrom<[](const DisplayItem& m, const FormatEx&) { return field::BooleanList(m.Selected()); }>,
      .dutchList = L"Nee;Ja", .json = {"Selected", JsonType::kListValue, "the mode in use: Nee;Ja"}},

@@ -34,6 +34,16 @@ enum class JsonType {
     kListValue,      // a display list's entry with its number, or null
 };
 
+// What a field of a listed device is to a comparison of two reports: its
+// serial names it alone where it has one; otherwise its model together with
+// its place (port, drive letter, controller slot).
+enum class IdentityRole {
+    kNone,
+    kSerial,
+    kModel,
+    kPlace,
+};
+
 struct JsonField {
     const char* key = nullptr;  // the collector's property name ("TotalPhysical")
     JsonType type = JsonType::kNone;
@@ -99,11 +109,11 @@ struct FieldDeclaration {
 
     JsonField json = {};
 
-    // For comparing reports: the field names the device (a serial number, a
-    // model, a place such as a port, a drive letter or a controller slot),
-    // or it changes by itself while the machine runs (free memory, battery
-    // charge, lock keys, free space, clock speed).
-    bool identity = false;
+    // For comparing reports: the part the field plays in naming a device of
+    // a list (docs/report-format.md, "What changed"), or that it changes by
+    // itself while the machine runs (free memory, battery charge, lock keys,
+    // free space, clock speed).
+    IdentityRole identity = IdentityRole::kNone;
     bool live = false;
 
     bool HasValue() const { return value.read != nullptr; }

@@ -18,20 +18,20 @@ constexpr FieldDeclaration kFields[] = {
     IndexRow("LabelIndex(9)", 1),
     {.label = "LabelHarddrivesName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
      .value = ValueFrom<[](const HardDriveItem& d, const FormatEx&) { return NonEmpty(d.Name()); }>,
-     .json = {"Name", JsonType::kText}, .identity = true},
+     .json = {"Name", JsonType::kText}, .identity = IdentityRole::kModel},
     {.label = "LabelHarddrivesRevision", .designCaption = "Revision:", .dutchCaption = L"Revisie:", .row = 3,
      .value = ValueFrom<[](const HardDriveItem& d, const FormatEx&) { return NonEmpty(d.Revision()); }>,
      .json = {"Revision", JsonType::kText}},
     {.label = "LabelHarddrivesSerialnumber", .designCaption = "Serial Number:",
      .dutchCaption = L"Serienummer:", .row = 4,
      .value = ValueFrom<[](const HardDriveItem& d, const FormatEx&) { return NonEmpty(d.SerialNumber()); }>,
-     .json = {"SerialNumber", JsonType::kText}, .identity = true},
+     .json = {"SerialNumber", JsonType::kText}, .identity = IdentityRole::kSerial},
     {.label = "LabelHarddrivesController", .designCaption = "Controller:", .dutchCaption = L"Controller:", .row = 5,
      .value = ValueFrom<[](const HardDriveItem& d, const FormatEx&) {
          return List(d.Controller() >= 0 && d.Controller() <= 3, d.Controller());
      }>,
      .dutchList = L"Primaire Master;Primaire Slave;Secundaire Master;Secundaire Slave",
-     .json = {"Controller", JsonType::kListValue, "0-3: primary/secondary master/slave"}, .identity = true},
+     .json = {"Controller", JsonType::kListValue, "0-3: primary/secondary master/slave"}, .identity = IdentityRole::kPlace},
     {.label = "LabelHarddrivesCapacity", .designCaption = "Capacity:", .dutchCaption = L"Capaciteit:", .row = 6,
      .value = ValueFrom<[](const HardDriveItem& d, const FormatEx& f) {
          return Number(d.Capacity() > 0, d.Capacity(), f.FormatMemory(d.Capacity(), FormatEx::kBytes));

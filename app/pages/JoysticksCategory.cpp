@@ -15,7 +15,7 @@ constexpr FieldDeclaration kFields[] = {
     IndexRow("LabelIndex(8)", 1),
     {.label = "LabelJoysticksName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
      .value = ValueFrom<[](const JoystickItem& j, const FormatEx&) { return field::NonEmpty(j.Name()); }>,
-     .json = {"Name", JsonType::kText}, .identity = true},
+     .json = {"Name", JsonType::kText}, .identity = IdentityRole::kModel},
     {.label = "LabelJoysticksAxes", .designCaption = "Axes:", .dutchCaption = L"Assen:", .row = 3,
      .value = ValueFrom<[](const JoystickItem& j, const FormatEx&) { return field::Integer(j.Axes() != 0, j.Axes()); }>,
      .json = {"Axes", JsonType::kInteger}},

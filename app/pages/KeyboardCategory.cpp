@@ -16,7 +16,7 @@ using namespace field;
 constexpr FieldDeclaration kFields[] = {
     {.label = "LabelKeyboardType", .designCaption = "Type:", .dutchCaption = L"Type:", .row = 1,
      .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return NonEmpty(k.KeyboardType()); }>,
-     .json = {"KeyboardType", JsonType::kText}, .identity = true},
+     .json = {"KeyboardType", JsonType::kText}},
     {.label = "LabelKeyboardLayoutid", .designCaption = "Layout ID:", .dutchCaption = L"Indeling-ID:", .row = 2,
      .value = ValueFrom<[](const Keyboard& k, const FormatEx&) { return NonEmpty(k.LayoutID()); }>,
      .json = {"LayoutID", JsonType::kText, "eight hexadecimal digits"}},

@@ -20,7 +20,7 @@ constexpr FieldDeclaration kFields[] = {
     IndexRow("LabelIndex(11)", 1),
     {.label = "LabelLogicaldrivesLetter", .designCaption = "Letter:", .dutchCaption = L"Letter:", .row = 2,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx&) { return NonEmpty(d.Letter()); }>,
-     .json = {"Letter", JsonType::kText, "drive letter or mount point"}, .identity = true},
+     .json = {"Letter", JsonType::kText, "drive letter or mount point"}, .identity = IdentityRole::kPlace},
     {.label = "LabelLogicaldrivesType", .designCaption = "Type:", .dutchCaption = L"Type:", .row = 3,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx&) {
          return List(d.DriveType() >= 0 && d.DriveType() <= 7, d.DriveType());
@@ -30,17 +30,17 @@ constexpr FieldDeclaration kFields[] = {
     {.label = "LabelLogicaldrivesFilesystem", .designCaption = "File System:",
      .dutchCaption = L"Bestandssysteem:", .row = 4,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx&) { return NonEmpty(d.FileSystem()); }>,
-     .json = {"FileSystem", JsonType::kText}},
+     .json = {"FileSystem", JsonType::kText}, .identity = IdentityRole::kModel},
     // The label may be empty; it counts as read when the file system was.
     {.label = "LabelLogicaldrivesName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 5,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx&) {
          return Text(!d.FileSystem().empty(), d.Name());
      }>,
-     .json = {"Name", JsonType::kText, "volume label; may be empty"}},
+     .json = {"Name", JsonType::kText, "volume label; may be empty"}, .identity = IdentityRole::kModel},
     {.label = "LabelLogicaldrivesSerialnumber", .designCaption = "Serial Number:",
      .dutchCaption = L"Serienummer:", .row = 6,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx&) { return NonEmpty(d.SerialNumber()); }>,
-     .json = {"SerialNumber", JsonType::kText}, .identity = true},
+     .json = {"SerialNumber", JsonType::kText}, .identity = IdentityRole::kSerial},
     {.label = "LabelLogicaldrivesCapacity", .designCaption = "Capacity:", .dutchCaption = L"Capaciteit:", .row = 7,
      .value = ValueFrom<[](const LogicalDriveItem& d, const FormatEx& f) { return Bytes(d.Capacity(), f); }>,
      .json = {"Capacity", JsonType::kBytes, "bytes"}},

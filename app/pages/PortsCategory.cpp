@@ -15,7 +15,7 @@ constexpr FieldDeclaration kFields[] = {
     IndexRow("LabelIndex(12)", 1),
     {.label = "LabelPortsName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
      .value = ValueFrom<[](const PortItem& p, const FormatEx&) { return field::NonEmpty(p.Name()); }>,
-     .json = {"Name", JsonType::kText}, .identity = true},
+     .json = {"Name", JsonType::kText}, .identity = IdentityRole::kPlace},
     {.label = "LabelPortsDescription", .designCaption = "Description:", .dutchCaption = L"Beschrijving:", .row = 3,
      .value = ValueFrom<[](const PortItem& p, const FormatEx&) { return field::NonEmpty(p.Description()); }>,
      .inTextReport = false, .json = {"Description", JsonType::kText, "shown on the page, not in the text report"}},

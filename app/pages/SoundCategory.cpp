@@ -15,7 +15,7 @@ constexpr FieldDeclaration kFields[] = {
     IndexRow("LabelIndex(4)", 1),
     {.label = "LabelSoundName", .designCaption = "Name:", .dutchCaption = L"Naam:", .row = 2,
      .value = ValueFrom<[](const SoundItem& s, const FormatEx&) { return field::NonEmpty(s.Name()); }>,
-     .json = {"Name", JsonType::kText}, .identity = true},
+     .json = {"Name", JsonType::kText}, .identity = IdentityRole::kModel},
     {.label = "LabelSoundVersion", .designCaption = "Version:", .dutchCaption = L"Versie:", .row = 3,
      .value = ValueFrom<[](const SoundItem& s, const FormatEx&) { return field::NonEmpty(s.Version()); }>,
      .json = {"Version", JsonType::kText}},
@@ -24,7 +24,7 @@ constexpr FieldDeclaration kFields[] = {
          return field::List(s.SoundType() > 0 && s.SoundType() < 3, s.SoundType());
      }>,
      .dutchList = L";Wave In;Wave Out", .json = {"SoundType", JsonType::kListValue, "1 Wave In, 2 Wave Out"},
-     .identity = true},
+     .identity = IdentityRole::kModel},
 };
 
 // The first waveform input device, or -1 when there is none.

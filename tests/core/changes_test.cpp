@@ -85,8 +85,8 @@ TEST(ChangesTraits, DocumentedTableIsTheOneUsed) {
         ASSERT_NE(found, documented.end()) << CategoryJsonName(category);
         std::set<std::string> listed;
         for (const auto& keys : found->second) listed.insert(keys.begin(), keys.end());
-        for (const app::FieldKey& field : app::CategoryRowOf(category).fieldKeys) {
-            for (const char* name : {field.key, field.secondKey}) {
+        for (const app::FieldDeclaration& field : app::Fields(app::CategoryRowOf(category))) {
+            for (const char* name : {field.json.key, field.json.secondKey}) {
                 if (!name) continue;
                 const IdentityRole role = RoleOf(category, name);
                 EXPECT_EQ(role == IdentityRole::kSerial, found->second[0].contains(name)) << name;

@@ -172,9 +172,11 @@ TEST_F(PageFit, EveryCaptionAndValueBoxHoldsTheWidestTextItsCategoryCanShow) {
     std::vector<std::wstring> cut;
     for (int category = 0; category < app::kCategoryCount; ++category) {
         std::map<std::wstring, std::wstring> lists;
-        for (const app::ValueLabelList& list : app::Page(category).lists)
-            lists[std::wstring(list.valueLabel, list.valueLabel + std::char_traits<char>::length(list.valueLabel))] =
-                list.entries;
+        for (const app::PageRow& row : app::Page(category).rows) {
+            if (!row.dutchList) continue;
+            const std::string valueLabel = app::ValueLabelName(row.label);
+            lists[std::wstring(valueLabel.begin(), valueLabel.end())] = row.dutchList;
+        }
         for (const auto& control : Window().FrameVeltrix(category).Controls()) {
             auto* label = dynamic_cast<form::Label*>(control.get());
             if (!label) continue;
