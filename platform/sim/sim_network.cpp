@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 
 #include "base/bytes.h"
 #include "base/codepage.h"
@@ -127,8 +126,10 @@ const SimNetwork::Index& SimNetwork::Indexed() {
             index.subkeys.push_back({path.substr(0, at), path.substr(at + 1, end - at - 1)});
         }
     }
-    std::stable_sort(index.keys.begin(), index.keys.end(),
-                     [this](std::uint32_t a, std::uint32_t b) { return BeforeFolded(keys[a].path, keys[b].path); });
+    // The file lists a key's members sorted already; mostly that is this order too.
+    const auto byPath = [this](std::uint32_t a, std::uint32_t b) { return BeforeFolded(keys[a].path, keys[b].path); };
+    if (!std::is_sorted(index.keys.begin(), index.keys.end(), byPath))
+        std::stable_sort(index.keys.begin(), index.keys.end(), byPath);
     const auto bySubkey = [](const Subkey& a, const Subkey& b) {
         const int parent = CompareFolded(a.parent, b.parent);
         return parent != 0 ? parent < 0 : BeforeFolded(a.name, b.name);
@@ -169,17 +170,23 @@ std::pair<std::size_t, std::size_t> SimNetwork::SubkeysOf(std::string_view path)
 
 std::optional<registry::Key> SimNetwork::RegOpenKeyEx(registry::Key root, std::string_view subkey) {
     if (root != registry::kLocalMachine) return std::nullopt;
-    Open open{std::string(subkey), FindKey(subkey), 0, 0};
-    std::tie(open.firstSubkey, open.subkeyCount) = SubkeysOf(subkey);
-    if (!open.key && open.subkeyCount == 0) return std::nullopt;
+    Open open{std::string(subkey), FindKey(subkey), std::nullopt};
+    // A key the file does not have exists when a longer path names it.
+    if (!open.key) {
+        open.subkeys = SubkeysOf(subkey);
+        if (open.subkeys->second == 0) return std::nullopt;
+    }
     open_[next_] = std::move(open);
     return next_++;
 }
 
 std::optional<std::string> SimNetwork::RegEnumKeyEx(registry::Key key, std::uint32_t index) {
     const auto open = open_.find(key);
-    if (open == open_.end() || index >= open->second.subkeyCount) return std::nullopt;
-    return std::string(Indexed().subkeys[open->second.firstSubkey + index].name);
+    if (open == open_.end()) return std::nullopt;
+    auto& subkeys = open->second.subkeys;
+    if (!subkeys) subkeys = SubkeysOf(open->second.path);  // once, on the first enumeration
+    if (index >= subkeys->second) return std::nullopt;
+    return std::string(Indexed().subkeys[subkeys->first + index].name);
 }
 
 std::optional<RegistryValueInfo> SimNetwork::RegQueryValueEx(registry::Key key, std::string_view valueName,

@@ -75,12 +75,12 @@ private:
     std::optional<std::uint32_t> FindKey(std::string_view path);
     std::pair<std::size_t, std::size_t> SubkeysOf(std::string_view path);  // their range in the index
 
-    // An open key: the path it names, its key (if the file has one) and its subkeys.
+    // An open key: the path it names, its key (if the file has one) and,
+    // once looked up, the range of its subkeys.
     struct Open {
         std::string path;
         std::optional<std::uint32_t> key;
-        std::size_t firstSubkey = 0;
-        std::size_t subkeyCount = 0;
+        std::optional<std::pair<std::size_t, std::size_t>> subkeys;
     };
 
     std::optional<Index> index_;
