@@ -49,10 +49,10 @@ const SimLogicalDrive* SimDrives::FindLogical(std::string_view name) {
         index.reserve(logicalDrives.size());
         for (std::size_t i = 0; i < logicalDrives.size(); ++i) {
             ++visited_;
-            index.emplace(std::string(DriveName(logicalDrives[i].root)), i);
+            index.emplace(DriveName(logicalDrives[i].root), i);
         }
     }
-    const auto found = logicalByName_->find(std::string(DriveName(name)));
+    const auto found = logicalByName_->find(DriveName(name));
     return found == logicalByName_->end() ? nullptr : &logicalDrives[found->second];
 }
 

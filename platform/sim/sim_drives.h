@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -170,7 +171,8 @@ private:
     DeviceHandle next_ = 100;
     int opened_ = 0;
     RequestLog<SentCommand> sent_;
-    std::optional<std::unordered_map<std::string, std::size_t>> logicalByName_;  // by DriveName: the first
+    // By DriveName, a view of the drive's own root: the first drive of each name.
+    std::optional<std::unordered_map<std::string_view, std::size_t>> logicalByName_;
     std::size_t visited_ = 0;
 };
 

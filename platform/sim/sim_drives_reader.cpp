@@ -110,6 +110,7 @@ SimCommand ReadCommand(const Node& node) {
 ByteString HexBytes(const Node& node) {
     const std::string text = node.Text();
     ByteString bytes;
+    bytes.reserve(text.size() / 2);  // at most: pairs without blanks
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] == ' ' || text[i] == '\n' || text[i] == '\t') {
             ++i;

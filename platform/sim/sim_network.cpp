@@ -1,9 +1,7 @@
 #include "platform/sim/sim_network.h"
 
 #include <algorithm>
-#include <cctype>
-#include <unordered_map>
-#include <unordered_set>
+#include <cstring>
 
 #include "base/bytes.h"
 #include "base/codepage.h"
@@ -17,25 +15,35 @@ namespace {
 
 constexpr std::uint64_t kMax32 = 0xFFFFFFFFu;
 
+// Registry names compare without case (ASCII letters), as Windows compares them.
+unsigned char Folded(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+// A value's name as its key's values are kept.
 std::string Lower(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(out.begin(), out.end(), out.begin(), [](char c) { return static_cast<char>(Folded(c)); });
     return out;
 }
 
-// Adds every key path's direct subkeys to the lists of the keys above it: a
-// key "A\\B\\C" names subkey "B" of "A" and "C" of "A\\B". Names compare
-// without case; the first spelling seen is kept.
-void AddSubkeys(const std::string& path, std::unordered_map<std::string, std::vector<std::string>>& subkeys,
-                std::unordered_map<std::string, std::unordered_set<std::string>>& seen) {
-    const std::string lower = Lower(path);
-    for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
-        const std::size_t end = std::min(path.find('\\', at + 1), path.size());
-        const std::string parent = lower.substr(0, at);
-        const std::string name = path.substr(at + 1, end - at - 1);
-        if (seen[parent].insert(Lower(name)).second) subkeys[parent].push_back(name);
+// Paths under one key share long beginnings: equal bytes are passed over
+// eight at a time, and only where they differ are letters folded.
+int CompareFolded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    while (i < common) {
+        while (i + 8 <= common && std::memcmp(a.data() + i, b.data() + i, 8) == 0) i += 8;
+        while (i < common && a[i] == b[i]) ++i;
+        if (i == common) break;
+        if (Folded(a[i]) != Folded(b[i])) return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
+        ++i;
     }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
+
+bool BeforeFolded(std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; }
 
 // Text values become single-byte text with their NUL, as the registry keeps REG_SZ.
 SimNetwork::Value ReadValue(const Node& node, base::CodePage page) {
@@ -102,52 +110,90 @@ void ReadNetworkSection(const Node& section, SimAreas& areas) {
     }
 }
 
+// Every key path names the direct subkeys of the keys above it: a key
+// "A\\B\\C" names subkey "B" of "A" and "C" of "A\\B". A name given again
+// in another case is the same subkey, spelt as first seen.
 const SimNetwork::Index& SimNetwork::Indexed() {
     if (index_) return *index_;
     Index& index = index_.emplace();
-    std::unordered_map<std::string, std::unordered_set<std::string>> seen;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
+    index.keys.reserve(keys.size());
+    for (std::uint32_t i = 0; i < keys.size(); ++i) {
         ++visited_;
-        index.keyByPath.emplace(Lower(keys[i].path), i);
-        AddSubkeys(keys[i].path, index.subkeys, seen);
+        index.keys.push_back(i);
+        const std::string_view path = keys[i].path;
+        for (std::size_t at = path.find('\\'); at != std::string_view::npos; at = path.find('\\', at + 1)) {
+            const std::size_t end = std::min(path.find('\\', at + 1), path.size());
+            index.subkeys.push_back({path.substr(0, at), path.substr(at + 1, end - at - 1)});
+        }
     }
-    for (auto& [parent, names] : index.subkeys)
-        std::sort(names.begin(), names.end(),
-                  [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
-    for (std::size_t i = 0; i < cards.size(); ++i) {
+    // The file lists a key's members sorted already; mostly that is this order too.
+    const auto byPath = [this](std::uint32_t a, std::uint32_t b) { return BeforeFolded(keys[a].path, keys[b].path); };
+    if (!std::is_sorted(index.keys.begin(), index.keys.end(), byPath))
+        std::stable_sort(index.keys.begin(), index.keys.end(), byPath);
+    const auto bySubkey = [](const Subkey& a, const Subkey& b) {
+        const int parent = CompareFolded(a.parent, b.parent);
+        return parent != 0 ? parent < 0 : BeforeFolded(a.name, b.name);
+    };
+    std::stable_sort(index.subkeys.begin(), index.subkeys.end(), bySubkey);
+    const auto same = [](const Subkey& a, const Subkey& b) {
+        return CompareFolded(a.parent, b.parent) == 0 && CompareFolded(a.name, b.name) == 0;
+    };
+    index.subkeys.erase(std::unique(index.subkeys.begin(), index.subkeys.end(), same), index.subkeys.end());
+    index.cards.reserve(cards.size());
+    for (std::uint32_t i = 0; i < cards.size(); ++i) {
         ++visited_;
-        index.cardByService.emplace(Lower(cards[i].service), i);
+        index.cards.push_back(i);
     }
+    std::stable_sort(index.cards.begin(), index.cards.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return BeforeFolded(cards[a].service, cards[b].service);
+    });
     return index;
+}
+
+std::optional<std::uint32_t> SimNetwork::FindKey(std::string_view path) {
+    const auto& byPath = Indexed().keys;
+    const auto found = std::lower_bound(byPath.begin(), byPath.end(), path, [this](std::uint32_t i, std::string_view p) {
+        return BeforeFolded(keys[i].path, p);
+    });
+    if (found == byPath.end() || CompareFolded(keys[*found].path, path) != 0) return std::nullopt;
+    return *found;
+}
+
+std::pair<std::size_t, std::size_t> SimNetwork::SubkeysOf(std::string_view path) {
+    const auto& subkeys = Indexed().subkeys;
+    const auto first = std::lower_bound(subkeys.begin(), subkeys.end(), path,
+                                        [](const Subkey& s, std::string_view p) { return BeforeFolded(s.parent, p); });
+    const auto last = std::upper_bound(first, subkeys.end(), path,
+                                       [](std::string_view p, const Subkey& s) { return BeforeFolded(p, s.parent); });
+    return {static_cast<std::size_t>(first - subkeys.begin()), static_cast<std::size_t>(last - first)};
 }
 
 std::optional<registry::Key> SimNetwork::RegOpenKeyEx(registry::Key root, std::string_view subkey) {
     if (root != registry::kLocalMachine) return std::nullopt;
-    const std::string path(subkey);
-    const Index& index = Indexed();
-    const std::string lower = Lower(path);
-    if (!index.keyByPath.contains(lower) && !index.subkeys.contains(lower)) return std::nullopt;
-    open_[next_] = path;
+    Open open{std::string(subkey), FindKey(subkey), std::nullopt};
+    // A key the file does not have exists when a longer path names it.
+    if (!open.key) {
+        open.subkeys = SubkeysOf(subkey);
+        if (open.subkeys->second == 0) return std::nullopt;
+    }
+    open_[next_] = std::move(open);
     return next_++;
 }
 
 std::optional<std::string> SimNetwork::RegEnumKeyEx(registry::Key key, std::uint32_t index) {
     const auto open = open_.find(key);
     if (open == open_.end()) return std::nullopt;
-    const auto& subkeys = Indexed().subkeys;
-    const auto names = subkeys.find(Lower(open->second));
-    if (names == subkeys.end() || index >= names->second.size()) return std::nullopt;
-    return names->second[index];
+    auto& subkeys = open->second.subkeys;
+    if (!subkeys) subkeys = SubkeysOf(open->second.path);  // once, on the first enumeration
+    if (index >= subkeys->second) return std::nullopt;
+    return std::string(Indexed().subkeys[subkeys->first + index].name);
 }
 
 std::optional<RegistryValueInfo> SimNetwork::RegQueryValueEx(registry::Key key, std::string_view valueName,
                                                              std::span<std::uint8_t> data) {
     const auto open = open_.find(key);
-    if (open == open_.end()) return std::nullopt;
-    const auto& byPath = Indexed().keyByPath;
-    const auto found = byPath.find(Lower(open->second));
-    if (found == byPath.end()) return std::nullopt;
-    const Key& k = keys[found->second];
+    if (open == open_.end() || !open->second.key) return std::nullopt;
+    const Key& k = keys[*open->second.key];
     const auto value = k.values.find(Lower(valueName));
     if (value == k.values.end()) return std::nullopt;
     RegistryValueInfo info{value->second.type, static_cast<std::uint32_t>(value->second.data.size())};
@@ -161,9 +207,12 @@ void SimNetwork::RegCloseKey(registry::Key key) { open_.erase(key); }
 
 ndis::Handle SimNetwork::CreateFile(std::string_view path) {
     if (path.substr(0, ndis::kDevicePrefix.size()) != ndis::kDevicePrefix) return ndis::kInvalidHandle;
-    const auto& byService = Indexed().cardByService;
-    const auto card = byService.find(Lower(path.substr(ndis::kDevicePrefix.size())));
-    return card == byService.end() ? ndis::kInvalidHandle : static_cast<ndis::Handle>(card->second + 1);
+    const std::string_view service = path.substr(ndis::kDevicePrefix.size());
+    const auto& byService = Indexed().cards;
+    const auto card = std::lower_bound(byService.begin(), byService.end(), service,
+                                       [this](std::uint32_t i, std::string_view s) { return BeforeFolded(cards[i].service, s); });
+    if (card == byService.end() || CompareFolded(cards[*card].service, service) != 0) return ndis::kInvalidHandle;
+    return static_cast<ndis::Handle>(*card + 1);
 }
 
 std::optional<std::uint32_t> SimNetwork::DeviceIoControl(ndis::Handle handle, std::uint32_t code,

@@ -7,7 +7,8 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/network_services.h"
@@ -58,18 +59,34 @@ public:
     std::size_t EntriesVisited() const { return visited_; }
 
 private:
+    // A subkey's name under the path above it, both views of a key's path.
+    struct Subkey {
+        std::string_view parent;
+        std::string_view name;
+    };
+    // Sorted lists, searched by halving with names compared without case:
+    // made once, without a copy of any path or name.
     struct Index {
-        std::unordered_map<std::string, std::size_t> keyByPath;  // lower-case path: the first key
-        // Lower-case path: its direct subkeys in the registry's order.
-        std::unordered_map<std::string, std::vector<std::string>> subkeys;
-        std::unordered_map<std::string, std::size_t> cardByService;  // lower-case: the first card
+        std::vector<std::uint32_t> keys;   // by path; the first of equal paths first
+        std::vector<Subkey> subkeys;       // by parent, then name; one of each, as first seen
+        std::vector<std::uint32_t> cards;  // by service; the first of equal services first
     };
     const Index& Indexed();
+    std::optional<std::uint32_t> FindKey(std::string_view path);
+    std::pair<std::size_t, std::size_t> SubkeysOf(std::string_view path);  // their range in the index
+
+    // An open key: the path it names, its key (if the file has one) and,
+    // once looked up, the range of its subkeys.
+    struct Open {
+        std::string path;
+        std::optional<std::uint32_t> key;
+        std::optional<std::pair<std::size_t, std::size_t>> subkeys;
+    };
 
     std::optional<Index> index_;
     std::size_t visited_ = 0;
-    // Open keys by handle: the path they name.
-    std::map<registry::Key, std::string> open_;
+    // Open keys by handle.
+    std::map<registry::Key, Open> open_;
     registry::Key next_ = 1;
 };
 

@@ -32,6 +32,7 @@ bool SimSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t level, std::spa
     // The local printers first, then the connections, each in file order.
     const auto pack = [flags](const std::vector<Printer>& all) {
         std::vector<PrinterInfo2> records;
+        records.reserve(all.size());
         for (const bool connections : {false, true}) {
             if ((flags & (connections ? kPrinterEnumConnections : kPrinterEnumLocal)) == 0) continue;
             for (const Printer& p : all)
@@ -81,6 +82,7 @@ void ReadListing(const Node& section, const char* key, const char* sizeQueryKey,
     const auto list = section.Member(key);
     if (!list || list->IsNull()) return;  // the request fails
     listing.records.emplace();
+    listing.records->reserve(list->Size());
     for (std::size_t i = 0; i < list->Size(); ++i) listing.records->push_back(read(list->Element(i)));
 }
 

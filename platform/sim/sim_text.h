@@ -3,6 +3,7 @@
 // its own code page (SimAreas::codePage), as a real one hands over what it
 // holds.
 
+#include <algorithm>
 #include <string>
 
 #include "base/codepage.h"
@@ -10,7 +11,11 @@
 
 namespace platform::sim {
 
-inline std::string MachineText(const std::string& utf8, base::CodePage page) {
+// ASCII is the same bytes in UTF-8 and Windows-1252: most texts of a large
+// file pass through as they are, without being widened and narrowed again.
+inline std::string MachineText(std::string utf8, base::CodePage page) {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && (page == base::CodePage::kWindows1252 || page == base::CodePage::kUtf8)) return utf8;
     return base::EncodeText(page, base::DecodeUtf8(utf8));
 }
 inline std::string MachineText(const Node& node, base::CodePage page) { return MachineText(node.Text(), page); }

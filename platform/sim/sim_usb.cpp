@@ -1,6 +1,7 @@
 #include "platform/sim/sim_usb.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "base/bytes.h"
 #include "base/codepage.h"
@@ -63,6 +64,7 @@ void ReadUsbSection(const Node& section, SimAreas& areas) {
         usb.present = false;  // the device list cannot be made
         return;
     }
+    usb.devices.reserve(devices->Size());
     for (std::size_t i = 0; i < devices->Size(); ++i) usb.devices.push_back(ReadDevice(devices->Element(i), areas.codePage));
     usb.MakeIndex();
 }
@@ -85,36 +87,79 @@ std::optional<std::string> SimUsb::SetupDiGetDeviceRegistryProperty(usb::DeviceL
     return std::nullopt;
 }
 
+namespace {
+
+// A hub's interface path spells its id with every "\" as "#".
+char AsInPath(char c) { return c == '\\' ? '#' : c; }
+
+// Whether `id`, spelt as in a path, comes before `spelt`; `spelt` is taken as it is.
+bool IdBeforeInPath(std::string_view id, std::string_view spelt) {
+    const std::size_t common = std::min(id.size(), spelt.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto a = static_cast<unsigned char>(AsInPath(id[i]));
+        const auto b = static_cast<unsigned char>(spelt[i]);
+        if (a != b) return a < b;
+    }
+    return id.size() < spelt.size();
+}
+
+bool IdSpeltAs(std::string_view id, std::string_view spelt) {
+    return id.size() == spelt.size() &&
+           std::equal(id.begin(), id.end(), spelt.begin(), [](char a, char b) { return AsInPath(a) == b; });
+}
+
+}  // namespace
+
 const SimUsb::Index& SimUsb::Indexed() {
     if (index_) return *index_;
     Index& index = index_.emplace();
-    for (std::size_t i = 0; i < devices.size(); ++i) {
+    const auto count = static_cast<std::uint32_t>(devices.size());
+    index.byId.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
         ++visited_;
-        const Device& d = devices[i];
-        index.byId.emplace(d.id, i);
-        if (d.parent) index.byParent[*d.parent].emplace(d.port, i);
-        if (d.ports > 0) {
-            std::string id = d.id;
-            std::replace(id.begin(), id.end(), '\\', '#');
-            index.hubByPath.emplace("\\\\.\\" + id + "#" + std::string(usb::kHubInterfaceClass), i);
-        }
+        index.byId.push_back(i);
+        if (devices[i].ports > 0) index.hubs.push_back(i);
     }
-    index.portsOf.reserve(devices.size());
-    index.driverKeys.reserve(devices.size());
-    for (const Device& d : devices) {
-        const auto ports = index.byParent.find(d.id);
-        index.portsOf.push_back(ports == index.byParent.end() ? nullptr : &ports->second);
-        index.driverKeys.push_back(d.driver ? base::DecodeText(codePage, *d.driver) : std::wstring());
+    const auto idOf = [this](std::uint32_t i) -> std::string_view { return devices[i].id; };
+    std::stable_sort(index.byId.begin(), index.byId.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return idOf(a) < idOf(b); });
+    index.firstOf.resize(count);
+    for (std::uint32_t at = 0, first = 0; at < count; ++at) {
+        if (at == 0 || idOf(index.byId[at]) != idOf(index.byId[at - 1])) first = index.byId[at];
+        index.firstOf[index.byId[at]] = first;
     }
+    // Ids that differ only in "\" against "#" share a path: the first hub has it.
+    std::stable_sort(index.hubs.begin(), index.hubs.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::string_view x = idOf(a), y = idOf(b);
+        return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
+            return static_cast<unsigned char>(AsInPath(c)) < static_cast<unsigned char>(AsInPath(d));
+        });
+    });
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (!devices[i].parent) continue;
+        if (const auto hub = FirstWithId(*devices[i].parent)) index.ports.push_back({*hub, devices[i].port, i});
+    }
+    std::sort(index.ports.begin(), index.ports.end(), [](const PortEntry& a, const PortEntry& b) {
+        return std::tie(a.hub, a.port, a.device) < std::tie(b.hub, b.port, b.device);
+    });
     return index;
+}
+
+// The first device of the list with `id`, by halving the list sorted by id.
+std::optional<std::uint32_t> SimUsb::FirstWithId(std::string_view id) {
+    const auto& byId = index_->byId;
+    const auto found = std::lower_bound(byId.begin(), byId.end(), id,
+                                        [this](std::uint32_t i, std::string_view wanted) { return devices[i].id < wanted; });
+    if (found == byId.end() || devices[*found].id != id) return std::nullopt;
+    return *found;
 }
 
 std::optional<usb::DeviceInstance> SimUsb::CM_Get_Parent(usb::DeviceInstance device) {
     if (device == 0 || device > devices.size() || !devices[device - 1].parent) return std::nullopt;
-    const auto& byId = Indexed().byId;
-    const auto parent = byId.find(*devices[device - 1].parent);
-    if (parent == byId.end()) return std::nullopt;
-    return static_cast<usb::DeviceInstance>(parent->second + 1);
+    Indexed();
+    const auto parent = FirstWithId(*devices[device - 1].parent);
+    if (!parent) return std::nullopt;
+    return static_cast<usb::DeviceInstance>(*parent + 1);
 }
 
 std::optional<std::string> SimUsb::CM_Get_Device_ID(usb::DeviceInstance device) {
@@ -122,17 +167,32 @@ std::optional<std::string> SimUsb::CM_Get_Device_ID(usb::DeviceInstance device) 
     return devices[device - 1].id;
 }
 
+// "\\.\" + the hub's id with every "\" as "#" + "#" + the hub interface class.
 usb::Handle SimUsb::CreateFile(std::string_view path) {
-    const auto& hubs = Indexed().hubByPath;
-    const auto hub = hubs.find(std::string(path));
-    return hub == hubs.end() ? usb::kInvalidHandle : static_cast<usb::Handle>(hub->second + 1);
+    constexpr std::string_view kPrefix = "\\\\.\\";
+    const std::string suffix = "#" + std::string(usb::kHubInterfaceClass);
+    if (path.size() < kPrefix.size() + suffix.size() || !path.starts_with(kPrefix) || !path.ends_with(suffix))
+        return usb::kInvalidHandle;
+    const std::string_view spelt = path.substr(kPrefix.size(), path.size() - kPrefix.size() - suffix.size());
+    const auto& hubs = Indexed().hubs;
+    const auto hub = std::lower_bound(hubs.begin(), hubs.end(), spelt, [this](std::uint32_t i, std::string_view wanted) {
+        return IdBeforeInPath(devices[i].id, wanted);
+    });
+    if (hub == hubs.end() || !IdSpeltAs(devices[*hub].id, spelt)) return usb::kInvalidHandle;
+    return static_cast<usb::Handle>(*hub + 1);
 }
 
+// Devices whose parent names the hub's id (or that of an earlier device with
+// the same id), the first of them on `port`.
 const SimUsb::Device* SimUsb::OnPort(const Device& hub, std::uint32_t port) {
-    const auto* ports = Indexed().portsOf[static_cast<std::size_t>(&hub - devices.data())];
-    if (!ports) return nullptr;
-    const auto found = ports->find(port);
-    return found == ports->end() ? nullptr : &devices[found->second];
+    const Index& index = Indexed();
+    const std::uint32_t first = index.firstOf[static_cast<std::size_t>(&hub - devices.data())];
+    const auto found = std::lower_bound(index.ports.begin(), index.ports.end(), PortEntry{first, port, 0},
+                                        [](const PortEntry& a, const PortEntry& b) {
+                                            return std::tie(a.hub, a.port) < std::tie(b.hub, b.port);
+                                        });
+    if (found == index.ports.end() || found->hub != first || found->port != port) return nullptr;
+    return &devices[found->device];
 }
 
 std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::uint32_t code,
@@ -154,7 +214,7 @@ std::optional<std::uint32_t> SimUsb::DeviceIoControl(usb::Handle handle, std::ui
     if (code == usb::kGetNodeConnectionDriverKeyName) {
         using usb::DriverKeyNameLayout;
         if (!device->driver) return std::nullopt;
-        const std::wstring& name = Indexed().driverKeys[static_cast<std::size_t>(device - devices.data())];
+        const std::wstring name = base::DecodeText(codePage, *device->driver);
         const auto actual =
             device->actualLength.value_or(static_cast<std::uint32_t>(DriverKeyNameLayout::kHeader + 2 * name.size()));
         return static_cast<std::uint32_t>(usb::PutDriverKeyName(record, name, actual));

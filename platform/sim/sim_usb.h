@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -75,16 +74,21 @@ public:
     std::size_t EntriesVisited() const { return visited_; }
 
 private:
+    // Sorted lists of device numbers, searched by halving: made once, with
+    // no allocation per device, and the ids are never copied.
+    struct PortEntry {
+        std::uint32_t hub;  // the first device with the parent's id
+        std::uint32_t port;
+        std::uint32_t device;
+    };
     struct Index {
-        std::unordered_map<std::string, std::size_t> byId;       // the first device of each id
-        std::unordered_map<std::string, std::size_t> hubByPath;  // a hub's interface path
-        // For each device, the devices whose parent names its id, by port:
-        // a hub's ports are found without hashing its id on every request.
-        std::unordered_map<std::string, std::unordered_map<std::uint32_t, std::size_t>> byParent;
-        std::vector<const std::unordered_map<std::uint32_t, std::size_t>*> portsOf;
-        std::vector<std::wstring> driverKeys;  // each device's driver key, decoded once
+        std::vector<std::uint32_t> byId;     // every device, by id; the first of equal ids first
+        std::vector<std::uint32_t> firstOf;  // for each device, the first device with its id
+        std::vector<std::uint32_t> hubs;     // the hubs, by id as their interface path spells it
+        std::vector<PortEntry> ports;        // by hub, then port; the first device on a port first
     };
     const Index& Indexed();
+    std::optional<std::uint32_t> FirstWithId(std::string_view id);
     const Device* OnPort(const Device& hub, std::uint32_t port);
 
     std::optional<Index> index_;
