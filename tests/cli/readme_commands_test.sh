@@ -40,6 +40,9 @@ veltrix-report --privacy	here
 veltrix-capture DIR	linux_tests (CaptureCommand)
 veltrix-capture --privacy DIR	linux_tests (privacy captures)
 veltrix-report --root DIR	here (a captured tree)
+veltrix-capture --machine-file FILE.json	linux_tests (CaptureCommand, machine files)
+veltrix-capture.exe --privacy veltrix-machine.json	e2e_wine_capture
+veltrix-report --machine veltrix-machine.json	e2e_wine_capture (the capture reported on Linux)
 veltrix-report --changes-since EARLIER.json [--against LATER.json] [--all-fields] [...]	cli_report_changes
 scripts/install-deps.sh	install_deps
 scripts/packages.txt	install_deps

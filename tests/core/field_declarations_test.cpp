@@ -58,8 +58,9 @@ TEST(FieldDeclarations, OnlyDevicesOfAListAreNamedAndNeverByTheirIndex) {
         bool named = false;
         for (const FieldDeclaration& field : Fields(row)) {
             named |= field.identity != IdentityRole::kNone;
-            if (field.isIndexRow || !row.page.multiDevice)
+            if (field.isIndexRow || !row.page.multiDevice) {
                 EXPECT_EQ(field.identity, IdentityRole::kNone) << field.label;
+            }
         }
         EXPECT_EQ(named, row.page.multiDevice) << row.page.designTabText;
     }
