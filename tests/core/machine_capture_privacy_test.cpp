@@ -4,6 +4,7 @@
 // does, each masked value in its value's shape.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/pages/CollectorSet.h"
@@ -158,4 +159,33 @@ TEST(MachineCapturePrivacy, AMachineFileThatCannotBeReadFailsAsWithoutPrivacy) {
         EXPECT_EQ(masked.err, plain.err);
         EXPECT_NE(masked.err.find(file), std::string::npos) << masked.err;
     }
+}
+
+// Over every shipped machine file the masks change identifiers and nothing
+// else: the same lines, a changed one only under an identifier's caption and
+// in the value's length.
+TEST(MachineCapturePrivacy, EveryShippedMachineFileChangesOnlyItsIdentifiers) {
+    testing_support::SetEnvironment("VELTRIX_PRIVACY_KEY", "shipped");
+    int changed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(testing_support::SourcePath("tests/machines"))) {
+        if (entry.path().extension() != ".json") continue;
+        const std::string file = entry.path().string();
+        const auto plain = testing_support::Report({"--encoding", "utf-8", "--machine", file});
+        const auto masked = testing_support::Report({"--encoding", "utf-8", "--privacy", "--machine", file});
+        ASSERT_EQ(masked.status, 0) << file << ": " << masked.err;
+        const auto plainLines = Lines(plain.out), maskedLines = Lines(masked.out);
+        ASSERT_EQ(maskedLines.size(), plainLines.size()) << file;
+        for (std::size_t i = 0; i < plainLines.size(); ++i) {
+            if (maskedLines[i] == plainLines[i]) continue;
+            ++changed;
+            const std::string caption = plainLines[i].substr(0, plainLines[i].find(": ") + 2);
+            EXPECT_TRUE(caption == "Serienummer: " || caption == "MAC Adres: " || caption == "Naam: ")
+                << file << ": " << plainLines[i] << " / " << maskedLines[i];
+            EXPECT_EQ(maskedLines[i].size(), plainLines[i].size()) << file << ": " << plainLines[i];
+            EXPECT_EQ(maskedLines[i].rfind(caption, 0), 0u) << file << ": " << maskedLines[i];
+        }
+    }
+    // Disk, volume and USB serials, MAC addresses and a print server are planted there.
+    EXPECT_GE(changed, 9);
+    testing_support::UnsetEnvironment("VELTRIX_PRIVACY_KEY");
 }
