@@ -17,6 +17,16 @@ namespace platform {
 
 namespace {
 
+MachineOrError FromText(std::string text, const std::string& name) {
+    MachineOrError result;
+    try {
+        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(std::move(text)));
+    } catch (const sim::SimFileError& e) {
+        result.error = name + ": " + e.what();
+    }
+    return result;
+}
+
 MachineOrError Create(const MachineOptions& options) {
     MachineOrError result;
     if (!options.error.empty()) {
@@ -36,7 +46,8 @@ MachineOrError Create(const MachineOptions& options) {
 #endif
         return result;
     }
-    // A machine file is written by hand: what it holds is what it shows.
+    // A machine file masks nothing itself: what it holds is what it shows.
+    // The report masks one by capturing it masked first (cli/report/report_io.cpp).
     if (options.privacy) {
         result.error = "--privacy masks the Linux machine and captured trees, not a machine file";
         return result;
@@ -46,15 +57,19 @@ MachineOrError Create(const MachineOptions& options) {
         result.error = options.machineFile + ": " + file.error;
         return result;
     }
-    try {
-        result.machine = std::make_unique<sim::SimMachine>(sim::ParseMachineText(std::move(*file.content)));
-    } catch (const sim::SimFileError& e) {
-        result.error = options.machineFile + ": " + e.what();
-    }
-    return result;
+    return FromText(std::move(*file.content), options.machineFile);
 }
 
 }  // namespace
+
+MachineOrError CreateMachineFromText(std::string text, const std::string& name) {
+#ifdef _WIN32
+    win32::InstallSystemCodePages();
+#endif
+    MachineOrError result = FromText(std::move(text), name);
+    result.error = base::EscapeNonPrintable(result.error);
+    return result;
+}
 
 MachineOrError CreateMachine(const MachineOptions& options) {
 #ifdef _WIN32

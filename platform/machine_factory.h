@@ -17,7 +17,9 @@ struct MachineOptions {
     bool realWaits = true;
     // Identifiers (MAC addresses, serial numbers, host and user names) are
     // masked in everything the machine answers (docs/captures.md, "Privacy").
-    // The Linux machine and captured trees only; a machine file is refused.
+    // The Linux machine and captured trees only; a machine file is refused
+    // here (veltrix-report masks one by capturing it masked, then reporting
+    // the masked file).
     bool privacy = false;
     std::string error = {};   // set when the options contradict each other; CreateMachine refuses them
 };
@@ -30,6 +32,10 @@ struct MachineOrError {
 };
 
 MachineOrError CreateMachine(const MachineOptions& options);
+
+// A simulated machine from the text of a machine file; `name` says where the
+// text came from in the error line.
+MachineOrError CreateMachineFromText(std::string text, const std::string& name);
 
 // The options the environment asks for: VELTRIX_MACHINE or VELTRIX_ROOT;
 // both at once is an error.

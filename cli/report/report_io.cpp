@@ -2,10 +2,26 @@
 
 #include "app/pages/PageRows.h"
 #include "app/pages/ReportWriter.h"
+#include "cli/capture/machine_capture.h"
 #include "cli/common/category_argument.h"
 #include "platform/report_file.h"
 
 namespace cli {
+
+namespace {
+
+// A machine file masks nothing itself: it is captured with its identifiers
+// masked, as veltrix-capture --privacy writes it, and the masked file is
+// what is reported. Under one VELTRIX_PRIVACY_KEY the masks are the same
+// from run to run.
+platform::MachineOrError CreateMaskedFileMachine(platform::MachineOptions options) {
+    options.privacy = false;
+    platform::MachineOrError original = platform::CreateMachine(options);
+    if (!original.machine) return original;
+    return platform::CreateMachineFromText(CaptureMachineFile(*original.machine, "masked", true), options.machineFile);
+}
+
+}  // namespace
 
 platform::MachineOrError CreateReportMachine(const ReportArguments& parsed) {
     platform::MachineOptions options = platform::MachineOptionsFromEnvironment();
@@ -16,6 +32,7 @@ platform::MachineOrError CreateReportMachine(const ReportArguments& parsed) {
         if (!parsed.root.empty()) options.root = parsed.root;
     }
     options.privacy = parsed.privacy;
+    if (options.privacy && !options.machineFile.empty()) return CreateMaskedFileMachine(options);
     return platform::CreateMachine(options);
 }
 

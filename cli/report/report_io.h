@@ -15,7 +15,8 @@
 
 namespace cli {
 
-// --machine or --root when given, else VELTRIX_MACHINE or VELTRIX_ROOT; --privacy.
+// --machine or --root when given, else VELTRIX_MACHINE or VELTRIX_ROOT; --privacy
+// (a machine file is reported as its masked capture).
 platform::MachineOrError CreateReportMachine(const ReportArguments& parsed);
 
 // Writes `bytes` (text in `encoding`) to standard output, or replaces the

@@ -5,7 +5,8 @@ and a copy of the machine changed the way a real one changes. Every case runs
 in both forms: the text lines (UTF-8 here; Windows-1252 with CR LF checked on
 its own) and the JSON document, valid against docs/changes.schema.json. The
 statuses: 0 nothing changed (no output), 1 changes, 2 bad input, 3 not
-written. With --privacy on both runs the masks still match."""
+written. With --privacy on both runs the masks still match, on trees and on
+machine files."""
 import copy
 import json
 import os
@@ -215,6 +216,27 @@ added = [d["identity"]["SerialNumber"] for d in drives_changed.get("added", [])]
 if status != 1 or removed != [serials[2]] or len(added) != 1 or added[0] in serials or \
         "4C53000123031811739" in document.decode() or drives_changed.get("changed"):
     failures.append(f"privacy: disk replaced: {status} removed {removed} added {added}; {errors}")
+
+# Privacy on a machine file: the file is captured masked, as veltrix-capture
+# --privacy writes it. One key gives the same masks run after run (from
+# --machine and from VELTRIX_MACHINE alike); without one, every run has masks
+# of its own.
+for case, name, planted in [("disk serials", "windows-drives.json", ["Y24X835E", "9VM1ABCD", "1C2D-9E0F"]),
+                            ("MAC addresses", "workstation.json", ["3A-5B-7F", "68-00-01"])]:
+    machine = ["--machine", str(machines / name)]
+    status, first, errors = run(machine + ["--format", "json", "--privacy"], key)
+    again = run(machine + ["--format", "json", "--privacy"], key)[1]
+    fresh = run(machine + ["--format", "json", "--privacy"])[1]
+    plain = run(machine + ["--format", "json"])[1].decode()
+    kept = [value for value in planted if value in first.decode() or value not in plain]
+    if status != 0 or errors or kept or first != again or fresh == first or len(fresh) != len(first):
+        failures.append(f"privacy, {name}: status {status}, kept or not planted {kept}, "
+                        f"same key same bytes {first == again}, no key other masks {fresh != first}; {errors}")
+    earlier = scratch / f"masked-{name}"
+    earlier.write_bytes(first)
+    compare(f"privacy, {name}: nothing changed", earlier, machine + ["--privacy"], [], extra_env=key)
+    compare(f"privacy, VELTRIX_MACHINE={name}: nothing changed", earlier, ["--privacy"], [],
+            extra_env={**key, "VELTRIX_MACHINE": str(machines / name)})
 
 # Bad input: one escaped line on standard error, status 2; a report not written: status 3.
 newer = scratch / "newer.json"

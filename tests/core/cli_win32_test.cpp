@@ -27,6 +27,17 @@ TEST(VeltrixReport, AMachineFileIsNeitherAPipeNorADevice) {
     ::CloseHandle(pipe);
 }
 
+// The live machine masks nothing yet and refuses --privacy; a machine file
+// is masked by capturing it, here as on Linux.
+TEST(VeltrixReport, PrivacyRefusesTheLiveMachineNotAMachineFile) {
+    const ReportRun live = Report({"--privacy", "--category", "0"});
+    ExpectOneLineError(live);
+    EXPECT_EQ(live.err, "veltrix-report: --privacy is not available on Windows yet\n");
+    const ReportRun file = Report({"--privacy", "--category", "0", "--machine", Laptop()});
+    EXPECT_EQ(file.status, 0) << file.err;
+    EXPECT_FALSE(file.out.empty());
+}
+
 // Standard output into a pipe whose reader has gone: a write error on
 // Windows, told apart from a failure.
 TEST(StandardOutput, APipeWithoutReaderIsTheReaderClosedNotAFailure) {

@@ -4,13 +4,18 @@
 // does, each masked value in its value's shape.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/pages/CollectorSet.h"
 #include "app/pages/ReportWriter.h"
 #include "app/pages/WindowTexts.h"
 #include "cli/capture/machine_capture.h"
+#include "cli_run.h"
 #include "environment.h"
 #include "platform/recording/machine_record.h"
 #include "sim_fixture.h"
+#include "temp_dir.h"
 
 using testing_support::SimFrom;
 
@@ -101,5 +106,86 @@ TEST(MachineCapturePrivacy, NoPlantedIdentifierSurvivesAndTheReportKeepsItsShape
     EXPECT_GE(changed, 6) << maskedReport;
     // The same key gives the same masks: a later capture agrees.
     EXPECT_EQ(cli::CaptureMachineFile(*SimFrom(kPlanted), "masked", true), masked);
+    testing_support::UnsetEnvironment("VELTRIX_PRIVACY_KEY");
+}
+
+// veltrix-report --privacy of a machine file reports the file's masked
+// capture: in text and JSON, byte for byte, from --machine and from
+// VELTRIX_MACHINE alike, and a comparison of two masked runs finds the same
+// masks.
+TEST(MachineCapturePrivacy, TheReportOfAMachineFileMasksAsItsMaskedCapture) {
+    testing_support::SetEnvironment("VELTRIX_PRIVACY_KEY", "report");
+    testing_support::TempDir dir;
+    const std::string planted = dir.File("planted.json"), masked = dir.File("masked.json");
+    std::ofstream(planted, std::ios::binary) << kPlanted;
+    std::ofstream(masked, std::ios::binary) << cli::CaptureMachineFile(*SimFrom(kPlanted), "masked", true);
+    using testing_support::Report;
+    for (const std::vector<std::string>& form : {std::vector<std::string>{"--encoding", "utf-8"},
+                                                std::vector<std::string>{"--format", "json"}}) {
+        auto args = form;
+        args.insert(args.end(), {"--privacy", "--machine", planted});
+        const auto reported = Report(args);
+        ASSERT_EQ(reported.status, 0) << reported.err;
+        EXPECT_EQ(reported.err, "");
+        args = form;
+        args.insert(args.end(), {"--machine", masked});
+        EXPECT_EQ(reported.out, Report(args).out) << form.back();
+        for (const char* value : {"ZPLANT01", "S4PLANT04", "C0-FF-EE", "plantsrv", "plantuser", "PLANTUSB05"})
+            EXPECT_EQ(reported.out.find(value), std::string::npos) << value << " in " << form.back();
+        testing_support::SetEnvironment("VELTRIX_MACHINE", planted);
+        args = form;
+        args.push_back("--privacy");
+        EXPECT_EQ(Report(args).out, reported.out) << "VELTRIX_MACHINE " << form.back();
+        testing_support::UnsetEnvironment("VELTRIX_MACHINE");
+    }
+    const std::string earlier = dir.File("earlier.json");
+    std::ofstream(earlier, std::ios::binary) << Report({"--format", "json", "--privacy", "--machine", planted}).out;
+    const auto compared = Report({"--changes-since", earlier, "--privacy", "--machine", planted});
+    EXPECT_EQ(compared.status, 0) << compared.out << compared.err;
+    EXPECT_EQ(compared.out, "");
+    // Without --privacy every planted value is back: a comparison sees them all changed.
+    EXPECT_EQ(Report({"--changes-since", earlier, "--machine", planted}).status, 1);
+    testing_support::UnsetEnvironment("VELTRIX_PRIVACY_KEY");
+}
+
+TEST(MachineCapturePrivacy, AMachineFileThatCannotBeReadFailsAsWithoutPrivacy) {
+    testing_support::TempDir dir;
+    const std::string broken = dir.File("broken.json");
+    std::ofstream(broken, std::ios::binary) << "{\"processor\": ";
+    for (const std::string& file : {broken, dir.File("none.json")}) {
+        const auto plain = testing_support::Report({"--machine", file});
+        const auto masked = testing_support::Report({"--privacy", "--machine", file});
+        testing_support::ExpectOneLineError(masked);
+        EXPECT_EQ(masked.err, plain.err);
+        EXPECT_NE(masked.err.find(file), std::string::npos) << masked.err;
+    }
+}
+
+// Over every shipped machine file the masks change identifiers and nothing
+// else: the same lines, a changed one only under an identifier's caption and
+// in the value's length.
+TEST(MachineCapturePrivacy, EveryShippedMachineFileChangesOnlyItsIdentifiers) {
+    testing_support::SetEnvironment("VELTRIX_PRIVACY_KEY", "shipped");
+    int changed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(testing_support::SourcePath("tests/machines"))) {
+        if (entry.path().extension() != ".json") continue;
+        const std::string file = entry.path().string();
+        const auto plain = testing_support::Report({"--encoding", "utf-8", "--machine", file});
+        const auto masked = testing_support::Report({"--encoding", "utf-8", "--privacy", "--machine", file});
+        ASSERT_EQ(masked.status, 0) << file << ": " << masked.err;
+        const auto plainLines = Lines(plain.out), maskedLines = Lines(masked.out);
+        ASSERT_EQ(maskedLines.size(), plainLines.size()) << file;
+        for (std::size_t i = 0; i < plainLines.size(); ++i) {
+            if (maskedLines[i] == plainLines[i]) continue;
+            ++changed;
+            const std::string caption = plainLines[i].substr(0, plainLines[i].find(": ") + 2);
+            EXPECT_TRUE(caption == "Serienummer: " || caption == "MAC Adres: " || caption == "Naam: ")
+                << file << ": " << plainLines[i] << " / " << maskedLines[i];
+            EXPECT_EQ(maskedLines[i].size(), plainLines[i].size()) << file << ": " << plainLines[i];
+            EXPECT_EQ(maskedLines[i].rfind(caption, 0), 0u) << file << ": " << maskedLines[i];
+        }
+    }
+    // Disk, volume and USB serials, MAC addresses and a print server are planted there.
+    EXPECT_GE(changed, 9);
     testing_support::UnsetEnvironment("VELTRIX_PRIVACY_KEY");
 }
