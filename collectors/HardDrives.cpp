@@ -131,15 +131,17 @@ bool HardDrives::ReadSmartIdentity(platform::DriveServices& drives, const std::s
 void HardDrives::SetGeometry(HardDriveItem& item, const DiskGeometryAnswer& answer) {
     const auto& g = answer.geometry;
     const std::int64_t heads = g.tracksPerCylinder, perTrack = g.sectorsPerTrack, bytes = g.bytesPerSector;
+    // The cylinder count is a signed 64-bit field; no disk has fewer than none.
+    const std::int64_t cylinders = g.cylinders < 0 ? 0 : g.cylinders;
     // Each value stands alone: one that overflows stays 0, the others are still set.
     if (bytes <= INT32_MAX) item.bytesPerSector_ = static_cast<std::int32_t>(bytes);
     // The disk's size where the driver tells it: whole cylinders fall up to
     // about 8 MB short of it.
-    item.capacity_ = answer.diskSize ? *answer.diskSize : Product({g.cylinders, heads, perTrack, bytes}).value_or(0);
-    item.cylinders_ = g.cylinders;
+    item.capacity_ = answer.diskSize ? *answer.diskSize : Product({cylinders, heads, perTrack, bytes}).value_or(0);
+    item.cylinders_ = cylinders;
     if (heads <= INT32_MAX) item.heads_ = static_cast<std::int32_t>(heads);
-    item.sectors_ = Product({g.cylinders, heads, perTrack}).value_or(0);
-    item.tracks_ = Product({g.cylinders, heads}).value_or(0);
+    item.sectors_ = Product({cylinders, heads, perTrack}).value_or(0);
+    item.tracks_ = Product({cylinders, heads}).value_or(0);
 }
 
 std::string HardDrives::SwapPairs(std::string_view text) {

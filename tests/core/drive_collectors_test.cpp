@@ -73,6 +73,15 @@ TEST(HardDrives, DisksAboveOneTerabyteKeepTheirSectorCount) {
     EXPECT_EQ(hugeDisks.Item(0)->Tracks(), 0);
     EXPECT_EQ(hugeDisks.Item(0)->Capacity(), 0);
     EXPECT_EQ(hugeDisks.Item(0)->BytesPerSector(), 512);
+    // A driver's negative cylinder count (the field is signed) is no count at all.
+    auto negative = SimDrivesFrom(R"({"disks": {"0": {"identify": {"model": "Odd"},
+      "geometry": {"cylinders": -1, "tracks_per_cylinder": 255, "sectors_per_track": 63, "bytes_per_sector": 512}}}})");
+    HardDrives negativeDisks(*negative, kWindows1252);
+    EXPECT_EQ(negativeDisks.Item(0)->Cylinders(), 0);
+    EXPECT_EQ(negativeDisks.Item(0)->Tracks(), 0);
+    EXPECT_EQ(negativeDisks.Item(0)->Sectors(), 0);
+    EXPECT_EQ(negativeDisks.Item(0)->Capacity(), 0);
+    EXPECT_EQ(negativeDisks.Item(0)->Heads(), 255);
 }
 
 TEST(HardDrives, NoDiskAnswers) {
