@@ -78,9 +78,10 @@ if grep -E 'hardening-no-(bindnow|fortify-functions|relro|pie)' "$work/lintian.t
   echo "the programs are not built hardened (above)"; exit 1
 fi
 
-# The AppStream data: the plain check (it would reach out for any address
-# the file named: it names none) and the pedantic one.
+# The AppStream data: the plain check and the pedantic one, neither reaching
+# out to the network (the file names no address; a check that tries one
+# anyway depends on the network's mood, not on the file).
 metainfo=$work/staging/usr/share/metainfo/invalid.veltrix.veltrix.metainfo.xml
-appstreamcli validate "$metainfo"
+appstreamcli validate --no-net "$metainfo"
 appstreamcli validate --no-net --pedantic "$metainfo"
 echo "the package passes lintian and carries its manual pages, copyright and changelog"
